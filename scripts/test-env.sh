@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Starts or stops the private test environment of one build tree: a virtual X
+# display (Xvfb), a PulseAudio server whose only sound card is a null sink, and
+# a persistent wineserver for the build tree's own Wine prefix.
+#
+#   test-env.sh start BUILD_DIR   writes BUILD_DIR/test-env/env for wine-run.sh
+#   test-env.sh stop BUILD_DIR
+set -euo pipefail
+
+action=${1:?start or stop}
+build=$(cd "${2:?build directory}" && pwd)
+state=$build/test-env
+envfile=$state/env
+
+alive() { [ -f "$1" ] && kill -0 "$(cat "$1")" 2>/dev/null; }
+
+wine_env() {
+  export WINEPREFIX=$build/wineprefix WINEARCH=win32 WINEDEBUG=-all
+  # No Mono or Gecko installer dialogs: the program needs neither.
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+start_xvfb() {
+  local n
+  for n in $(seq 90 199); do
+    [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] && continue
+    Xvfb ":$n" -screen 0 "${VELKARO_SCREEN:-1024x768x24}" -nolisten tcp \
+      >"$state/xvfb.log" 2>&1 &
+    echo $! >"$state/xvfb.pid"
+    for _ in $(seq 50); do
+      [ -e /tmp/.X11-unix/X$n ] && { echo ":$n" >"$state/display"; return 0; }
+      kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+  done
+  echo "test-env: no free X display" >&2
+  return 1
+}
+
+start_pulse() {
+  mkdir -p "$state/pulse"
+  PULSE_RUNTIME_PATH=$state/pulse HOME=$state \
+    pulseaudio --daemonize=no --exit-idle-time=-1 --disable-shm=yes -n \
+      --load="module-null-sink sink_name=velkaro_null" \
+      --load="module-native-protocol-unix auth-anonymous=1 socket=$state/pulse/native" \
+      >"$state/pulse.log" 2>&1 &
+  echo $! >"$state/pulse.pid"
+  for _ in $(seq 50); do
+    [ -S "$state/pulse/native" ] && return 0
+    sleep 0.1
+  done
+  echo "test-env: PulseAudio did not start (see $state/pulse.log)" >&2
+  return 1
+}
+
+case $action in
+start)
+  mkdir -p "$state"
+  if alive "$state/xvfb.pid" && alive "$state/pulse.pid" && [ -f "$envfile" ]; then
+    exit 0
+  fi
+  start_xvfb
+  start_pulse
+  wine_env
+  export DISPLAY=$(cat "$state/display") PULSE_SERVER=unix:$state/pulse/native
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i >"$state/wineboot.log" 2>&1 || true
+  fi
+  wineserver -p
+  cat >"$envfile" <<ENV
+export DISPLAY=$DISPLAY
+export PULSE_SERVER=$PULSE_SERVER
+export WINEPREFIX=$WINEPREFIX
+export WINEARCH=$WINEARCH
+export WINEDEBUG=$WINEDEBUG
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES"
+ENV
+  ;;
+stop)
+  if [ -d "$build/wineprefix" ]; then
+    wine_env
+    wineserver -k 2>/dev/null || true
+  fi
+  for p in xvfb pulse; do
+    alive "$state/$p.pid" && kill "$(cat "$state/$p.pid")" 2>/dev/null || true
+    rm -f "$state/$p.pid"
+  done
+  rm -f "$envfile" "$state/display"
+  ;;
+*)
+  echo "usage: test-env.sh start|stop BUILD_DIR" >&2
+  exit 2
+  ;;
+esac

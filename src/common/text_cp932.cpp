@@ -1,0 +1,72 @@
+#include "common/text_cp932.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+namespace velkaro {
+namespace {
+
+struct DoubleByte {
+  char32_t code_point;
+  std::uint8_t lead, trail;
+};
+
+// The full-width characters of the program's texts, sorted by code point.
+// A test checks every entry against the system's converter.
+constexpr std::array kDoubleByte{
+    DoubleByte{U'の', 0x82, 0xCC},
+    DoubleByte{U'分', 0x95, 0xAA},
+    DoubleByte{U'区', 0x8B, 0xE6},
+    DoubleByte{U'定', 0x92, 0xE8},
+    DoubleByte{U'設', 0x90, 0xDD},
+};
+static_assert(std::ranges::is_sorted(kDoubleByte, {}, &DoubleByte::code_point));
+
+// Decodes one UTF-8 sequence at text[i], advancing i. Malformed bytes decode
+// to U+FFFD one byte at a time.
+char32_t DecodeUtf8(std::string_view text, std::size_t& i) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  const unsigned char b0 = byte(i);
+  int length = b0 < 0x80 ? 1 : (b0 >> 5) == 6 ? 2 : (b0 >> 4) == 14 ? 3 : (b0 >> 3) == 30 ? 4 : 0;
+  if (length == 0 || i + length > text.size()) {
+    ++i;
+    return U'\uFFFD';
+  }
+  char32_t cp = length == 1 ? b0 : b0 & (0x7F >> length);
+  for (int k = 1; k < length; ++k) {
+    if ((byte(i + k) & 0xC0) != 0x80) {
+      ++i;
+      return U'\uFFFD';
+    }
+    cp = (cp << 6) | (byte(i + k) & 0x3F);
+  }
+  i += length;
+  return cp;
+}
+
+void AppendCp932(char32_t cp, std::string& out) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp >= U'\uFF61' && cp <= U'\uFF9F') {
+    // Half-width katakana are single bytes A1..DF in the same order.
+    out += static_cast<char>(cp - 0xFF61 + 0xA1);
+  } else if (auto it = std::ranges::lower_bound(kDoubleByte, cp, {}, &DoubleByte::code_point);
+             it != kDoubleByte.end() && it->code_point == cp) {
+    out += static_cast<char>(it->lead);
+    out += static_cast<char>(it->trail);
+  } else {
+    out += '?';
+  }
+}
+
+}  // namespace
+
+std::string ToCp932(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) AppendCp932(DecodeUtf8(utf8, i), out);
+  return out;
+}
+
+}  // namespace velkaro

@@ -1,0 +1,21 @@
+#pragma once
+// The screen-saver command line: "/s", "/p 1234", "/c:1234", "/a 1234" or
+// nothing at all.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velkaro {
+
+// The second character of the upper-cased line, or empty for a line shorter
+// than two characters. The first character is not looked at, so /s, -s and
+// xs all give "S".
+std::string ModeLetter(std::string_view command_line);
+
+// The window handle from the fourth character on, read from its leading
+// decimal digits ("/p 1234" and "/p:1234" give 1234). Nothing when there are
+// no digits there or the number does not fit 32 bits.
+std::optional<std::int32_t> WindowHandleArgument(std::string_view command_line);
+
+}  // namespace velkaro

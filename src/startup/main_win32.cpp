@@ -1,0 +1,53 @@
+// The program's entry: Velkaro.scr as the screen-saver machinery starts it.
+#include <windows.h>
+
+#include "startup/profile_store_win32.h"
+#include "startup/start_routine.h"
+#include "startup/system_win32.h"
+
+namespace velkaro {
+namespace {
+
+// The main module's settings variables, for the life of the process.
+Settings g_settings;
+
+class Win32StartupSystem final : public StartupSystem {
+ public:
+  bool TopLevelWindowExists(const std::string& ansi_title) override {
+    return FindWindowA(nullptr, ansi_title.c_str()) != nullptr;
+  }
+  bool IsWinNT() override { return velkaro::IsWinNT(); }
+  void ChangePassword(std::int32_t parent) override { ChangeScreenSaverPassword(parent); }
+  void HideCursor() override { ShowCursor(FALSE); }
+  void SetSaverRunning(bool running) override { velkaro::SetSaverRunning(running); }
+  SettingsFile SettingsLocation() override {
+    return SettingsFile{store_, files_, SettingsPathFor(ExecutableDirectory())};
+  }
+
+  bool StartPreview(std::optional<std::int32_t>) override { return false; }
+  void ShowSettingsDialog(Settings&) override {}
+  void RunSaver(Settings&) override {}
+
+ private:
+  Win32ProfileStore store_;
+  Win32FileProbe files_;
+};
+
+// Keeps the process alive for the preview window until it is destroyed.
+int RunMessageLoop() {
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace velkaro
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
+  velkaro::Win32StartupSystem system;
+  const auto after = velkaro::StartRoutine(command_line ? command_line : "", system, velkaro::g_settings);
+  return after == velkaro::AfterStart::KeepPreviewRunning ? velkaro::RunMessageLoop() : 0;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// What the settings code needs from the system: the private-profile functions
+// and a test whether a file can be opened for reading. Every text is in the
+// ANSI code page, as the "A" entry points take it.
+#include <cstdint>
+#include <string>
+
+namespace velkaro {
+
+class ProfileStore {
+ public:
+  virtual ~ProfileStore() = default;
+  // As GetPrivateProfileStringA: copies at most size - 1 bytes of the value
+  // (or of default_value when the key or file is missing) into buffer,
+  // NUL-terminated, and returns the number of bytes copied.
+  virtual std::uint32_t GetString(const char* section, const char* key,
+                                  const char* default_value, char* buffer,
+                                  std::uint32_t size, const char* path) = 0;
+  // As WritePrivateProfileStringA; false when the system refused the write.
+  virtual bool WriteString(const char* section, const char* key, const char* value,
+                           const char* path) = 0;
+};
+
+class FileProbe {
+ public:
+  virtual ~FileProbe() = default;
+  // True when the file at path opens for reading (and was closed again).
+  virtual bool CanOpenForReading(const std::string& path) = 0;
+};
+
+}  // namespace velkaro

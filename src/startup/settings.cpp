@@ -1,0 +1,108 @@
+#include "startup/settings.h"
+
+#include <array>
+#include <cstring>
+
+#include "common/rounding.h"
+#include "common/text_cp932.h"
+#include "startup/number_text.h"
+#include "startup/profile_store.h"
+
+namespace velkaro {
+namespace {
+
+// Names in UTF-8; the file holds them in code page 932.
+constexpr std::string_view kSection = "Section";
+constexpr std::string_view kKeyRandom = "ﾗﾝﾀﾞﾑ";
+constexpr std::string_view kKeyPattern = "ﾊﾟﾀｰﾝ";
+constexpr std::string_view kKeyMusicKind = "BGM区分";
+constexpr std::string_view kKeyRepeatTrack = "BGMﾘﾋﾟｰﾄ";
+constexpr std::string_view kKeyMusicFile = "BGMﾌｧｲﾙ";
+
+constexpr std::uint32_t kValueBufferSize = 256;
+constexpr std::size_t kNameFieldSize = 128;
+
+// Section and key names pass through fixed fields of 128 characters, so at
+// most 127 bytes of a name reach the system.
+std::string NameField(const std::string& name) {
+  return name.substr(0, kNameFieldSize - 1);
+}
+
+// A numeric setting: empty text is 0; a number is floored and kept when it
+// fits 16 bits; anything else leaves the variable as it was.
+void LoadNumber(std::int16_t& variable, const SettingsFile& file, std::string_view key) {
+  const std::string text = GetIni(file.store, std::string(kSection), ToCp932(key), file.path);
+  if (text.empty()) {
+    variable = 0;
+    return;
+  }
+  if (auto number = ParseNumber(text))
+    if (auto value = floor_as<std::int16_t>(*number)) variable = *value;
+}
+
+void SaveNumber(std::int16_t value, const SettingsFile& file, std::string_view key) {
+  PutIni(file.store, std::string(kSection), ToCp932(key), FormatIniNumber(value), file.path);
+}
+
+}  // namespace
+
+std::string SettingsPathFor(std::string_view executable_directory) {
+  return std::string(executable_directory) + "\\Velkaro.ini";
+}
+
+std::string GetIni(ProfileStore& store, const std::string& section, const std::string& key,
+                   const std::string& path) {
+  std::array<char, kValueBufferSize> buffer{};
+  store.GetString(NameField(section).c_str(), NameField(key).c_str(), "", buffer.data(),
+                  kValueBufferSize, path.c_str());
+  // The store terminates the text, but a faulty one must not make us read
+  // past the buffer.
+  return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
+}
+
+void PutIni(ProfileStore& store, const std::string& section, const std::string& key,
+            const std::string& value, const std::string& path) {
+  store.WriteString(NameField(section).c_str(), NameField(key).c_str(), value.c_str(),
+                    path.c_str());
+}
+
+bool FileExists(FileProbe& files, std::string_view path) {
+  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+  return files.CanOpenForReading(std::string(path));
+}
+
+std::string FormatIniNumber(std::int16_t value) {
+  const std::string digits = std::to_string(value < 0 ? -int(value) : int(value));
+  return (value < 0 ? "-" : " ") + digits;
+}
+
+void LoadSettings(Settings& settings, const SettingsFile& file) {
+  LoadNumber(settings.Rdm_Flag, file, kKeyRandom);
+  LoadNumber(settings.Pattern_No, file, kKeyPattern);
+  LoadNumber(settings.BGM_Kind, file, kKeyMusicKind);
+  LoadNumber(settings.BGM_RepeatTrack, file, kKeyRepeatTrack);
+
+  settings.BGM_File = GetIni(file.store, std::string(kSection), ToCp932(kKeyMusicFile), file.path);
+  if (!settings.BGM_File.empty() && !FileExists(file.files, settings.BGM_File))
+    settings.BGM_File.clear();
+
+  // A music-file choice without a usable file means no music this time.
+  if (settings.BGM_File.empty() && settings.BGM_Kind == 2) settings.BGM_Kind = 0;
+}
+
+void SaveSettings(Settings& settings, const SettingsFile& file, std::string_view repeat_track_text) {
+  SaveNumber(settings.Rdm_Flag, file, kKeyRandom);
+  SaveNumber(settings.Pattern_No, file, kKeyPattern);
+  SaveNumber(settings.BGM_Kind, file, kKeyMusicKind);
+
+  if (auto number = ParseNumber(repeat_track_text)) {
+    if (auto track = nearest_as<std::int16_t>(*number)) settings.BGM_RepeatTrack = *track;
+  } else {
+    settings.BGM_RepeatTrack = 0;
+  }
+  SaveNumber(settings.BGM_RepeatTrack, file, kKeyRepeatTrack);
+
+  PutIni(file.store, std::string(kSection), ToCp932(kKeyMusicFile), settings.BGM_File, file.path);
+}
+
+}  // namespace velkaro

@@ -1,0 +1,47 @@
+#include "startup/system_win32.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace velkaro {
+namespace {
+
+struct LibraryCloser {
+  void operator()(HMODULE module) const { FreeLibrary(module); }
+};
+using Library = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryCloser>;
+
+}  // namespace
+
+bool IsWinNT() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = 148;  // sizeof(OSVERSIONINFOA)
+  static_assert(sizeof(OSVERSIONINFOA) == 148);
+  // Only a call that returns exactly 1 counts.
+  return GetVersionExA(&info) == 1 && info.dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
+
+void SetSaverRunning(bool running) {
+  SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, running ? UINT(-1) : 0, nullptr, 0);
+}
+
+void ChangeScreenSaverPassword(std::int32_t parent) {
+  using PwdChangePasswordA = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);
+  Library router(LoadLibraryA("mpr.dll"));
+  if (!router) return;
+  auto change = reinterpret_cast<PwdChangePasswordA>(
+      reinterpret_cast<void*>(GetProcAddress(router.get(), "PwdChangePasswordA")));
+  if (change) change("SCRSAVE", reinterpret_cast<HWND>(static_cast<INT_PTR>(parent)), 0, 0);
+}
+
+std::string ExecutableDirectory() {
+  char path[MAX_PATH + 1] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string directory(path, length);
+  const auto separator = directory.find_last_of("\\/");
+  directory.resize(separator == std::string::npos ? 0 : separator);
+  return directory;
+}
+
+}  // namespace velkaro
