@@ -67,7 +67,7 @@ start)
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >"$state/wineboot.log" 2>&1 || true
   fi
-  wineserver -p
+  wineserver -p >/dev/null 2>&1 </dev/null
   cat >"$envfile" <<ENV
 export DISPLAY=$DISPLAY
 export PULSE_SERVER=$PULSE_SERVER

@@ -15,7 +15,14 @@ fi
 # shellcheck disable=SC1091
 . "$build/test-env/env"
 
+# Wine starts its system processes (services, the desktop window) on demand,
+# and they live on with the wineserver. They would inherit this command's
+# output and keep the caller (ctest) waiting for it to close, so the
+# program's output goes through a file.
+out=$(mktemp)
 status=0
-wine "$@" || status=$?
+wine "$@" >"$out" 2>&1 </dev/null || status=$?
+cat "$out"
+rm -f "$out"
 [ $own_env -eq 1 ] && "$here/test-env.sh" stop "$build"
 exit $status

@@ -68,7 +68,7 @@ TEST_F(StartRoutineTest, LooksForBothWindowsBeforeAnythingElse) {
 }
 
 TEST_F(StartRoutineTest, EndsAtOnceBesideAnOpenSaverOrDialogInEveryMode) {
-  for (const std::string title : {std::string("Velkaro_Main"), kDialogTitle}) {
+  for (const std::string& title : {std::string("Velkaro_Main"), kDialogTitle}) {
     for (const char* line : {"/s", "", "/p 1234", "/c", "/a 1"}) {
       system.calls.clear();
       system.open_titles = {title};
@@ -131,7 +131,7 @@ TEST_F(StartRoutineTest, PasswordModeCallsThePasswordDialogOnlyOff95And98) {
 
 TEST_F(StartRoutineTest, UnknownModesEndAfterReadingTheSettings) {
   const std::string long_line(10000, 'z');
-  for (const std::string line : {std::string("s"), std::string("/"), std::string("/x"),
+  for (const std::string& line : {std::string("s"), std::string("/"), std::string("/x"),
                                  std::string("/q 5"), std::string("//s"), long_line}) {
     system.calls.clear();
     system.store.reads.clear();
