@@ -1,0 +1,109 @@
+#include "support/saver_process_win32.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace velkaro::testing {
+namespace {
+
+struct WindowSearch {
+  DWORD process_id;
+  std::vector<std::string>* titles;
+};
+
+BOOL CALLBACK CollectWindowOfProcess(HWND window, LPARAM context) {
+  auto& search = *reinterpret_cast<WindowSearch*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search.process_id && IsWindowVisible(window)) {
+    char title[256] = {};
+    GetWindowTextA(window, title, sizeof title);
+    for (const auto& known : *search.titles)
+      if (known == title) return TRUE;
+    search.titles->push_back(title);
+  }
+  return TRUE;
+}
+
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
+}  // namespace
+
+std::string& SaverUnderTest() {
+  static std::string path;
+  return path;
+}
+
+SaverFolder::SaverFolder() {
+  static int count = 0;
+  char base[MAX_PATH];
+  GetTempPathA(MAX_PATH, base);
+  path_ = std::string(base) + "velkaro-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+          std::to_string(++count);
+  CreateDirectoryA(path_.c_str(), nullptr);
+  CopyFileA(SaverUnderTest().c_str(), executable().c_str(), FALSE);
+}
+
+SaverFolder::~SaverFolder() {
+  DeleteFileA(executable().c_str());
+  DeleteFileA(ini().c_str());
+  RemoveDirectoryA(path_.c_str());
+}
+
+void SaverFolder::WriteIni(const std::string& bytes) const {
+  std::ofstream(ini(), std::ios::binary) << bytes;
+}
+
+std::string SaverFolder::ReadIni() const {
+  std::ifstream in(ini(), std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+SaverRun RunSaver(const SaverFolder& folder, const std::string& arguments, DWORD timeout_ms) {
+  SaverRun run;
+  std::string command = "\"" + folder.executable() + "\" " + arguments;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.path().c_str(), &startup, &process))
+    return run;
+
+  const DWORD start = GetTickCount();
+  WindowSearch search{process.dwProcessId, &run.window_titles};
+  for (;;) {
+    EnumWindows(CollectWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+    PumpMessages();
+    if (WaitForSingleObject(process.hProcess, 20) == WAIT_OBJECT_0) {
+      run.ended = true;
+      break;
+    }
+    if (GetTickCount() - start >= timeout_ms) break;
+  }
+  run.milliseconds = GetTickCount() - start;
+  if (!run.ended) {
+    TerminateProcess(process.hProcess, 1);
+    WaitForSingleObject(process.hProcess, 5000);
+  }
+  GetExitCodeProcess(process.hProcess, &run.exit_code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return run;
+}
+
+TitledWindow::TitledWindow(const std::string& ansi_title) {
+  window_ = CreateWindowExA(0, "STATIC", ansi_title.c_str(), WS_POPUP | WS_VISIBLE, 0, 0, 10, 10,
+                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  PumpMessages();
+}
+
+TitledWindow::~TitledWindow() {
+  if (window_) DestroyWindow(window_);
+}
+
+}  // namespace velkaro::testing

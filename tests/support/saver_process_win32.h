@@ -1,0 +1,57 @@
+#pragma once
+// Runs a copy of Velkaro.scr the way the screen-saver machinery does and
+// watches what it does: whether it ends, how fast, and which top-level
+// windows it shows meanwhile.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace velkaro::testing {
+
+// The path of the Velkaro.scr under test, from the test's first argument.
+std::string& SaverUnderTest();
+
+// A folder of its own with a copy of the saver, so that each test has its
+// own Velkaro.ini beside the executable.
+class SaverFolder {
+ public:
+  SaverFolder();
+  ~SaverFolder();
+  SaverFolder(const SaverFolder&) = delete;
+  SaverFolder& operator=(const SaverFolder&) = delete;
+
+  const std::string& path() const { return path_; }
+  std::string executable() const { return path_ + "\\Velkaro.scr"; }
+  std::string ini() const { return path_ + "\\Velkaro.ini"; }
+  void WriteIni(const std::string& bytes) const;
+  std::string ReadIni() const;
+
+ private:
+  std::string path_;
+};
+
+struct SaverRun {
+  bool ended = false;        // within the time allowed
+  DWORD exit_code = 0;
+  DWORD milliseconds = 0;    // until it ended, or the time allowed
+  std::vector<std::string> window_titles;  // top-level windows it showed (ANSI)
+};
+
+// Starts "Velkaro.scr <arguments>" and waits up to timeout_ms; a process that
+// is still running then is ended.
+SaverRun RunSaver(const SaverFolder& folder, const std::string& arguments, DWORD timeout_ms);
+
+// A top-level window with an ANSI caption, for the single-instance tests.
+class TitledWindow {
+ public:
+  explicit TitledWindow(const std::string& ansi_title);
+  ~TitledWindow();
+  TitledWindow(const TitledWindow&) = delete;
+  TitledWindow& operator=(const TitledWindow&) = delete;
+
+ private:
+  HWND window_ = nullptr;
+};
+
+}  // namespace velkaro::testing
