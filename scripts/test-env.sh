@@ -65,9 +65,12 @@ start)
   wine_env
   export DISPLAY=$(cat "$state/display") PULSE_SERVER=unix:$state/pulse/native
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >"$state/wineboot.log" 2>&1 || true
+    wineboot -i >"$state/wineboot.log" 2>&1 </dev/null || true
+    wineserver -w  # the server wineboot started, so that ours can persist
   fi
-  wineserver -p >/dev/null 2>&1 </dev/null
+  # Kept running for the whole test run, which saves a server start per
+  # test; a server that already runs for this prefix serves as well.
+  wineserver -p >/dev/null 2>&1 </dev/null || true
   cat >"$envfile" <<ENV
 export DISPLAY=$DISPLAY
 export PULSE_SERVER=$PULSE_SERVER

@@ -1,6 +1,8 @@
 // The program's entry: Velkaro.scr as the screen-saver machinery starts it.
 #include <windows.h>
 
+#include "effects/choose_pattern.h"
+#include "effects/params.h"
 #include "startup/profile_store_win32.h"
 #include "startup/start_routine.h"
 #include "startup/system_win32.h"
@@ -10,6 +12,12 @@ namespace {
 
 // The main module's settings variables, for the life of the process.
 Settings g_settings;
+
+std::uint32_t SecondsSinceMidnight() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  return now.wHour * 3600u + now.wMinute * 60u + now.wSecond;
+}
 
 class Win32StartupSystem final : public StartupSystem {
  public:
@@ -26,7 +34,13 @@ class Win32StartupSystem final : public StartupSystem {
 
   bool StartPreview(std::optional<std::int32_t>) override { return false; }
   void ShowSettingsDialog(Settings&) override {}
-  void RunSaver(Settings&) override {}
+  // Until the saver window exists, a run chooses its pattern and scans its
+  // parameters, then ends.
+  void RunSaver(Settings& settings) override {
+    Random random;
+    EngineParams params;
+    ParseParams(ChoosePattern(settings, random, SecondsSinceMidnight()), params);
+  }
 
  private:
   Win32ProfileStore store_;

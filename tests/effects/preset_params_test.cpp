@@ -2,6 +2,7 @@
 // the values the scan leaves and the defaults it applies for absent options.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
