@@ -49,7 +49,7 @@ TEST(ToCp932, AgreesWithTheSystemConverterOnEveryKnownCharacter) {
     all_katakana += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
     all_katakana += static_cast<char>(0x80 | (cp & 0x3F));
   }
-  for (const std::string text : {std::string("Velkaroの設定"), std::string("BGM区分"),
+  for (const std::string& text : {std::string("Velkaroの設定"), std::string("BGM区分"),
                                  std::string("ﾊﾟﾀｰﾝ BGMﾘﾋﾟｰﾄ BGMﾌｧｲﾙ"), all_katakana}) {
     EXPECT_EQ(ToCp932(text), IconvCp932(text)) << text;
   }
