@@ -1,0 +1,168 @@
+#include "effects/directdraw_win32.h"
+
+#include <windows.h>
+
+#include <ddraw.h>
+
+#include <algorithm>
+
+namespace velkaro {
+namespace {
+
+HWND AsWindow(void* window) { return static_cast<HWND>(window); }
+
+RECT AsRect(const PixelRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+DDSURFACEDESC2 EmptyDesc() {
+  DDSURFACEDESC2 desc{};
+  desc.dwSize = sizeof desc;
+  return desc;
+}
+
+bool IsLost(IDirectDrawSurface7* surface) { return surface->IsLost() == DDERR_SURFACELOST; }
+
+}  // namespace
+
+ddclass::ddclass() = default;
+ddclass::~ddclass() = default;
+
+long ddclass::Init(void* window, std::uint32_t cooperative_flags) {
+  // A null device identifier is the default display driver.
+  HRESULT result = DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(dd_.put()),
+                                      IID_IDirectDraw7, nullptr);
+  if (FAILED(result)) return result;
+  return dd_->SetCooperativeLevel(AsWindow(window), cooperative_flags);
+}
+
+ComOwner<IDirectDrawSurface7> ddclass::CreatePrimary(void* window) {
+  ComOwner<IDirectDrawSurface7> surface;
+  if (!dd_) return surface;
+  DDSURFACEDESC2 desc = EmptyDesc();
+  desc.dwFlags = DDSD_CAPS;
+  desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+  if (FAILED(dd_->CreateSurface(&desc, surface.put(), nullptr))) return {};
+
+  // The surface keeps its own reference to the clipper.
+  ComOwner<IDirectDrawClipper> clipper;
+  if (FAILED(dd_->CreateClipper(0, clipper.put(), nullptr)) ||
+      FAILED(clipper->SetHWnd(0, AsWindow(window))) ||
+      FAILED(surface->SetClipper(clipper.get()))) {
+    return {};
+  }
+  return surface;
+}
+
+ComOwner<IDirectDrawSurface7> ddclass::CreateSurf(PixelRect& rect, std::int32_t width,
+                                                  std::int32_t height, std::uint32_t caps) {
+  ComOwner<IDirectDrawSurface7> surface;
+  if (!dd_) return surface;
+  DDSURFACEDESC2 desc = EmptyDesc();
+  desc.dwFlags = DDSD_CAPS;
+  desc.ddsCaps.dwCaps = caps;
+  if (width != 0 && height != 0) {
+    desc.dwFlags |= DDSD_WIDTH | DDSD_HEIGHT;
+    desc.dwWidth = DWORD(width);
+    desc.dwHeight = DWORD(height);
+    rect.right = width;
+    rect.bottom = height;
+  }
+  if (FAILED(dd_->CreateSurface(&desc, surface.put(), nullptr))) return {};
+  return surface;
+}
+
+std::uint32_t ddclass::DisplayBitCount() {
+  if (!dd_) return 0;
+  DDSURFACEDESC2 desc = EmptyDesc();
+  if (FAILED(dd_->GetDisplayMode(&desc))) return 0;
+  return desc.ddpfPixelFormat.dwRGBBitCount;
+}
+
+DirectDrawSurfaceSeam::DirectDrawSurfaceSeam(IDirectDrawSurface7* surface) : surface_(surface) {
+  DDSURFACEDESC2 desc = EmptyDesc();
+  if (surface_ && SUCCEEDED(surface_->GetSurfaceDesc(&desc))) {
+    width_ = std::int32_t(desc.dwWidth);
+    height_ = std::int32_t(desc.dwHeight);
+  }
+}
+
+std::optional<LockedPixels> DirectDrawSurfaceSeam::Lock() {
+  if (!surface_) return std::nullopt;
+  DDSURFACEDESC2 desc = EmptyDesc();
+  last_lock_result_ = surface_->Lock(nullptr, &desc, DDLOCK_WAIT | DDLOCK_WRITEONLY, nullptr);
+  if (FAILED(last_lock_result_)) return std::nullopt;
+  // The lock also tells the surface's own format; a display below 8 bits
+  // per pixel has no surface this program can fill, and gets one byte.
+  const int bytes = std::clamp(int(desc.ddpfPixelFormat.dwRGBBitCount / 8), 1, 4);
+  return LockedPixels{static_cast<std::uint8_t*>(desc.lpSurface), desc.lPitch, bytes};
+}
+
+void DirectDrawSurfaceSeam::Unlock() {
+  if (surface_) surface_->Unlock(nullptr);
+}
+
+DirectDrawPresentation::DirectDrawPresentation() = default;
+DirectDrawPresentation::~DirectDrawPresentation() = default;
+
+bool DirectDrawPresentation::DDInit(void* window, std::uint32_t cooperative_flags) {
+  window_ = window;
+  if (FAILED(DDObj.Init(window, cooperative_flags))) return false;
+  return CreateSurfaces();
+}
+
+bool DirectDrawPresentation::CreateSurfaces() {
+  BackSurf.reset();
+  PrimarySurf = DDObj.CreatePrimary(window_);
+  if (!PrimarySurf) return false;
+  BackSurf = DDObj.CreateSurf(SrcRect, kBackWidth, kBackHeight, kOffscreenPlainCaps);
+  if (!BackSurf) return false;
+  rgb_bit_count_ = DDObj.DisplayBitCount();
+  return true;
+}
+
+// A surface is lost when another program takes the display in exclusive
+// mode or the display mode changes. A restore brings back its memory (the
+// content is gone, but every frame rewrites the whole off-screen surface);
+// after a change of mode it fails with DDERR_WRONGMODE and the surfaces are
+// made anew in the new format. While another program holds the display the
+// restore keeps failing, and each frame simply tries again.
+bool DirectDrawPresentation::SurfacesReady() {
+  if (!DDObj.dd()) return false;
+  if (!PrimarySurf || !BackSurf) return CreateSurfaces();
+  if (!IsLost(PrimarySurf.get()) && !IsLost(BackSurf.get())) return true;
+  HRESULT result = DD_OK;
+  for (IDirectDrawSurface7* surface : {PrimarySurf.get(), BackSurf.get()}) {
+    if (IsLost(surface) && FAILED(result = surface->Restore())) break;
+  }
+  if (result == DDERR_WRONGMODE) return CreateSurfaces();
+  return SUCCEEDED(result);
+}
+
+const PaletteTable& DirectDrawPresentation::DisplayTable(const PaletteTable& PalLUT) {
+  if (!display_table_ready_ || display_table_bits_ != rgb_bit_count_ || source_table_ != PalLUT) {
+    source_table_ = PalLUT;
+    display_table_ = DisplayPalette(PalLUT, rgb_bit_count_);
+    display_table_bits_ = rgb_bit_count_;
+    display_table_ready_ = true;
+  }
+  return display_table_;
+}
+
+bool DirectDrawPresentation::render(const IndexImage& FrameBuf, const PaletteTable& PalLUT) {
+  if (!SurfacesReady()) return false;
+  DirectDrawSurfaceSeam back(BackSurf.get());
+  if (velkaro::render(FrameBuf, DisplayTable(PalLUT), back) == DrawStatus::kUnavailable) {
+    return false;
+  }
+  return DDPresent();
+}
+
+bool DirectDrawPresentation::DDPresent() {
+  if (!PrimarySurf || !BackSurf) return false;
+  RECT window_rect;
+  if (!GetWindowRect(AsWindow(window_), &window_rect)) return false;
+  RECT source = AsRect(SrcRect);
+  return SUCCEEDED(
+      PrimarySurf->Blt(&window_rect, BackSurf.get(), &source, DDBLT_WAIT, nullptr));
+}
+
+}  // namespace velkaro

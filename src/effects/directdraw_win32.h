@@ -1,0 +1,168 @@
+#pragma once
+// Presentation through DirectDraw 7: a primary surface clipped to the saver
+// window, a 320 × 240 off-screen surface in the display's own format that
+// receives the frame's pixels, and one stretching blit of it to the window.
+// The pixel logic is portable (presentation.h); this file only owns the
+// DirectDraw objects. The header names no Windows type, so including it does
+// not pull in <windows.h>: windows are passed as void* (an HWND).
+#include <cstdint>
+#include <utility>
+
+#include "effects/palette.h"
+#include "effects/presentation.h"
+
+struct IDirectDraw7;
+struct IDirectDrawSurface7;
+struct IDirectDrawClipper;
+
+namespace velkaro {
+
+// Owns one reference to a COM object and releases it; move-only, so a
+// reference can never be released twice.
+template <typename Interface>
+class ComOwner {
+ public:
+  ComOwner() = default;
+  ~ComOwner() { reset(); }
+  ComOwner(ComOwner&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
+  ComOwner& operator=(ComOwner&& other) noexcept {
+    if (this != &other) {
+      reset();
+      object_ = std::exchange(other.object_, nullptr);
+    }
+    return *this;
+  }
+  ComOwner(const ComOwner&) = delete;
+  ComOwner& operator=(const ComOwner&) = delete;
+
+  Interface* get() const { return object_; }
+  Interface* operator->() const { return object_; }
+  explicit operator bool() const { return object_ != nullptr; }
+
+  // The out parameter of a call that creates the object; the reference held
+  // so far is released first.
+  Interface** put() {
+    reset();
+    return &object_;
+  }
+  void reset() {
+    if (object_) std::exchange(object_, nullptr)->Release();
+  }
+
+ private:
+  Interface* object_ = nullptr;
+};
+
+// Cooperative-level flags of the saver: DDSCL_FULLSCREEN + DDSCL_EXCLUSIVE.
+// Exclusive mode keeps the display mode; the saver never changes it.
+inline constexpr std::uint32_t kFullscreenExclusive = 17;
+// DDSCAPS_OFFSCREENPLAIN.
+inline constexpr std::uint32_t kOffscreenPlainCaps = 64;
+
+// The size of the off-screen surface and so of the image that is shown.
+inline constexpr std::int32_t kBackWidth = 320;
+inline constexpr std::int32_t kBackHeight = 240;
+
+// The DirectDraw object and the surfaces it creates. Results are HRESULTs
+// (0 is success), as DirectDraw gives them.
+class ddclass {
+ public:
+  ddclass();
+  ~ddclass();
+  ddclass(const ddclass&) = delete;
+  ddclass& operator=(const ddclass&) = delete;
+
+  // The DirectDraw object of the default display driver, at the given
+  // cooperative level for `window`.
+  long Init(void* window, std::uint32_t cooperative_flags);
+  // The primary surface, with a clipper bound to `window` so that the blit
+  // stays inside it. Empty on failure.
+  ComOwner<IDirectDrawSurface7> CreatePrimary(void* window);
+  // A surface of width × height with `caps` (the display's pixel format,
+  // since none is asked for); `rect` becomes 0, 0, width, height. With a zero
+  // width or height the size is left to DirectDraw and `rect` is unchanged.
+  ComOwner<IDirectDrawSurface7> CreateSurf(PixelRect& rect, std::int32_t width,
+                                           std::int32_t height, std::uint32_t caps);
+  // The RGB bit count of the display mode; 0 when it cannot be read.
+  std::uint32_t DisplayBitCount();
+
+  IDirectDraw7* dd() const { return dd_.get(); }
+
+ private:
+  ComOwner<IDirectDraw7> dd_;
+};
+
+// A DirectDraw surface as the portable code's Surface: locked whole, written
+// through the locked pointer and pitch.
+class DirectDrawSurfaceSeam final : public Surface {
+ public:
+  explicit DirectDrawSurfaceSeam(IDirectDrawSurface7* surface);
+  std::int32_t Width() const override { return width_; }
+  std::int32_t Height() const override { return height_; }
+  std::optional<LockedPixels> Lock() override;
+  void Unlock() override;
+  // The HRESULT of the last Lock.
+  long last_lock_result() const { return last_lock_result_; }
+
+ private:
+  IDirectDrawSurface7* surface_;
+  std::int32_t width_ = 0;
+  std::int32_t height_ = 0;
+  long last_lock_result_ = 0;
+};
+
+// The presentation of one saver run: DDInit once, then render every frame.
+class DirectDrawPresentation {
+ public:
+  DirectDrawPresentation();
+  ~DirectDrawPresentation();
+  DirectDrawPresentation(const DirectDrawPresentation&) = delete;
+  DirectDrawPresentation& operator=(const DirectDrawPresentation&) = delete;
+
+  // Creates the DirectDraw object at `cooperative_flags` for `window`, the
+  // primary surface, the off-screen surface and reads the display's depth.
+  // False when a step failed; the steps after it are left undone, and render
+  // tries again to create the surfaces.
+  bool DDInit(void* window, std::uint32_t cooperative_flags = kFullscreenExclusive);
+
+  // Presents a frame: the frame buffer's visible part (RenderRect) through
+  // PalLUT into the off-screen surface, then DDPresent. PalLUT is the table
+  // initpal built; on a 16-bit display it is converted to 5-6-5 here, once
+  // per table and display depth. Surfaces lost to another full-screen
+  // program or a display change are restored (or, after a change of mode,
+  // made anew) and presentation goes on; a frame that cannot be shown is
+  // dropped and false returned.
+  bool render(const IndexImage& FrameBuf, const PaletteTable& PalLUT);
+
+  // Stretches the off-screen surface over the window's screen rectangle.
+  bool DDPresent();
+
+  // The display's RGB bit count as last read (0 before DDInit).
+  std::uint32_t rgb_bit_count() const { return rgb_bit_count_; }
+
+  // The DirectDraw objects, for tests that lose the surfaces or change the
+  // display mode on purpose; null while they do not exist.
+  IDirectDrawSurface7* primary_surface() const { return PrimarySurf.get(); }
+  IDirectDrawSurface7* back_surface() const { return BackSurf.get(); }
+  IDirectDraw7* direct_draw() const { return DDObj.dd(); }
+
+ private:
+  bool CreateSurfaces();
+  bool SurfacesReady();
+  const PaletteTable& DisplayTable(const PaletteTable& PalLUT);
+
+  void* window_ = nullptr;
+  ddclass DDObj;
+  ComOwner<IDirectDrawSurface7> PrimarySurf;
+  ComOwner<IDirectDrawSurface7> BackSurf;
+  PixelRect SrcRect{0, 0, kBackWidth, kBackHeight};
+  std::uint32_t rgb_bit_count_ = 0;
+
+  // PalLUT as last given, and its form for the display depth it was made for.
+  PaletteTable source_table_{};
+  PaletteTable display_table_{};
+  std::uint32_t display_table_bits_ = 0;
+  bool display_table_ready_ = false;
+};
+
+}  // namespace velkaro
