@@ -9,9 +9,9 @@ packages=(
   wine wine32:i386 libwine:i386
   gstreamer1.0-plugins-good:i386 gstreamer1.0-plugins-base:i386
   xvfb xauth x11-utils xdotool
-  pulseaudio pulseaudio-utils sox
+  pulseaudio pulseaudio-utils sox lame
   imagemagick fonts-ipafont-gothic fonts-ipafont-mincho
-  valgrind python3
+  valgrind python3 libpng-dev file
 )
 
 missing=()

@@ -1,0 +1,73 @@
+#include "render_options.h"
+
+#include <gtest/gtest.h>
+
+#include "virtual_timer.h"
+
+namespace velkaro::render_tool {
+namespace {
+
+std::variant<Options, std::string> Parse(std::vector<std::string_view> arguments) {
+  return ParseOptions(arguments);
+}
+
+TEST(RenderOptions, TakesEveryOptionWithItsDefaults) {
+  const auto defaults = std::get<Options>(Parse({"--pattern", "7"}));
+  EXPECT_EQ(defaults.pattern, 7);
+  EXPECT_EQ(defaults.frames, 120);
+  EXPECT_EQ(defaults.fps, 60);
+  EXPECT_FALSE(defaults.seed);
+  EXPECT_EQ(defaults.clock_seconds, 0u);
+  EXPECT_EQ(defaults.dump, Dump::None);
+
+  const auto all = std::get<Options>(
+      Parse({"--pattern", "-1", "--params", "-b 2 -l 4", "--frames", "0", "--fps", "30", "--seed",
+             "4294967295", "--clock", "86399", "--random", "--png", "a.png", "--raw", "a.raw",
+             "--dump", "palette"}));
+  EXPECT_EQ(all.pattern, -1);
+  EXPECT_EQ(all.params, "-b 2 -l 4");
+  EXPECT_EQ(all.frames, 0);
+  EXPECT_EQ(all.fps, 30);
+  EXPECT_EQ(all.seed, 4294967295u);
+  EXPECT_EQ(all.clock_seconds, 86399u);
+  EXPECT_TRUE(all.random);
+  EXPECT_EQ(all.png, "a.png");
+  EXPECT_EQ(all.raw, "a.raw");
+  EXPECT_EQ(all.dump, Dump::Palette);
+}
+
+TEST(RenderOptions, RefusesBadArgumentsWithAOneLineMessage) {
+  for (const auto& arguments : std::vector<std::vector<std::string_view>>{
+           {},
+           {"--frames", "3"},
+           {"--pattern"},
+           {"--pattern", "x"},
+           {"--pattern", "5", "--fps", "0"},
+           {"--pattern", "5", "--frames", "1e3"},
+           {"--pattern", "5", "--frames", "-1"},
+           {"--pattern", "5", "--seed", "4294967296"},
+           {"--pattern", "5", "--dump", "pixels"},
+           {"--pattern", "5", "--png"},
+           {"--pattern", "5", "--bogus"},
+       }) {
+    const auto result = Parse(arguments);
+    ASSERT_TRUE(std::holds_alternative<std::string>(result));
+    EXPECT_EQ(std::get<std::string>(result).find('\n'), std::string::npos);
+  }
+}
+
+TEST(VirtualTimer, FiresOncePerDueTimeAndMergesMissedTicks) {
+  VirtualTimer timer(100);
+  EXPECT_FALSE(timer.FiresAt(99));
+  EXPECT_TRUE(timer.FiresAt(100));
+  EXPECT_FALSE(timer.FiresAt(150));
+  EXPECT_TRUE(timer.FiresAt(450));  // 200, 300 and 400 merge into one tick
+  EXPECT_FALSE(timer.FiresAt(499));
+  EXPECT_TRUE(timer.FiresAt(500));
+
+  VirtualTimer disabled(0);
+  EXPECT_FALSE(disabled.FiresAt(1'000'000));
+}
+
+}  // namespace
+}  // namespace velkaro::render_tool

@@ -1,0 +1,34 @@
+#pragma once
+// The command line of velkaro-render.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace velkaro::render_tool {
+
+enum class Dump { None, Params, Palette };
+
+struct Options {
+  int pattern = 0;
+  std::optional<std::string> params;  // scanned instead of the preset's string
+  int frames = 120;
+  int fps = 60;
+  std::optional<std::uint32_t> seed;
+  std::uint32_t clock_seconds = 0;  // the time of day every reseed from the clock uses
+  bool random = false;
+  std::optional<std::string> png;
+  std::optional<std::string> raw;
+  Dump dump = Dump::None;
+};
+
+// The options, or a one-line message saying what is wrong with them.
+std::variant<Options, std::string> ParseOptions(const std::vector<std::string_view>& arguments);
+
+inline constexpr std::string_view kUsage =
+    "usage: velkaro-render --pattern N [--params STRING] [--frames K] [--fps F] [--seed S] "
+    "[--clock T] [--random] [--png FILE] [--raw FILE] [--dump params|palette]";
+
+}  // namespace velkaro::render_tool
