@@ -15,10 +15,27 @@ struct DoubleByte {
 // The full-width characters of the program's texts, sorted by code point.
 // A test checks every entry against the system's converter.
 constexpr std::array kDoubleByte{
+    DoubleByte{U'い', 0x82, 0xA2},
+    DoubleByte{U'が', 0x82, 0xAA},
+    DoubleByte{U'さ', 0x82, 0xB3},
+    DoubleByte{U'せ', 0x82, 0xB9},
+    DoubleByte{U'て', 0x82, 0xC4},
     DoubleByte{U'の', 0x82, 0xCC},
+    DoubleByte{U'ま', 0x82, 0xDC},
+    DoubleByte{U'れ', 0x82, 0xEA},
+    DoubleByte{U'ん', 0x82, 0xF1},
+    DoubleByte{U'コ', 0x83, 0x52},
+    DoubleByte{U'ド', 0x83, 0x68},
+    DoubleByte{U'マ', 0x83, 0x7D},
+    DoubleByte{U'ン', 0x83, 0x93},
     DoubleByte{U'分', 0x95, 0xAA},
+    DoubleByte{U'列', 0x97, 0xF1},
     DoubleByte{U'区', 0x8B, 0xE6},
+    DoubleByte{U'取', 0x8E, 0xE6},
+    DoubleByte{U'字', 0x8E, 0x9A},
     DoubleByte{U'定', 0x92, 0xE8},
+    DoubleByte{U'指', 0x8E, 0x77},
+    DoubleByte{U'文', 0x95, 0xB6},
     DoubleByte{U'設', 0x90, 0xDD},
 };
 static_assert(std::ranges::is_sorted(kDoubleByte, {}, &DoubleByte::code_point));

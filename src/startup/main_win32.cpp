@@ -1,8 +1,8 @@
 // The program's entry: Velkaro.scr as the screen-saver machinery starts it.
 #include <windows.h>
 
-#include "effects/choose_pattern.h"
-#include "effects/params.h"
+#include "saver/saver_win32.h"
+#include "startup/command_line.h"
 #include "startup/profile_store_win32.h"
 #include "startup/start_routine.h"
 #include "startup/system_win32.h"
@@ -12,12 +12,6 @@ namespace {
 
 // The main module's settings variables, for the life of the process.
 Settings g_settings;
-
-std::uint32_t SecondsSinceMidnight() {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  return now.wHour * 3600u + now.wMinute * 60u + now.wSecond;
-}
 
 class Win32StartupSystem final : public StartupSystem {
  public:
@@ -34,13 +28,9 @@ class Win32StartupSystem final : public StartupSystem {
 
   bool StartPreview(std::optional<std::int32_t>) override { return false; }
   void ShowSettingsDialog(Settings&) override {}
-  // Until the saver window exists, a run chooses its pattern and scans its
-  // parameters, then ends.
-  void RunSaver(Settings& settings) override {
-    Random random;
-    EngineParams params;
-    ParseParams(ChoosePattern(settings, random, SecondsSinceMidnight()), params);
-  }
+  void RunSaver(Settings& settings) override { RunSaverWindow(settings, mode_letter_); }
+
+  std::string mode_letter_;
 
  private:
   Win32ProfileStore store_;
@@ -62,6 +52,7 @@ int RunMessageLoop() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
   velkaro::Win32StartupSystem system;
+  system.mode_letter_ = velkaro::ModeLetter(command_line ? command_line : "");
   const auto after = velkaro::StartRoutine(command_line ? command_line : "", system, velkaro::g_settings);
   return after == velkaro::AfterStart::KeepPreviewRunning ? velkaro::RunMessageLoop() : 0;
 }

@@ -1,0 +1,81 @@
+#pragma once
+// One run of the full-screen saver: the load handler with its set-up and
+// frame loop, the timer and input handlers that run between frames, and the
+// orderly end of the run.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "effects/engine.h"
+#include "effects/palette.h"
+#include "effects/random.h"
+#include "music/music_player.h"
+#include "saver/saver_ports.h"
+#include "startup/settings.h"
+
+namespace velkaro {
+
+class SaverRun {
+ public:
+  // mode_letter is the command line's, as the start routine worked it out:
+  // "S" for a run started by the system, empty for one started by hand.
+  SaverRun(Settings& settings, std::string mode_letter, SaverWindowPort& window,
+           MusicPlayer& music, SaverSystem& system);
+  SaverRun(const SaverRun&) = delete;
+  SaverRun& operator=(const SaverRun&) = delete;
+
+  enum class Outcome {
+    Ended,              // a key, a click or the system ended the run
+    BadPaletteMode,     // the pattern's palette mode is not one of 0..5
+  };
+  // Sets the run up and runs frames until the run ends.
+  Outcome Load();
+
+  // Handlers, called by the window while the frame loop yields.
+  void OnKeyDown(int key_code);
+  void OnMouseButtonDown();
+  void OnTimer(SaverTimer timer);
+  // The system closes the window: the run ends without a password check.
+  void OnCloseRequest();
+
+  // Asks for the end of the run: the password check where the system
+  // expects one, then the end of the run.
+  void TryQuit();
+
+  bool running() const { return Running; }
+  const Engine& engine() const { return engine_; }
+
+ private:
+  void ArmPatternTimers();
+  void RunFrame();
+  void EndRun();
+  bool PasswordAllowsTheEnd();
+
+  Settings& settings_;
+  std::string mode_letter_;
+  SaverWindowPort& window_;
+  MusicPlayer& music_;
+  SaverSystem& system_;
+
+  // Timer1 and Timer2 as the music module arms them.
+  class MusicTimersOfWindow final : public MusicTimers {
+   public:
+    explicit MusicTimersOfWindow(SaverWindowPort& window) : window_(window) {}
+    void EnableMp3Check() override { window_.ArmTimer(SaverTimer::Timer1, kMp3CheckIntervalMs); }
+    void EnableCdCheck() override { window_.ArmTimer(SaverTimer::Timer2, kCdCheckIntervalMs); }
+    void DisableCdCheck() override { window_.DisableTimer(SaverTimer::Timer2); }
+    bool CdCheckEnabled() const override { return window_.TimerEnabled(SaverTimer::Timer2); }
+
+   private:
+    SaverWindowPort& window_;
+  };
+  MusicTimersOfWindow music_timers_{window_};
+
+  Random random_;
+  Engine engine_{random_};
+  PaletteTable PalLUT{};
+  bool Running = false;
+  bool in_try_quit_ = false;
+};
+
+}  // namespace velkaro

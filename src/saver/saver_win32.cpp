@@ -1,0 +1,107 @@
+#include "saver/saver_win32.h"
+
+#include <windows.h>
+
+#include <memory>
+
+#include "effects/directdraw_win32.h"
+#include "music/mci_port_win32.h"
+#include "music/music_player.h"
+#include "saver/saver_run.h"
+#include "saver/saver_window_win32.h"
+#include "startup/system_win32.h"
+
+namespace velkaro {
+namespace {
+
+struct LibraryCloser {
+  void operator()(HMODULE module) const { FreeLibrary(module); }
+};
+using Library = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryCloser>;
+
+class Win32SaverSystem final : public SaverSystem {
+ public:
+  bool IsWinNT() override { return velkaro::IsWinNT(); }
+  void ShowCursor(bool show) override { ::ShowCursor(show ? TRUE : FALSE); }
+  // The 95/98 password check lives in the password control-panel library.
+  // Where it cannot be loaded the run may end: counting a missing service as
+  // a refused password would leave no way to end the saver.
+  bool VerifyScreenSavePwd() override {
+    using Verify = BOOL(WINAPI*)(HWND);
+    Library library(LoadLibraryA("password.cpl"));
+    if (!library) return true;
+    auto verify = reinterpret_cast<Verify>(
+        reinterpret_cast<void*>(GetProcAddress(library.get(), "VerifyScreenSavePwd")));
+    return !verify || verify(window_) != FALSE;
+  }
+  void SetSaverRunning(bool running) override { velkaro::SetSaverRunning(running); }
+  void SetScreenSaveActive() override {
+    SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, 1, nullptr, 0);
+  }
+  std::uint32_t SecondsSinceMidnight() override {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return now.wHour * 3600u + now.wMinute * 60u + now.wSecond;
+  }
+  void set_window(HWND window) { window_ = window; }
+
+ private:
+  HWND window_ = nullptr;
+};
+
+// The saver window with its DirectDraw presentation, as the run sees it.
+class Win32SaverWindow final : public SaverWindowPort {
+ public:
+  explicit Win32SaverWindow(SaverInput& input) : window_(input) {}
+
+  HWND handle() const { return window_.handle(); }
+  void DDInit() override { presentation_.DDInit(window_.handle()); }
+  void ShowNormal() override { window_.ShowNormal(); }
+  void MakeTopmost() override { window_.MakeTopmost(); }
+  void ArmTimer(SaverTimer timer, std::uint32_t interval_ms) override {
+    window_.ArmTimer(timer, interval_ms);
+  }
+  void DisableTimer(SaverTimer timer) override { window_.DisableTimer(timer); }
+  bool TimerEnabled(SaverTimer timer) const override { return window_.TimerEnabled(timer); }
+  void Present(const IndexImage& frame, const PaletteTable& PalLUT) override {
+    presentation_.render(frame, PalLUT);
+  }
+  void YieldToMessages(const bool& running) override { window_.YieldUntilNextFrame(running); }
+  void Unload() override { window_.Unload(); }
+  std::uint32_t TickCount() override { return GetTickCount(); }
+
+ private:
+  SaverWindow window_;
+  DirectDrawPresentation presentation_;
+};
+
+// Forwards the window's messages to the run.
+class RunInput final : public SaverInput {
+ public:
+  void OnKeyDown(int key_code) override { if (run) run->OnKeyDown(key_code); }
+  void OnMouseButtonDown() override { if (run) run->OnMouseButtonDown(); }
+  void OnTimer(SaverTimer timer) override { if (run) run->OnTimer(timer); }
+  void OnCloseRequest() override { if (run) run->OnCloseRequest(); }
+  SaverRun* run = nullptr;
+};
+
+}  // namespace
+
+void RunSaverWindow(Settings& settings, const std::string& mode_letter) {
+  RunInput input;
+  Win32SaverWindow window(input);
+  Win32SaverSystem system;
+  system.set_window(window.handle());
+  Win32MciPort mci;
+  Win32SoundPort sound;
+  MusicPlayer music(mci, sound, settings);
+  SaverRun run(settings, mode_letter, window, music, system);
+  input.run = &run;
+  if (run.Load() == SaverRun::Outcome::BadPaletteMode) {
+    // The whole process ends at once, without any further clean-up.
+    ExitProcess(0);
+  }
+  input.run = nullptr;
+}
+
+}  // namespace velkaro

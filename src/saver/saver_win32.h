@@ -1,0 +1,12 @@
+#pragma once
+// The full-screen run of the saver, as the start routine hands over to it.
+#include <string>
+
+#include "startup/settings.h"
+
+namespace velkaro {
+
+// Runs the saver until a key, a click or the system ends the run.
+void RunSaverWindow(Settings& settings, const std::string& mode_letter);
+
+}  // namespace velkaro

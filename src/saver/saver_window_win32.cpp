@@ -1,0 +1,130 @@
+#include "saver/saver_window_win32.h"
+
+#include "common/text_cp932.h"
+#include "startup/window_titles.h"
+
+namespace velkaro {
+namespace {
+
+constexpr char kClassName[] = "Velkaro_S";
+
+void RegisterSaverClass(WNDPROC procedure) {
+  static const bool registered = [procedure] {
+    WNDCLASSA window_class{};
+    window_class.style = CS_DBLCLKS;
+    window_class.lpfnWndProc = procedure;
+    window_class.hInstance = GetModuleHandleA(nullptr);
+    window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    window_class.lpszClassName = kClassName;
+    return RegisterClassA(&window_class) != 0;
+  }();
+  (void)registered;
+}
+
+}  // namespace
+
+SaverWindow::SaverWindow(SaverInput& input) : input_(input) {
+  QueryPerformanceFrequency(&counter_frequency_);
+  RegisterSaverClass(&SaverWindow::WindowProc);
+  // The caption goes through the ANSI entry point with the same bytes that
+  // the single-instance test looks for. The window covers the whole screen
+  // from the start: presentation stretches each frame over it.
+  window_ = CreateWindowExA(0, kClassName, ToCp932(kSaverWindowTitle).c_str(), WS_POPUP, 0, 0,
+                            GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
+                            nullptr, GetModuleHandleA(nullptr), this);
+}
+
+SaverWindow::~SaverWindow() { Unload(); }
+
+void SaverWindow::ShowNormal() { ShowWindow(window_, SW_SHOWNORMAL); }
+
+void SaverWindow::MakeTopmost() {
+  SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
+void SaverWindow::ArmTimer(SaverTimer timer, std::uint32_t interval_ms) {
+  if (!window_) return;
+  ::SetTimer(window_, static_cast<UINT_PTR>(timer), interval_ms, nullptr);
+  timer_enabled_[static_cast<int>(timer)] = true;
+}
+
+void SaverWindow::DisableTimer(SaverTimer timer) {
+  if (window_) ::KillTimer(window_, static_cast<UINT_PTR>(timer));
+  timer_enabled_[static_cast<int>(timer)] = false;
+}
+
+bool SaverWindow::TimerEnabled(SaverTimer timer) const {
+  return timer_enabled_[static_cast<int>(timer)];
+}
+
+void SaverWindow::Unload() {
+  if (!window_) return;
+  HWND window = window_;
+  window_ = nullptr;
+  for (bool& enabled : timer_enabled_) enabled = false;
+  DestroyWindow(window);
+}
+
+void SaverWindow::DispatchPending() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+double SaverWindow::NowMs() const {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return double(now.QuadPart) * 1000.0 / double(counter_frequency_.QuadPart);
+}
+
+void SaverWindow::YieldUntilNextFrame(const bool& running) {
+  DispatchPending();
+  for (;;) {
+    const double wait_ms = pacer_.MsUntilNextFrame(NowMs());
+    if (!running || wait_ms <= 0) break;
+    // Wakes for any message, timer ticks included, so input stays as
+    // responsive as it would be without the wait.
+    MsgWaitForMultipleObjectsEx(0, nullptr, DWORD(wait_ms), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    DispatchPending();
+  }
+  pacer_.FrameStarts(NowMs());
+}
+
+LRESULT CALLBACK SaverWindow::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lparam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<SaverWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+  if (!self || message == WM_NCCREATE || message == WM_NCDESTROY)
+    return DefWindowProcA(window, message, wparam, lparam);
+  return self->HandleMessage(window, message, wparam, lparam);
+}
+
+LRESULT SaverWindow::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      input_.OnKeyDown(static_cast<int>(wparam));
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+      input_.OnMouseButtonDown();
+      return 0;
+    case WM_TIMER:
+      if (wparam >= 1 && wparam <= 4) input_.OnTimer(static_cast<SaverTimer>(wparam));
+      return 0;
+    case WM_CLOSE:
+      input_.OnCloseRequest();
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wparam, lparam);
+  }
+}
+
+}  // namespace velkaro

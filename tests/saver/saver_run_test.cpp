@@ -1,0 +1,250 @@
+#include "saver/saver_run.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+#include "music/fake_mci_device.h"
+
+namespace velkaro {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+// One log of everything the run asks of the window, the music and the
+// system, in order.
+using Log = std::vector<std::string>;
+
+class FakeWindow : public SaverWindowPort {
+ public:
+  explicit FakeWindow(Log& log) : log_(log) {}
+  void DDInit() override { log_.push_back("DDInit"); }
+  void ShowNormal() override { log_.push_back("show"); }
+  void MakeTopmost() override { log_.push_back("topmost"); }
+  void ArmTimer(SaverTimer timer, std::uint32_t interval_ms) override {
+    log_.push_back("arm " + Name(timer) + " " + std::to_string(interval_ms));
+    enabled_[timer] = true;
+  }
+  void DisableTimer(SaverTimer timer) override {
+    log_.push_back("disable " + Name(timer));
+    enabled_[timer] = false;
+  }
+  bool TimerEnabled(SaverTimer timer) const override {
+    auto it = enabled_.find(timer);
+    return it != enabled_.end() && it->second;
+  }
+  void Present(const IndexImage&, const PaletteTable&) override { ++frames_presented; }
+  // Each yield runs the next scripted handler, as if its message had been
+  // pending; without one the run is ended so that no test can hang.
+  void YieldToMessages(const bool& running) override {
+    ++yields;
+    if (!running) return;
+    if (next_action < script.size()) script[next_action++]();
+    else if (on_idle) on_idle();
+  }
+  void Unload() override { log_.push_back("unload"); }
+  std::uint32_t TickCount() override { return tick += 16; }
+
+  static std::string Name(SaverTimer timer) { return "Timer" + std::to_string(int(timer)); }
+
+  std::vector<std::function<void()>> script;
+  std::function<void()> on_idle;
+  std::size_t next_action = 0;
+  int frames_presented = 0;
+  int yields = 0;
+  std::uint32_t tick = 0;
+
+ private:
+  Log& log_;
+  std::map<SaverTimer, bool> enabled_;
+};
+
+class FakeSystem : public SaverSystem {
+ public:
+  explicit FakeSystem(Log& log) : log_(log) {}
+  bool IsWinNT() override { return nt; }
+  void ShowCursor(bool show) override { log_.push_back(show ? "show cursor" : "hide cursor"); }
+  bool VerifyScreenSavePwd() override {
+    log_.push_back("password prompt");
+    return password_accepted;
+  }
+  void SetSaverRunning(bool running) override {
+    log_.push_back(running ? "saver running" : "saver stopped");
+  }
+  void SetScreenSaveActive() override { log_.push_back("screen saver on"); }
+  std::uint32_t SecondsSinceMidnight() override { return 3600; }
+  bool nt = true;
+  bool password_accepted = true;
+
+ private:
+  Log& log_;
+};
+
+class SaverRunTest : public ::testing::Test {
+ protected:
+  void Run(std::string mode = "S") {
+    run = std::make_unique<SaverRun>(settings, mode, window, music, system);
+    music_commands_before_run = mci.sent.size();
+    if (!window.on_idle) window.on_idle = [this] { run->OnMouseButtonDown(); };
+    outcome = run->Load();
+  }
+  // The log from the first yield on: what the handlers did.
+  Log AfterLoad() const { return Log(log.begin() + std::ptrdiff_t(load_entries), log.end()); }
+  void MarkLoaded() { load_entries = log.size(); }
+
+  Settings settings;
+  Log log;
+  FakeWindow window{log};
+  testing::FakeMciDevice mci;
+  testing::FakeSoundPort sound;
+  MusicPlayer music{mci, sound, settings};
+  std::size_t music_commands_before_run = 0;
+  FakeSystem system{log};
+  std::unique_ptr<SaverRun> run;
+  SaverRun::Outcome outcome{};
+  std::size_t load_entries = 0;
+};
+
+TEST_F(SaverRunTest, LoadsInOrderAndArmsThePatternsTimers) {
+  settings.Pattern_No = 25;
+  Run();
+  EXPECT_EQ(outcome, SaverRun::Outcome::Ended);
+  ASSERT_GE(log.size(), 5u);
+  EXPECT_THAT(Log(log.begin(), log.begin() + 5),
+              ElementsAre("DDInit", "show", "topmost", "arm Timer3 200", "arm Timer4 5000"));
+  EXPECT_EQ(window.frames_presented, 1);
+}
+
+TEST_F(SaverRunTest, PatternsWithoutAnimatorArmNoTimer) {
+  for (int pattern : {8, 28, -1}) {
+    log.clear();
+    settings.Pattern_No = static_cast<std::int16_t>(pattern);
+    Run("");
+    EXPECT_THAT(log, ElementsAre("DDInit", "show", "topmost", "screen saver on", "unload"))
+        << pattern;
+  }
+}
+
+TEST_F(SaverRunTest, StartsTheCdBeforeShowingTheWindowAndClosesItAtTheEnd) {
+  settings.Pattern_No = 8;
+  settings.BGM_Kind = 1;
+  window.script = {[&] { EXPECT_TRUE(mci.cd_open); }};
+  Run("");
+  EXPECT_THAT(log, ElementsAre("DDInit", "arm Timer2 200", "show", "topmost", "disable Timer2",
+                               "screen saver on", "unload"));
+  EXPECT_FALSE(mci.cd_open);
+}
+
+TEST_F(SaverRunTest, PlaysAMusicFileByItsEndingAndStopsIt) {
+  settings.Pattern_No = 8;
+  settings.BGM_Kind = 2;
+  settings.BGM_File = "C:\\m\\a.Mp3";
+  mci.playable_files = {settings.BGM_File};
+  window.script = {[&] { EXPECT_TRUE(mci.mp3_open); }};
+  Run("");
+  EXPECT_THAT(log, ElementsAre("DDInit", "arm Timer1 1000", "show", "topmost", "screen saver on",
+                               "unload"));
+  EXPECT_FALSE(mci.mp3_open);
+
+  log.clear();
+  settings.BGM_File = "C:\\m\\a.wav";
+  Run("");
+  EXPECT_THAT(log, ElementsAre("DDInit", "show", "topmost", "screen saver on", "unload"));
+  ASSERT_EQ(sound.played.size(), 2u);  // played, then stopped
+  EXPECT_EQ(sound.played.front().name, settings.BGM_File);
+
+  log.clear();
+  sound.played.clear();
+  settings.BGM_File = "C:\\m\\a.mp2";
+  Run("");
+  EXPECT_THAT(log, ElementsAre("DDInit", "show", "topmost", "screen saver on", "unload"));
+  EXPECT_THAT(sound.played, IsEmpty());
+  EXPECT_EQ(mci.sent.size(), music_commands_before_run);
+}
+
+TEST_F(SaverRunTest, TheCdCheckSwitchesItselfOffWithoutADisc) {
+  settings.Pattern_No = 8;
+  settings.BGM_Kind = 1;
+  mci.has_disc = false;
+  window.script = {[&] { MarkLoaded(); run->OnTimer(SaverTimer::Timer2); }};
+  Run();
+  // With the check off, the end of the run does not close the CD again.
+  EXPECT_THAT(AfterLoad(),
+              ElementsAre("disable Timer2", "saver stopped", "screen saver on", "unload"));
+}
+
+TEST_F(SaverRunTest, BurstTicksLaunchParticles) {
+  settings.Pattern_No = 14;  // launches nothing but its bursts
+  int next_before = -1;
+  window.script = {[&] { next_before = run->engine().NextPart; run->OnTimer(SaverTimer::Timer3); },
+                   [&] { EXPECT_EQ(run->engine().NextPart, next_before + 700); }};
+  Run();
+}
+
+TEST_F(SaverRunTest, ArrowsChangeTheCdTrackAndAnyOtherKeyEnds) {
+  settings.Pattern_No = 8;
+  settings.BGM_Kind = 1;
+  window.script = {[&] { run->OnTimer(SaverTimer::Timer2); },  // the disc starts
+                   [&] { MarkLoaded(); run->OnKeyDown(39); },
+                   [&] { EXPECT_EQ(mci.current_track, 2); run->OnKeyDown(37); },
+                   [&] { run->OnKeyDown(65); }};
+  Run();
+  EXPECT_THAT(AfterLoad(),
+              ElementsAre("disable Timer2", "saver stopped", "screen saver on", "unload"));
+  // The arrows stepped the disc from track 1 to 2 and back.
+  EXPECT_EQ(mci.current_track, 1);
+  EXPECT_EQ(window.frames_presented, 4);
+}
+
+TEST_F(SaverRunTest, WithoutCdMusicTheArrowsEndTheRunLikeAnyKey) {
+  settings.Pattern_No = 8;
+  window.script = {[&] { MarkLoaded(); run->OnKeyDown(37); }};
+  Run();
+  EXPECT_THAT(AfterLoad(), ElementsAre("saver stopped", "screen saver on", "unload"));
+}
+
+TEST_F(SaverRunTest, ARefusedPasswordKeepsTheRunGoingOn95And98) {
+  settings.Pattern_No = 8;
+  system.nt = false;
+  system.password_accepted = false;
+  window.script = {[&] { MarkLoaded(); run->OnMouseButtonDown(); },
+                   [&] { system.password_accepted = true; run->OnMouseButtonDown(); }};
+  Run();
+  EXPECT_THAT(AfterLoad(), ElementsAre("show cursor", "password prompt", "hide cursor",
+                                       "show cursor", "password prompt", "saver stopped",
+                                       "screen saver on", "unload"));
+  EXPECT_EQ(window.frames_presented, 2);
+}
+
+TEST_F(SaverRunTest, ARunStartedByHandHasNoPasswordCheckAndLeavesTheRunningFlag) {
+  settings.Pattern_No = 8;
+  system.nt = false;
+  window.script = {[&] { MarkLoaded(); run->OnMouseButtonDown(); }};
+  Run("");
+  EXPECT_THAT(AfterLoad(), ElementsAre("screen saver on", "unload"));
+}
+
+TEST_F(SaverRunTest, TheSystemClosingTheWindowEndsTheRunWithoutAPrompt) {
+  settings.Pattern_No = 8;
+  system.nt = false;
+  window.script = {[&] { MarkLoaded(); run->OnCloseRequest(); }};
+  Run();
+  EXPECT_THAT(AfterLoad(), ElementsAre("saver stopped", "screen saver on", "unload"));
+}
+
+TEST_F(SaverRunTest, FramesRunUntilTheEndAndNoneAfterIt) {
+  settings.Pattern_No = 6;
+  int frames_before_end = 0;
+  window.on_idle = [&] {
+    if (++frames_before_end == 10) run->OnKeyDown(13);
+  };
+  Run();
+  EXPECT_EQ(window.frames_presented, 10);
+  EXPECT_FALSE(run->running());
+}
+
+}  // namespace
+}  // namespace velkaro
