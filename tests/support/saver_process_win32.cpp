@@ -96,6 +96,80 @@ SaverRun RunSaver(const SaverFolder& folder, const std::string& arguments, DWORD
   return run;
 }
 
+SaverProcess::SaverProcess(const SaverFolder& folder, const std::string& arguments) {
+  std::string command = "\"" + folder.executable() + "\" " + arguments;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.path().c_str(), &startup, &process_))
+    process_ = {};
+}
+
+SaverProcess::~SaverProcess() {
+  if (!started()) return;
+  if (!WaitForExit(0)) {
+    TerminateProcess(process_.hProcess, 1);
+    WaitForSingleObject(process_.hProcess, 5000);
+  }
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
+}
+
+HWND SaverProcess::WaitForWindow(const std::string& ansi_title, DWORD timeout_ms) {
+  const DWORD start = GetTickCount();
+  do {
+    for (HWND window = FindWindowA(nullptr, ansi_title.c_str()); window;
+         window = FindWindowExA(nullptr, window, nullptr, ansi_title.c_str())) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(window, &owner);
+      if (owner == process_.dwProcessId && IsWindowVisible(window)) return window;
+    }
+    PumpMessages();
+    Sleep(20);
+  } while (GetTickCount() - start < timeout_ms);
+  return nullptr;
+}
+
+bool SaverProcess::WaitForExit(DWORD timeout_ms) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (WaitForSingleObject(process_.hProcess, 10) == WAIT_OBJECT_0) return true;
+    PumpMessages();
+    if (GetTickCount() - start >= timeout_ms) return false;
+  }
+}
+
+DWORD SaverProcess::exit_code() const {
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(process_.hProcess, &code);
+  return code;
+}
+
+void MoveMouseBy(int dx, int dy) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = dx;
+  input.mi.dy = dy;
+  input.mi.dwFlags = MOUSEEVENTF_MOVE;
+  SendInput(1, &input, sizeof input);
+}
+
+void ClickMouse() {
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, inputs, sizeof inputs[0]);
+}
+
+void PressKey(WORD virtual_key) {
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+  inputs[0].ki.wVk = inputs[1].ki.wVk = virtual_key;
+  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, inputs, sizeof inputs[0]);
+}
+
 TitledWindow::TitledWindow(const std::string& ansi_title) {
   window_ = CreateWindowExA(0, "STATIC", ansi_title.c_str(), WS_POPUP | WS_VISIBLE, 0, 0, 10, 10,
                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);

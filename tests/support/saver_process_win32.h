@@ -42,6 +42,31 @@ struct SaverRun {
 // is still running then is ended.
 SaverRun RunSaver(const SaverFolder& folder, const std::string& arguments, DWORD timeout_ms);
 
+// A running copy of the saver that a test watches and drives.
+class SaverProcess {
+ public:
+  SaverProcess(const SaverFolder& folder, const std::string& arguments);
+  ~SaverProcess();  // ends the process if it still runs
+  SaverProcess(const SaverProcess&) = delete;
+  SaverProcess& operator=(const SaverProcess&) = delete;
+
+  bool started() const { return process_.hProcess != nullptr; }
+  // The visible top-level window of the process with this ANSI caption, once
+  // it shows; null when none shows within timeout_ms.
+  HWND WaitForWindow(const std::string& ansi_title, DWORD timeout_ms);
+  // True when the process ended within timeout_ms.
+  bool WaitForExit(DWORD timeout_ms);
+  DWORD exit_code() const;
+
+ private:
+  PROCESS_INFORMATION process_{};
+};
+
+// Input as a user gives it, through the system's input queue.
+void MoveMouseBy(int dx, int dy);
+void ClickMouse();
+void PressKey(WORD virtual_key);
+
 // A top-level window with an ANSI caption, for the single-instance tests.
 class TitledWindow {
  public:

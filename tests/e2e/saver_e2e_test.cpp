@@ -1,0 +1,113 @@
+// A full-screen run of the real executable: the window it shows, what ends
+// it and what does not.
+#include <gtest/gtest.h>
+
+#include "common/text_cp932.h"
+#include "startup/window_titles.h"
+#include "support/saver_process_win32.h"
+
+namespace velkaro::testing {
+namespace {
+
+constexpr DWORD kWindowShowsMs = 15000;
+constexpr DWORD kEndsMs = 8000;
+
+const std::string& SaverTitle() {
+  static const std::string title = ToCp932(kSaverWindowTitle);
+  return title;
+}
+
+std::string SettingsWithPattern(int pattern) {
+  return "[Section]\r\n\xCA\xDF\xC0\xB0\xDD= " + std::to_string(pattern) + "\r\n";
+}
+
+// The brightest of a few screen pixels around the middle.
+int BrightestNearTheMiddle() {
+  HDC screen = GetDC(nullptr);
+  const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  int brightest = 0;
+  for (int y = cy / 4; y < cy; y += cy / 8)
+    for (int x = cx / 8; x < cx; x += cx / 8) {
+      const COLORREF c = GetPixel(screen, x, y);
+      brightest = std::max(brightest, int(GetRValue(c)) + GetGValue(c) + GetBValue(c));
+    }
+  ReleaseDC(nullptr, screen);
+  return brightest;
+}
+
+TEST(SaverRun, CoversTheScreenOnTopAndDrawsTheEffect) {
+  SaverFolder folder;
+  folder.WriteIni(SettingsWithPattern(0));
+  SaverProcess saver(folder, "/s");
+  HWND window = saver.WaitForWindow(SaverTitle(), kWindowShowsMs);
+  ASSERT_NE(window, nullptr);
+  RECT rect;
+  GetWindowRect(window, &rect);
+  EXPECT_EQ(rect.left, 0);
+  EXPECT_EQ(rect.top, 0);
+  EXPECT_EQ(rect.right, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(rect.bottom, GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_FALSE(GetWindowLongA(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME));
+  Sleep(2000);
+  EXPECT_GT(BrightestNearTheMiddle(), 300) << "the flames of pattern 0 should show";
+  EXPECT_FALSE(saver.WaitForExit(0));
+}
+
+TEST(SaverRun, MovingTheMouseGoesOnAndAClickEnds) {
+  SaverFolder folder;
+  folder.WriteIni(SettingsWithPattern(8));
+  SaverProcess saver(folder, "/s");
+  ASSERT_NE(saver.WaitForWindow(SaverTitle(), kWindowShowsMs), nullptr);
+  for (int step = 0; step < 10; ++step) MoveMouseBy(40, 25);
+  EXPECT_FALSE(saver.WaitForExit(1500)) << "a mouse move ended the run";
+  ClickMouse();
+  EXPECT_TRUE(saver.WaitForExit(kEndsMs));
+  EXPECT_EQ(saver.exit_code(), 0u);
+}
+
+TEST(SaverRun, AKeyEndsARunStartedWithOrWithoutTheShowMode) {
+  for (const char* line : {"/s", ""}) {
+    SaverFolder folder;
+    folder.WriteIni(SettingsWithPattern(20));
+    SaverProcess saver(folder, line);
+    ASSERT_NE(saver.WaitForWindow(SaverTitle(), kWindowShowsMs), nullptr) << line;
+    Sleep(500);
+    PressKey('A');
+    EXPECT_TRUE(saver.WaitForExit(kEndsMs)) << line;
+  }
+}
+
+TEST(SaverRun, WithoutCdMusicTheArrowsEndTheRunToo) {
+  SaverFolder folder;
+  folder.WriteIni(SettingsWithPattern(5));
+  SaverProcess saver(folder, "/s");
+  ASSERT_NE(saver.WaitForWindow(SaverTitle(), kWindowShowsMs), nullptr);
+  PressKey(VK_LEFT);
+  EXPECT_TRUE(saver.WaitForExit(kEndsMs));
+}
+
+TEST(SaverRun, WithTheCdChosenAndNoDriveTheArrowsChangeNothingAndTheRunGoesOn) {
+  SaverFolder folder;
+  folder.WriteIni(SettingsWithPattern(5) + "BGM\x8B\xE6\x95\xAA= 1\r\n");
+  SaverProcess saver(folder, "/s");
+  ASSERT_NE(saver.WaitForWindow(SaverTitle(), kWindowShowsMs), nullptr);
+  PressKey(VK_LEFT);
+  PressKey(VK_RIGHT);
+  EXPECT_FALSE(saver.WaitForExit(1500));
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(saver.WaitForExit(kEndsMs));
+}
+
+TEST(SaverRun, ASecondStartBesideARunningSaverEndsAtOnce) {
+  SaverFolder folder;
+  SaverProcess saver(folder, "/s");
+  ASSERT_NE(saver.WaitForWindow(SaverTitle(), kWindowShowsMs), nullptr);
+  SaverFolder other;
+  SaverProcess second(other, "/s");
+  EXPECT_TRUE(second.WaitForExit(kEndsMs));
+  EXPECT_FALSE(saver.WaitForExit(0));
+}
+
+}  // namespace
+}  // namespace velkaro::testing
