@@ -157,6 +157,39 @@ TEST(SaverRun, WithTheCdChosenAndNoDriveTheArrowsChangeNothingAndTheRunGoesOn) {
   EXPECT_TRUE(saver.WaitForExit(kEndsMs));
 }
 
+// Makes Wine report Windows 98 to Velkaro.scr for as long as it lives, so
+// that the saver takes the 95/98 paths (the password check); Windows has no
+// such setting, and the key is ignored there.
+class PretendWindows98 {
+ public:
+  PretendWindows98() {
+    RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_,
+                    nullptr);
+    RegSetValueExA(key_, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
+  }
+  ~PretendWindows98() {
+    RegCloseKey(key_);
+    RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
+  }
+  PretendWindows98(const PretendWindows98&) = delete;
+  PretendWindows98& operator=(const PretendWindows98&) = delete;
+
+ private:
+  static constexpr const char* kKey = "Software\\Wine\\AppDefaults\\Velkaro.scr";
+  HKEY key_ = nullptr;
+};
+
+TEST(SaverRun, OnWindows98WithoutThePasswordLibraryAKeyStillEnds) {
+  PretendWindows98 windows98;
+  SaverFolder folder;
+  folder.WriteIni(SettingsWithPattern(8));
+  SaverProcess saver(folder, "/s");
+  ASSERT_NE(saver.WaitForWindow(SaverTitle(), kWindowShowsMs), nullptr);
+  Sleep(300);
+  PressKey('Q');
+  EXPECT_TRUE(saver.WaitForExit(kEndsMs));
+}
+
 TEST(SaverRun, ASecondStartBesideARunningSaverEndsAtOnce) {
   SaverFolder folder;
   SaverProcess saver(folder, "/s");
