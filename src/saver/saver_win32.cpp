@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include <memory>
-
+#include "common/library_win32.h"
 #include "effects/directdraw_win32.h"
 #include "music/mci_port_win32.h"
 #include "music/music_player.h"
@@ -14,11 +13,6 @@
 namespace velkaro {
 namespace {
 
-struct LibraryCloser {
-  void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using Library = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryCloser>;
-
 class Win32SaverSystem final : public SaverSystem {
  public:
   bool IsWinNT() override { return velkaro::IsWinNT(); }
@@ -28,10 +22,8 @@ class Win32SaverSystem final : public SaverSystem {
   // a refused password would leave no way to end the saver.
   bool VerifyScreenSavePwd() override {
     using Verify = BOOL(WINAPI*)(HWND);
-    Library library(LoadLibraryA("password.cpl"));
-    if (!library) return true;
-    auto verify = reinterpret_cast<Verify>(
-        reinterpret_cast<void*>(GetProcAddress(library.get(), "VerifyScreenSavePwd")));
+    const Library library(LoadLibraryA("password.cpl"));
+    auto verify = LibraryFunction<Verify>(library, "VerifyScreenSavePwd");
     return !verify || verify(window_) != FALSE;
   }
   void SetSaverRunning(bool running) override { velkaro::SetSaverRunning(running); }

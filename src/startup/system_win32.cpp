@@ -2,18 +2,9 @@
 
 #include <windows.h>
 
-#include <memory>
+#include "common/library_win32.h"
 
 namespace velkaro {
-namespace {
-
-struct LibraryCloser {
-  void operator()(HMODULE module) const { FreeLibrary(module); }
-};
-using Library = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryCloser>;
-
-}  // namespace
-
 bool IsWinNT() {
   OSVERSIONINFOA info{};
   info.dwOSVersionInfoSize = 148;  // sizeof(OSVERSIONINFOA)
@@ -28,11 +19,8 @@ void SetSaverRunning(bool running) {
 
 void ChangeScreenSaverPassword(std::int32_t parent) {
   using PwdChangePasswordA = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);
-  Library router(LoadLibraryA("mpr.dll"));
-  if (!router) return;
-  auto change = reinterpret_cast<PwdChangePasswordA>(
-      reinterpret_cast<void*>(GetProcAddress(router.get(), "PwdChangePasswordA")));
-  if (change) change("SCRSAVE", reinterpret_cast<HWND>(static_cast<INT_PTR>(parent)), 0, 0);
+  const Library router(LoadLibraryA("mpr.dll"));
+  if (auto change = LibraryFunction<PwdChangePasswordA>(router, "PwdChangePasswordA")) change("SCRSAVE", reinterpret_cast<HWND>(static_cast<INT_PTR>(parent)), 0, 0);
 }
 
 std::string ExecutableDirectory() {
