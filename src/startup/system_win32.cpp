@@ -5,6 +5,7 @@
 #include "common/library_win32.h"
 
 namespace velkaro {
+
 bool IsWinNT() {
   OSVERSIONINFOA info{};
   info.dwOSVersionInfoSize = 148;  // sizeof(OSVERSIONINFOA)
