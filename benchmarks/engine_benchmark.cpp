@@ -34,12 +34,7 @@ struct PatternRun {
 
   void Frame() {
     const std::int64_t t = ++frame * 1000 / 60;
-    engine.animPart();
-    if (engine.params.WindOn) engine.AnimWind(static_cast<std::uint32_t>(t));
-    engine.DrawPart();
-    vbClearEdge(Engine::W, Engine::H, engine.FrameBuf.bytes());
-    for (std::int32_t pass = 0; pass < engine.params.BlurCount; ++pass)
-      vbBlurImg(Engine::W, Engine::H, engine.FrameBuf.bytes());
+    StepFrame(engine, static_cast<std::uint32_t>(t));
     if (burst.FiresAt(t)) engine.PatternBurst();
     if (motion.FiresAt(t)) engine.PatternMotion();
   }
@@ -50,23 +45,6 @@ struct PatternRun {
   PaletteTable PalLUT{};
   render_tool::VirtualTimer burst{0}, motion{0};
   std::int64_t frame = 0;
-};
-
-// A locked surface in memory, 320 × 240 pixels of the given size.
-class MemorySurface final : public Surface {
- public:
-  explicit MemorySurface(int bytes_per_pixel)
-      : bytes_per_pixel_(bytes_per_pixel), pixels_(320 * 240 * bytes_per_pixel) {}
-  std::int32_t Width() const override { return 320; }
-  std::int32_t Height() const override { return 240; }
-  std::optional<LockedPixels> Lock() override {
-    return LockedPixels{pixels_.data(), 320 * bytes_per_pixel_, bytes_per_pixel_};
-  }
-  void Unlock() override {}
-
- private:
-  int bytes_per_pixel_;
-  std::vector<std::uint8_t> pixels_;
 };
 
 void BM_Frame(benchmark::State& state) {
@@ -93,7 +71,7 @@ void BM_Render(benchmark::State& state) {
   const int bytes_per_pixel = static_cast<int>(state.range(0));
   PaletteTable table = run.PalLUT;
   if (bytes_per_pixel == 2) PalTo565(table);
-  MemorySurface surface(bytes_per_pixel);
+  MemorySurface surface(320, 240, bytes_per_pixel);
   const IndexImage image{run.engine.FrameBuf.bytes().data(), Engine::W, Engine::H};
   for (auto _ : state) render(image, table, surface);
 }

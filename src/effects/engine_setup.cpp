@@ -2,6 +2,7 @@
 
 #include "effects/animators.h"
 #include "effects/choose_pattern.h"
+#include "effects/filters.h"
 #include "effects/presentation.h"
 
 namespace velkaro {
@@ -24,6 +25,15 @@ std::optional<PaletteTable> SetUpEngine(Engine& engine, Settings& settings,
   engine.Initpart();
   engine.InitTrigo();
   return PalLUT;
+}
+
+void StepFrame(Engine& engine, std::uint32_t now_ms) {
+  engine.animPart();
+  if (engine.params.WindOn) engine.AnimWind(now_ms);
+  engine.DrawPart();
+  vbClearEdge(Engine::W, Engine::H, engine.FrameBuf.bytes());
+  for (std::int32_t pass = 0; pass < engine.params.BlurCount; ++pass)
+    vbBlurImg(Engine::W, Engine::H, engine.FrameBuf.bytes());
 }
 
 }  // namespace velkaro

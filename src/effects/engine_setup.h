@@ -34,4 +34,9 @@ struct EngineSetUpOptions {
 std::optional<PaletteTable> SetUpEngine(Engine& engine, Settings& settings,
                                         const EngineSetUpOptions& options);
 
+// The engine's part of one frame, as the frame loop runs it: animPart,
+// AnimWind when WindOn (timed by now_ms), DrawPart, vbClearEdge and BlurCount
+// passes of vbBlurImg. Presenting the frame is the caller's.
+void StepFrame(Engine& engine, std::uint32_t now_ms);
+
 }  // namespace velkaro

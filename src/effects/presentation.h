@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "effects/palette.h"
 
@@ -79,6 +80,27 @@ class Surface {
   // it cannot be locked (a lost surface, say).
   virtual std::optional<LockedPixels> Lock() = 0;
   virtual void Unlock() = 0;
+};
+
+// A surface in memory that is always granted its lock: for the renderer,
+// which has no display, and for measurements.
+class MemorySurface final : public Surface {
+ public:
+  MemorySurface(std::int32_t width, std::int32_t height, int bytes_per_pixel)
+      : width_(width), height_(height), bytes_per_pixel_(bytes_per_pixel),
+        pixels_(std::size_t(width) * std::size_t(height) * std::size_t(bytes_per_pixel)) {}
+  std::int32_t Width() const override { return width_; }
+  std::int32_t Height() const override { return height_; }
+  std::optional<LockedPixels> Lock() override {
+    return LockedPixels{pixels_.data(), std::ptrdiff_t(width_) * bytes_per_pixel_, bytes_per_pixel_};
+  }
+  void Unlock() override {}
+  std::span<const std::uint8_t> pixels() const { return pixels_; }
+
+ private:
+  std::int32_t width_, height_;
+  int bytes_per_pixel_;
+  std::vector<std::uint8_t> pixels_;
 };
 
 // DrawArray's results. kDrawn and kEmpty keep the values 0 and 1 that the

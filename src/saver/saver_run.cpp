@@ -2,7 +2,6 @@
 
 #include "effects/animators.h"
 #include "effects/engine_setup.h"
-#include "effects/filters.h"
 
 namespace velkaro {
 namespace {
@@ -43,12 +42,7 @@ SaverRun::Outcome SaverRun::Load() {
 }
 
 void SaverRun::RunFrame() {
-  engine_.animPart();
-  if (engine_.params.WindOn) engine_.AnimWind(window_.TickCount());
-  engine_.DrawPart();
-  vbClearEdge(Engine::W, Engine::H, engine_.FrameBuf.bytes());
-  for (std::int32_t pass = 0; pass < engine_.params.BlurCount; ++pass)
-    vbBlurImg(Engine::W, Engine::H, engine_.FrameBuf.bytes());
+  StepFrame(engine_, window_.TickCount());
   window_.Present(IndexImage{engine_.FrameBuf.bytes().data(), Engine::W, Engine::H}, PalLUT);
 }
 

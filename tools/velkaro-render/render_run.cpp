@@ -8,7 +8,6 @@
 #include "effects/animators.h"
 #include "effects/engine.h"
 #include "effects/engine_setup.h"
-#include "effects/filters.h"
 #include "effects/params_dump.h"
 #include "effects/presentation.h"
 #include "output_file.h"
@@ -20,39 +19,16 @@ namespace {
 constexpr int kShownWidth = 320;
 constexpr int kShownHeight = 240;
 
-// The off-screen surface of a 32-bit display, in memory.
-class MemorySurface final : public Surface {
- public:
-  std::int32_t Width() const override { return kShownWidth; }
-  std::int32_t Height() const override { return kShownHeight; }
-  std::optional<LockedPixels> Lock() override {
-    return LockedPixels{pixels_.data(), kShownWidth * 4, 4};
+// What a 32-bit display shows of surface pixel values, whose low byte is blue.
+std::vector<std::uint8_t> RgbOf(std::span<const std::uint8_t> pixels) {
+  std::vector<std::uint8_t> rgb;
+  rgb.reserve(pixels.size() / 4 * 3);
+  for (std::size_t i = 0; i + 3 < pixels.size(); i += 4) {
+    rgb.push_back(pixels[i + 2]);
+    rgb.push_back(pixels[i + 1]);
+    rgb.push_back(pixels[i]);
   }
-  void Unlock() override {}
-
-  // Pixel values of such a display hold blue in their low byte.
-  std::vector<std::uint8_t> Rgb() const {
-    std::vector<std::uint8_t> rgb;
-    rgb.reserve(std::size_t(kShownWidth) * kShownHeight * 3);
-    for (std::size_t i = 0; i < pixels_.size(); i += 4) {
-      rgb.push_back(pixels_[i + 2]);
-      rgb.push_back(pixels_[i + 1]);
-      rgb.push_back(pixels_[i]);
-    }
-    return rgb;
-  }
-
- private:
-  std::vector<std::uint8_t> pixels_ = std::vector<std::uint8_t>(kShownWidth * kShownHeight * 4);
-};
-
-void RunFrame(Engine& engine, std::int64_t t) {
-  engine.animPart();
-  if (engine.params.WindOn) engine.AnimWind(static_cast<std::uint32_t>(t));
-  engine.DrawPart();
-  vbClearEdge(Engine::W, Engine::H, engine.FrameBuf.bytes());
-  for (std::int32_t pass = 0; pass < engine.params.BlurCount; ++pass)
-    vbBlurImg(Engine::W, Engine::H, engine.FrameBuf.bytes());
+  return rgb;
 }
 
 void DumpPalette(const PaletteTable& PalLUT, std::ostream& out) {
@@ -64,10 +40,10 @@ void DumpPalette(const PaletteTable& PalLUT, std::ostream& out) {
 }
 
 bool WritePng(const std::string& path, const Engine& engine, const PaletteTable& PalLUT) {
-  MemorySurface surface;
+  MemorySurface surface(kShownWidth, kShownHeight, 4);
   const auto& bytes = engine.FrameBuf.bytes();
   render(IndexImage{bytes.data(), Engine::W, Engine::H}, PalLUT, surface);
-  const std::vector<std::uint8_t> rgb = surface.Rgb();
+  const std::vector<std::uint8_t> rgb = RgbOf(surface.pixels());
   return WriteRgbPng(path, kShownWidth, kShownHeight, rgb);
 }
 
@@ -98,7 +74,7 @@ int RunRender(const Options& options, std::ostream& out, std::ostream& err) {
   VirtualTimer motion(animators.motion_interval_ms.value_or(0));
   for (std::int64_t k = 1; k <= options.frames; ++k) {
     const std::int64_t t = k * 1000 / options.fps;
-    RunFrame(engine, t);
+    StepFrame(engine, static_cast<std::uint32_t>(t));
     if (burst.FiresAt(t)) engine.PatternBurst();
     if (motion.FiresAt(t)) engine.PatternMotion();
   }
