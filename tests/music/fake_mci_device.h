@@ -233,10 +233,8 @@ class FakeMciDevice : public MciPort {
     return 0;
   }
 
-  std::string TrackStart(int track) const {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:00:00:00", track);
-    return text;
+  static std::string TrackStart(int track) {
+    return (track < 10 ? "0" : "") + std::to_string(track) + ":00:00:00";
   }
 
   static std::string Join(const std::vector<std::string>& w, std::size_t from) {
