@@ -50,6 +50,9 @@ TEST(SaverRun, CoversTheScreenOnTopAndDrawsTheEffect) {
   EXPECT_EQ(rect.top, 0);
   EXPECT_EQ(rect.right, GetSystemMetrics(SM_CXSCREEN));
   EXPECT_EQ(rect.bottom, GetSystemMetrics(SM_CYSCREEN));
+  // The window shows first and is made topmost a moment later.
+  for (int wait = 0; wait < 100 && !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST); ++wait)
+    Sleep(20);
   EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_FALSE(GetWindowLongA(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME));
   Sleep(2000);

@@ -20,7 +20,7 @@ TEST(Win32MciPort, AFailedCommandAnswersWithTheSystemsText) {
   EXPECT_EQ(channel.MciQuery("status velkaro_no_such_alias mode"), "Error:" + std::to_string(code));
 }
 
-TEST(Win32MciPort, ACodeWithoutATextAnswersWithTheFixedText) {
+TEST(Win32MciPort, TheSystemHasNoTextForAnUnknownCode) {
   Win32MciPort port;
   char buffer[256] = {};
   EXPECT_FALSE(port.GetErrorString(0xFFFF, buffer, sizeof buffer));
