@@ -66,33 +66,22 @@ std::string SaverFolder::ReadIni() const {
 
 SaverRun RunSaver(const SaverFolder& folder, const std::string& arguments, DWORD timeout_ms) {
   SaverRun run;
-  std::string command = "\"" + folder.executable() + "\" " + arguments;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.path().c_str(), &startup, &process))
-    return run;
+  SaverProcess process(folder, arguments);
+  if (!process.started()) return run;
 
   const DWORD start = GetTickCount();
-  WindowSearch search{process.dwProcessId, &run.window_titles};
+  WindowSearch search{process.process_id(), &run.window_titles};
   for (;;) {
     EnumWindows(CollectWindowOfProcess, reinterpret_cast<LPARAM>(&search));
-    PumpMessages();
-    if (WaitForSingleObject(process.hProcess, 20) == WAIT_OBJECT_0) {
+    if (process.WaitForExit(20)) {
       run.ended = true;
       break;
     }
     if (GetTickCount() - start >= timeout_ms) break;
   }
   run.milliseconds = GetTickCount() - start;
-  if (!run.ended) {
-    TerminateProcess(process.hProcess, 1);
-    WaitForSingleObject(process.hProcess, 5000);
-  }
-  GetExitCodeProcess(process.hProcess, &run.exit_code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  process.Terminate();
+  run.exit_code = process.exit_code();
   return run;
 }
 
@@ -107,12 +96,15 @@ SaverProcess::SaverProcess(const SaverFolder& folder, const std::string& argumen
 
 SaverProcess::~SaverProcess() {
   if (!started()) return;
-  if (!WaitForExit(0)) {
-    TerminateProcess(process_.hProcess, 1);
-    WaitForSingleObject(process_.hProcess, 5000);
-  }
+  Terminate();
   CloseHandle(process_.hThread);
   CloseHandle(process_.hProcess);
+}
+
+void SaverProcess::Terminate() {
+  if (!started() || WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0) return;
+  TerminateProcess(process_.hProcess, 1);
+  WaitForSingleObject(process_.hProcess, 5000);
 }
 
 HWND SaverProcess::WaitForWindow(const std::string& ansi_title, DWORD timeout_ms) {

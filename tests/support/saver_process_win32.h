@@ -51,6 +51,7 @@ class SaverProcess {
   SaverProcess& operator=(const SaverProcess&) = delete;
 
   bool started() const { return process_.hProcess != nullptr; }
+  DWORD process_id() const { return process_.dwProcessId; }
   // The visible top-level window of the process with this ANSI caption, once
   // it shows; null when none shows within timeout_ms.
   HWND WaitForWindow(const std::string& ansi_title, DWORD timeout_ms);
@@ -59,6 +60,8 @@ class SaverProcess {
   DWORD exit_code() const;
   // User and kernel time the process has used so far, in milliseconds.
   double CpuMs() const;
+  // Ends the process now if it still runs.
+  void Terminate();
 
  private:
   PROCESS_INFORMATION process_{};
