@@ -3,6 +3,9 @@
 // and warm-up, for instruction counts under callgrind:
 //   valgrind --tool=callgrind --toggle-collect='*MeasuredWork*'
 //       velkaro_benchmarks --measure frame12
+// NAME is frame<pattern> or blur, with the suffix -scalar for the plain
+// scalar forms of benchmarks/scalar_reference. Each benchmark has a /scalar
+// twin; with --benchmark_repetitions the two run interleaved in one process.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -15,6 +18,7 @@
 #include "effects/engine_setup.h"
 #include "effects/filters.h"
 #include "effects/presentation.h"
+#include "scalar_reference.h"
 #include "virtual_timer.h"
 
 namespace velkaro {
@@ -32,9 +36,10 @@ struct PatternRun {
     for (int k = 0; k < warm_up_frames; ++k) Frame();
   }
 
-  void Frame() {
+  void Frame(bool scalar = false) {
     const std::int64_t t = ++frame * 1000 / 60;
-    StepFrame(engine, static_cast<std::uint32_t>(t));
+    if (scalar) scalar_reference::StepFrame(engine, static_cast<std::uint32_t>(t));
+    else StepFrame(engine, static_cast<std::uint32_t>(t));
     if (burst.FiresAt(t)) engine.PatternBurst();
     if (motion.FiresAt(t)) engine.PatternMotion();
   }
@@ -47,24 +52,43 @@ struct PatternRun {
   std::int64_t frame = 0;
 };
 
+// Arg 1 of each benchmark: 0 the production engine, 1 the scalar forms.
+bool Scalar(const benchmark::State& state, int arg) { return state.range(arg) != 0; }
+
 void BM_Frame(benchmark::State& state) {
   PatternRun run(static_cast<int>(state.range(0)));
-  for (auto _ : state) run.Frame();
+  const bool scalar = Scalar(state, 1);
+  for (auto _ : state) run.Frame(scalar);
   benchmark::DoNotOptimize(run.engine.FrameBuf.bytes().data());
 }
-BENCHMARK(BM_Frame)->ArgName("pattern")->Arg(12)->Arg(20)->Arg(22)->Arg(6);
+BENCHMARK(BM_Frame)->ArgNames({"pattern", "scalar"})->ArgsProduct({{12, 20, 22, 6}, {0, 1}});
 
 void BM_BlurPass(benchmark::State& state) {
   PatternRun run(20);
-  for (auto _ : state) vbBlurImg(Engine::W, Engine::H, run.engine.FrameBuf.bytes());
+  const auto pass = Scalar(state, 0) ? scalar_reference::vbBlurImg : vbBlurImg;
+  for (auto _ : state) pass(Engine::W, Engine::H, run.engine.FrameBuf.bytes());
 }
-BENCHMARK(BM_BlurPass);
+BENCHMARK(BM_BlurPass)->ArgName("scalar")->Arg(0)->Arg(1);
 
 void BM_AnimPart(benchmark::State& state) {
   PatternRun run(6);
-  for (auto _ : state) run.engine.animPart();
+  const bool scalar = Scalar(state, 0);
+  for (auto _ : state) {
+    if (scalar) scalar_reference::animPart(run.engine);
+    else run.engine.animPart();
+  }
 }
-BENCHMARK(BM_AnimPart);
+BENCHMARK(BM_AnimPart)->ArgName("scalar")->Arg(0)->Arg(1);
+
+void BM_DrawPart(benchmark::State& state) {
+  PatternRun run(12);
+  const bool scalar = Scalar(state, 0);
+  for (auto _ : state) {
+    if (scalar) scalar_reference::DrawPart(run.engine);
+    else run.engine.DrawPart();
+  }
+}
+BENCHMARK(BM_DrawPart)->ArgName("scalar")->Arg(0)->Arg(1);
 
 void BM_Render(benchmark::State& state) {
   PatternRun run(0);
@@ -72,22 +96,34 @@ void BM_Render(benchmark::State& state) {
   PaletteTable table = run.PalLUT;
   if (bytes_per_pixel == 2) PalTo565(table);
   MemorySurface surface(320, 240, bytes_per_pixel);
+  std::vector<std::uint8_t> pixels(std::size_t(320 * 240 * bytes_per_pixel));
   const IndexImage image{run.engine.FrameBuf.bytes().data(), Engine::W, Engine::H};
-  for (auto _ : state) render(image, table, surface);
+  const bool scalar = Scalar(state, 1);
+  for (auto _ : state) {
+    if (scalar) scalar_reference::render(image, table, pixels.data(), 320 * bytes_per_pixel,
+                                         bytes_per_pixel);
+    else render(image, table, surface);
+    benchmark::ClobberMemory();
+  }
 }
-BENCHMARK(BM_Render)->ArgName("bytes_per_pixel")->Arg(4)->Arg(2);
+BENCHMARK(BM_Render)->ArgNames({"bytes_per_pixel", "scalar"})->ArgsProduct({{4, 2}, {0, 1}});
 
 // The work that --measure runs once; callgrind counts it by this name.
-__attribute__((noinline)) void MeasuredWork(PatternRun& run, bool blur_only) {
-  if (blur_only) vbBlurImg(Engine::W, Engine::H, run.engine.FrameBuf.bytes());
-  else run.Frame();
+__attribute__((noinline)) void MeasuredWork(PatternRun& run, bool blur_only, bool scalar) {
+  if (blur_only) (scalar ? scalar_reference::vbBlurImg : vbBlurImg)(Engine::W, Engine::H,
+                                                                    run.engine.FrameBuf.bytes());
+  else run.Frame(scalar);
 }
 
-int Measure(const std::string& what) {
+int Measure(std::string what) {
+  const std::string suffix = "-scalar";
+  const bool scalar = what.size() > suffix.size() &&
+                      what.compare(what.size() - suffix.size(), suffix.size(), suffix) == 0;
+  if (scalar) what.resize(what.size() - suffix.size());
   const bool blur = what == "blur";
   if (!blur && what.rfind("frame", 0) != 0) return 2;
   auto run = std::make_unique<PatternRun>(blur ? 20 : std::stoi(what.substr(5)));
-  MeasuredWork(*run, blur);
+  MeasuredWork(*run, blur, scalar);
   return 0;
 }
 

@@ -12,6 +12,7 @@ packages=(
   pulseaudio pulseaudio-utils sox lame
   imagemagick fonts-ipafont-gothic fonts-ipafont-mincho
   valgrind python3 libpng-dev file
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -17,4 +17,27 @@ for preset in host windows; do
   echo "== $preset tests"
   ctest --preset "$preset" -j 1 || status=1
 done
+
+# The host unit tests again under AddressSanitizer and UBSan.
+echo "== asan build and unit tests"
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j "$jobs"
+ctest --preset asan -j "$jobs" || status=1
+
+# A short run of every fuzz target (the long runs are done by hand; see the
+# README), each from an empty corpus plus its seeds.
+echo "== fuzz"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+for target in fuzz_params fuzz_settings fuzz_music; do
+  corpus=$(mktemp -d)
+  [ -d "fuzz/corpus/${target#fuzz_}" ] && cp "fuzz/corpus/${target#fuzz_}"/* "$corpus"/
+  if build/fuzz/fuzz/$target -max_total_time=20 -max_len=8192 -artifact_prefix=build/fuzz/ \
+      "$corpus" >build/fuzz/$target.log 2>&1; then
+    echo "$target: $(grep -o 'DONE.*' build/fuzz/$target.log)"
+  else
+    tail -40 build/fuzz/$target.log; status=1
+  fi
+  rm -rf "$corpus"
+done
 exit $status

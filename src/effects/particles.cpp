@@ -3,6 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <optional>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "common/rounding.h"
 #include "effects/engine.h"
@@ -16,17 +21,56 @@ bool Engine::animPart() {
   return true;
 }
 
+// The four motion fields x, y, vx, vy lie together at the start of each
+// record, so one step moves them as one vector.
+static_assert(sizeof(Particle) == 6 * sizeof(float));
+static_assert(offsetof(Particle, vy) == 3 * sizeof(float));
+
+namespace {
+
+// vy := vy + gravity, x := x + vx, y := y + vy (the new vy), each the same
+// single float sum as one at a time. The other lanes add -0, which leaves
+// every value unchanged, a zero's sign included.
+inline void Move(Particle& p, float gravity) {
+#if defined(__SSE2__)
+  float* fields = &p.x;
+  const __m128 keep = _mm_set1_ps(-0.0f);
+  __m128 v = _mm_loadu_ps(fields);                         // x, y, vx, vy
+  v = _mm_add_ps(v, _mm_set_ps(gravity, -0.0f, -0.0f, -0.0f));
+  v = _mm_add_ps(v, _mm_movehl_ps(keep, v));               // + vx, vy, -0, -0
+  _mm_storeu_ps(fields, v);
+#else
+  p.vy = p.vy + gravity;
+  p.x = p.x + p.vx;
+  p.y = p.y + p.vy;
+#endif
+}
+
+// A colour below 1 is left as it is; a fade larger than the colour ends
+// exactly at 0 rather than below it.
+inline void Fade(Particle& p) {
+  if (p.col >= 1) p.col = p.fade > p.col ? 0.0f : p.col - p.fade;
+}
+
+// The byte a particle's colour plots as, nothing when it does not round to
+// one (not-a-number included). Exactly nearest_as<std::uint8_t>, without its
+// round trip through double.
+inline std::optional<std::uint8_t> PlotColour(float col) {
+  if (!(col > -1.0f && col < 256.0f)) return std::nullopt;
+  const std::int32_t rounded = nearest_int32(col);
+  if (rounded < 0 || rounded > 255) return std::nullopt;
+  return std::uint8_t(rounded);
+}
+
+}  // namespace
+
 // Parked particles move too: their positions only drift further outside
 // the buffer, and skipping them would cost a test per record.
 void Engine::MoveAndFade() {
   const float gravity = params.Gravity;
   for (Particle& p : Particles) {
-    p.vy = p.vy + gravity;
-    p.x = p.x + p.vx;
-    p.y = p.y + p.vy;
-    // A colour below 1 is left as it is; a fade larger than the colour
-    // ends exactly at 0 rather than below it.
-    if (p.col >= 1) p.col = p.fade > p.col ? 0.0f : p.col - p.fade;
+    Move(p, gravity);
+    Fade(p);
   }
 }
 
@@ -103,7 +147,8 @@ void Engine::AnimWind(std::uint32_t now_ms) {
   }
   const auto last_row = float(WindTab.size() - 1);  // 240
   for (Particle& p : Particles) {
-    if (p.y >= 0 && p.y <= last_row) p.x = p.x + WindTab[std::size_t(nearest(p.y))];
+    // In 0..240 the row rounds exactly in one conversion.
+    if (p.y >= 0 && p.y <= last_row) p.x = p.x + WindTab[std::size_t(nearest_int32(p.y))];
   }
 }
 
@@ -131,13 +176,17 @@ bool Engine::DrawPart() {
       std::fill(row.begin(), row.begin() + W, std::uint8_t{0});
     }
   }
+  // Later particles overwrite earlier ones, so the plot stays one ordered
+  // pass of single-byte stores.
+  std::uint8_t* const bytes = FrameBuf.bytes().data();
+  const auto stride = std::ptrdiff_t(FrameBuf.row_length());
   for (const Particle& p : Particles) {
     // Strict bounds: a particle exactly on column 0 or W, or row 0 or H, is
     // not plotted, while one at W - 0.4 rounds into column W.
     if (!(p.x > 0 && p.x < W && p.y > 0 && p.y < H)) continue;
-    const auto col = nearest_as<std::uint8_t>(p.col);
+    const auto col = PlotColour(p.col);
     if (!col) return false;
-    FrameBuf.at(std::int32_t(nearest(p.x)), std::int32_t(nearest(p.y))) = *col;
+    bytes[nearest_int32(p.y) * stride + nearest_int32(p.x)] = *col;
   }
   return true;
 }

@@ -11,6 +11,11 @@ constexpr int kKeyRight = 39;
 
 }  // namespace
 
+bool VerifyScreenSavePwdThrough(PasswordLibrary& library) {
+  if (!library.Load() || !library.HasVerifyFunction()) return true;
+  return library.Verify();
+}
+
 SaverRun::SaverRun(Settings& settings, std::string mode_letter, SaverWindowPort& window,
                    MusicPlayer& music, SaverSystem& system)
     : settings_(settings),

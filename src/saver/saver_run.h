@@ -15,6 +15,28 @@
 
 namespace velkaro {
 
+// The screen-saver password check of the 95/98 password library, as the
+// system provides it at run time: the library may be missing, or lack the
+// function.
+class PasswordLibrary {
+ public:
+  virtual ~PasswordLibrary() = default;
+  // False when the library cannot be loaded.
+  virtual bool Load() = 0;
+  // False when the loaded library has no VerifyScreenSavePwd.
+  virtual bool HasVerifyFunction() = 0;
+  // Calls VerifyScreenSavePwd on the saver window; its result, nonzero when
+  // the run may end.
+  virtual bool Verify() = 0;
+};
+
+// VerifyScreenSavePwd's answer, true when the run may end. A service that
+// cannot be called at all lets the run end: counting it as a refused password
+// would leave the user no way out but switching the machine off, while the
+// check itself stays in force wherever the system has it. A check that
+// refuses is asked again at the next key or click, however often it refuses.
+bool VerifyScreenSavePwdThrough(PasswordLibrary& library);
+
 class SaverRun {
  public:
   // mode_letter is the command line's, as the start routine worked it out:

@@ -13,18 +13,34 @@
 namespace velkaro {
 namespace {
 
+class Win32PasswordLibrary final : public PasswordLibrary {
+ public:
+  explicit Win32PasswordLibrary(HWND window) : window_(window) {}
+  bool Load() override {
+    library_.reset(LoadLibraryA("password.cpl"));
+    return library_ != nullptr;
+  }
+  bool HasVerifyFunction() override {
+    verify_ = LibraryFunction<VerifyFunction>(library_, "VerifyScreenSavePwd");
+    return verify_ != nullptr;
+  }
+  bool Verify() override { return verify_ && verify_(window_) != FALSE; }
+
+ private:
+  using VerifyFunction = BOOL(WINAPI*)(HWND);
+  HWND window_;
+  Library library_;
+  VerifyFunction verify_ = nullptr;
+};
+
 class Win32SaverSystem final : public SaverSystem {
  public:
   bool IsWinNT() override { return velkaro::IsWinNT(); }
   void ShowCursor(bool show) override { ::ShowCursor(show ? TRUE : FALSE); }
   // The 95/98 password check lives in the password control-panel library.
-  // Where it cannot be loaded the run may end: counting a missing service as
-  // a refused password would leave no way to end the saver.
   bool VerifyScreenSavePwd() override {
-    using Verify = BOOL(WINAPI*)(HWND);
-    const Library library(LoadLibraryA("password.cpl"));
-    auto verify = LibraryFunction<Verify>(library, "VerifyScreenSavePwd");
-    return !verify || verify(window_) != FALSE;
+    Win32PasswordLibrary library(window_);
+    return VerifyScreenSavePwdThrough(library);
   }
   void SetSaverRunning(bool running) override { velkaro::SetSaverRunning(running); }
   void SetScreenSaveActive() override {

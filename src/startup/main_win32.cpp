@@ -2,7 +2,9 @@
 #include <windows.h>
 
 #include "saver/saver_win32.h"
+#include "settings_dialog/settings_dialog_win32.h"
 #include "startup/command_line.h"
+#include "startup/preview_win32.h"
 #include "startup/profile_store_win32.h"
 #include "startup/start_routine.h"
 #include "startup/system_win32.h"
@@ -26,8 +28,11 @@ class Win32StartupSystem final : public StartupSystem {
     return SettingsFile{store_, files_, SettingsPathFor(ExecutableDirectory())};
   }
 
-  bool StartPreview(std::optional<std::int32_t>) override { return false; }
-  void ShowSettingsDialog(Settings&) override {}
+  bool StartPreview(std::optional<std::int32_t> parent) override { return StartPreviewWindow(parent); }
+  // Modal with no owner: returns once the dialog has closed.
+  void ShowSettingsDialog(Settings& settings) override {
+    RunSettingsDialog(settings, SettingsLocation());
+  }
   void RunSaver(Settings& settings) override { RunSaverWindow(settings, mode_letter_); }
 
   std::string mode_letter_;

@@ -19,6 +19,18 @@ class ProfileStore {
   // As WritePrivateProfileStringA; false when the system refused the write.
   virtual bool WriteString(const char* section, const char* key, const char* value,
                            const char* path) = 0;
+
+  // A save of several keys either replaces the whole file or leaves it as it
+  // was, whenever the process dies. BeginSave returns the path the save's
+  // writes go to: a copy of the file beside it, or path itself where the
+  // store writes in place. CommitSave puts that copy in place of the file in
+  // one step (false when it could not, and the file is then untouched);
+  // AbandonSave drops it.
+  virtual std::string BeginSave(const std::string& path) { return path; }
+  virtual bool CommitSave(const std::string& staging_path, const std::string& path) {
+    return staging_path == path;
+  }
+  virtual void AbandonSave(const std::string& /*staging_path*/, const std::string& /*path*/) {}
 };
 
 class FileProbe {

@@ -19,6 +19,44 @@ bool Win32ProfileStore::WriteString(const char* section, const char* key, const 
   return WritePrivateProfileStringA(section, key, value, path) != FALSE;
 }
 
+// WritePrivateProfileStringA rewrites the file for every key, so a process
+// killed between two keys would leave a file with some keys old and some new,
+// and one killed inside a write could leave it cut short. The keys are
+// therefore written into a copy, which then replaces the file by a rename:
+// the file is always either the old one or the new one.
+std::string Win32ProfileStore::BeginSave(const std::string& path) {
+  const std::string staging = path + ".tmp";
+  // A copy left by a save that was killed is stale.
+  SetFileAttributesA(staging.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileA(staging.c_str());
+  // Starting from the old file keeps whatever else it holds, and the writes
+  // then give exactly the bytes they would give in place. A missing file
+  // starts as no file, as it would in place.
+  if (CopyFileA(path.c_str(), staging.c_str(), FALSE))
+    // The copy inherits a read-only attribute, which would refuse the writes.
+    SetFileAttributesA(staging.c_str(), FILE_ATTRIBUTE_NORMAL);
+  return staging;
+}
+
+bool Win32ProfileStore::CommitSave(const std::string& staging_path, const std::string& path) {
+  // Writes may still sit in the system's profile cache; this flushes them.
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, staging_path.c_str());
+  // A read-only file refuses the save and stays as it was. Windows refuses
+  // to move over it anyway; Wine would, as a rename over it is allowed there.
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const bool read_only =
+      attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+  if (!read_only && MoveFileExA(staging_path.c_str(), path.c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+  AbandonSave(staging_path, path);
+  return false;
+}
+
+void Win32ProfileStore::AbandonSave(const std::string& staging_path, const std::string& path) {
+  if (staging_path != path) DeleteFileA(staging_path.c_str());
+}
+
 bool Win32FileProbe::CanOpenForReading(const std::string& path) {
   // A folder does not open this way, which is what makes a folder path fail.
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,

@@ -10,6 +10,11 @@ class Win32ProfileStore final : public ProfileStore {
                           char* buffer, std::uint32_t size, const char* path) override;
   bool WriteString(const char* section, const char* key, const char* value,
                    const char* path) override;
+  // The copy is path + ".tmp" in the same folder, so that the final move is
+  // a rename within one volume.
+  std::string BeginSave(const std::string& path) override;
+  bool CommitSave(const std::string& staging_path, const std::string& path) override;
+  void AbandonSave(const std::string& staging_path, const std::string& path) override;
 };
 
 class Win32FileProbe final : public FileProbe {

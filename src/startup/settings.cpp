@@ -40,9 +40,34 @@ void LoadNumber(std::int16_t& variable, const SettingsFile& file, std::string_vi
     if (auto value = floor_as<std::int16_t>(*number)) variable = *value;
 }
 
-void SaveNumber(std::int16_t value, const SettingsFile& file, std::string_view key) {
-  PutIni(file.store, std::string(kSection), ToCp932(key), FormatIniNumber(value), file.path);
-}
+// One save of the five keys into the store's staging path. It remembers
+// whether every write went through: only a complete set of keys may replace
+// the file, otherwise the file keeps its old content.
+class SaveBatch {
+ public:
+  explicit SaveBatch(const SettingsFile& file)
+      : file_(file), staging_path_(file.store.BeginSave(file.path)) {}
+  SaveBatch(const SaveBatch&) = delete;
+  SaveBatch& operator=(const SaveBatch&) = delete;
+
+  void Put(std::string_view key, const std::string& value) {
+    all_written_ &= file_.store.WriteString(NameField(std::string(kSection)).c_str(),
+                                            NameField(ToCp932(key)).c_str(), value.c_str(),
+                                            staging_path_.c_str());
+  }
+  void PutNumber(std::string_view key, std::int16_t value) { Put(key, FormatIniNumber(value)); }
+  void Finish() {
+    if (all_written_)
+      file_.store.CommitSave(staging_path_, file_.path);
+    else
+      file_.store.AbandonSave(staging_path_, file_.path);
+  }
+
+ private:
+  const SettingsFile& file_;
+  std::string staging_path_;
+  bool all_written_ = true;
+};
 
 }  // namespace
 
@@ -55,9 +80,9 @@ std::string GetIni(ProfileStore& store, const std::string& section, const std::s
   std::array<char, kValueBufferSize> buffer{};
   store.GetString(NameField(section).c_str(), NameField(key).c_str(), "", buffer.data(),
                   kValueBufferSize, path.c_str());
-  // The store terminates the text, but a faulty one must not make us read
-  // past the buffer.
-  return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
+  // The store terminates the text, but a faulty one must neither make us read
+  // past the buffer nor give more than the 255 bytes a value can have.
+  return std::string(buffer.data(), strnlen(buffer.data(), buffer.size() - 1));
 }
 
 void PutIni(ProfileStore& store, const std::string& section, const std::string& key,
@@ -91,18 +116,20 @@ void LoadSettings(Settings& settings, const SettingsFile& file) {
 }
 
 void SaveSettings(Settings& settings, const SettingsFile& file, std::string_view repeat_track_text) {
-  SaveNumber(settings.Rdm_Flag, file, kKeyRandom);
-  SaveNumber(settings.Pattern_No, file, kKeyPattern);
-  SaveNumber(settings.BGM_Kind, file, kKeyMusicKind);
+  SaveBatch batch(file);
+  batch.PutNumber(kKeyRandom, settings.Rdm_Flag);
+  batch.PutNumber(kKeyPattern, settings.Pattern_No);
+  batch.PutNumber(kKeyMusicKind, settings.BGM_Kind);
 
   if (auto number = ParseNumber(repeat_track_text)) {
     if (auto track = nearest_as<std::int16_t>(*number)) settings.BGM_RepeatTrack = *track;
   } else {
     settings.BGM_RepeatTrack = 0;
   }
-  SaveNumber(settings.BGM_RepeatTrack, file, kKeyRepeatTrack);
+  batch.PutNumber(kKeyRepeatTrack, settings.BGM_RepeatTrack);
 
-  PutIni(file.store, std::string(kSection), ToCp932(kKeyMusicFile), settings.BGM_File, file.path);
+  batch.Put(kKeyMusicFile, settings.BGM_File);
+  batch.Finish();
 }
 
 }  // namespace velkaro

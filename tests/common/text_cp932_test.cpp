@@ -50,7 +50,9 @@ TEST(ToCp932, AgreesWithTheSystemConverterOnEveryKnownCharacter) {
     all_katakana += static_cast<char>(0x80 | (cp & 0x3F));
   }
   for (const std::string& text : {std::string("Velkaroの設定"), std::string("BGM区分"),
-                                 std::string("ﾊﾟﾀｰﾝ BGMﾘﾋﾟｰﾄ BGMﾌｧｲﾙ"), all_katakana}) {
+                                 std::string("ﾊﾟﾀｰﾝ BGMﾘﾋﾟｰﾄ BGMﾌｧｲﾙ"),
+                                 std::string("起動毎にﾗﾝﾀﾞﾑ 音楽CD 無し MP3、WAV 曲目をﾘﾋﾟｰﾄ ﾌｧｲﾙを開く"),
+                                 std::string("ＭＳ Ｐゴシック"), all_katakana}) {
     EXPECT_EQ(ToCp932(text), IconvCp932(text)) << text;
   }
 }

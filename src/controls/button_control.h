@@ -1,0 +1,306 @@
+#pragma once
+// hbButtons_H, the push button that draws itself completely: its properties,
+// the ties between hover and normal colours, the reactions to its container
+// and its persistence. Drawing, the window and input live behind the
+// ButtonView port and in the interaction code; this class is the state they
+// share and never needs the platform headers.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "controls/ambient_values.h"
+#include "controls/button_properties.h"
+#include "controls/property_store.h"
+
+namespace velkaro {
+
+// Bits of the state flags.
+inline constexpr std::int16_t kStateFocus = 1;    // in a designer: the default button
+inline constexpr std::int16_t kStatePressed = 2;  // left button held down on the button
+inline constexpr std::int16_t kStateOver = 4;     // mouse over the button
+
+// Bits of HoverColorLocks: a set bit frees that hover colour from its normal
+// colour, so 0 ties both and 3 ties neither.
+inline constexpr std::int32_t kHoverBackFree = 1;
+inline constexpr std::int32_t kHoverForeFree = 2;
+
+// The caption of a freshly created control, until its first resize gives it
+// the display name: the ANSI characters 246 and 234 (as the Western code page
+// reads them) around "Quendal_New", in UTF-8.
+inline constexpr std::string_view kNewControlMarker = "\xC3\xB6Quendal_New\xC3\xAA";
+
+// A rectangle of the client area, right and bottom exclusive as in GDI.
+struct ButtonRect {
+  std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+  friend bool operator==(const ButtonRect&, const ButtonRect&) = default;
+};
+
+// Results of the last shape and layout pass, kept for drawing.
+struct ButtonLayout {
+  std::int32_t left_slant_offset = 0;     // 0 unless the left edge is slanted
+  std::int32_t right_slant_position = 0;  // the width unless the right edge is slanted
+  ButtonRect caption;
+  ButtonRect image;
+};
+
+// The colours ready for drawing, as RGB values.
+struct DrawingColours {
+  ColorRef face = 0;
+  ColorRef pressed = 0;
+  ColorRef hover = 0;
+  ColorRef container = 0;  // the container's background colour
+};
+
+// Which drawing resource PrepareDrawingResources rebuilds.
+enum class DrawingTopic { BackColor, Font, Picture };
+
+// The data of a drag-and-drop notification; only the platform knows it.
+class DragData;
+
+// The events a button raises towards its form. Every handler does nothing
+// unless overridden. Button: 1 left, 2 right, 4 middle; Shift: 1 shift,
+// 2 ctrl, 4 alt. The drag-and-drop arguments are forwarded unchanged, those
+// passed by reference may be changed by the form.
+class ButtonEvents {
+ public:
+  virtual ~ButtonEvents() = default;
+  virtual void Click() {}
+  virtual void DoubleClick(std::int16_t /*button*/) {}
+  virtual void MouseDown(std::int16_t /*button*/, std::int16_t /*shift*/, float /*x*/, float /*y*/) {}
+  virtual void MouseMove(std::int16_t /*button*/, std::int16_t /*shift*/, float /*x*/, float /*y*/) {}
+  virtual void MouseUp(std::int16_t /*button*/, std::int16_t /*shift*/, float /*x*/, float /*y*/) {}
+  virtual void KeyDown(std::int16_t /*key_code*/, std::int16_t /*shift*/) {}
+  virtual void KeyPress(std::int16_t /*key_ascii*/) {}
+  virtual void KeyUp(std::int16_t /*key_code*/, std::int16_t /*shift*/) {}
+  virtual void MouseOnButton(bool /*on_button*/) {}
+  virtual void OLECompleteDrag(std::int32_t& /*effect*/) {}
+  virtual void OLEDragDrop(DragData* /*data*/, std::int32_t& /*effect*/, std::int16_t /*button*/,
+                           std::int16_t /*shift*/, float /*x*/, float /*y*/) {}
+  virtual void OLEDragOver(DragData* /*data*/, std::int32_t& /*effect*/, std::int16_t /*button*/,
+                           std::int16_t /*shift*/, float /*x*/, float /*y*/, std::int16_t /*state*/) {}
+  virtual void OLEGiveFeedback(std::int32_t& /*effect*/, bool& /*default_cursors*/) {}
+  virtual void OLESetData(DragData* /*data*/, std::int16_t& /*data_format*/) {}
+  virtual void OLEStartDrag(DragData* /*data*/, std::int32_t& /*allowed_effects*/) {}
+};
+
+// What the control asks of its window and painter. The window implements it;
+// a control without a view (before its window exists, or in tests) simply
+// keeps its state.
+class ButtonView {
+ public:
+  virtual ~ButtonView() = default;
+  // Composes a frame and copies it to the window. The control calls it only
+  // while DelayDrawing is clear.
+  virtual void Redraw(bool rebuild) = 0;
+  // Rebuilds the window region from ButtonShape and ButtonStyle (may widen
+  // the window) and stores the slant results with SetLayout.
+  virtual void BuildShapeRegion() = 0;
+  // The full layout: measures the caption and stores both rectangles with
+  // SetLayout.
+  virtual void LayoutContent() = 0;
+  // Rebuilds one drawing resource from the control's properties; for
+  // BackColor it stores the face, pressed and hover colours with
+  // SetDrawingColours (the container colour is already there).
+  virtual void PrepareDrawingResources(DrawingTopic topic) = 0;
+  // A new off-screen bitmap of the window's current size (at every resize).
+  virtual void RecreateOffscreenImage() = 0;
+  // The window's own properties.
+  virtual void ApplyEnabled(bool enabled) = 0;
+  virtual void ApplyMousePointer(std::int16_t pointer, const ButtonPicture& icon) = 0;
+  // An information message box; the control shows one only in a designer.
+  virtual void ShowInformation(std::string_view text, std::string_view title) = 0;
+  // Native handles (HWND, HDC) as integers; 0 without a window.
+  virtual std::uintptr_t WindowHandle() const = 0;
+  virtual std::uintptr_t DeviceContextHandle() const = 0;
+};
+
+class ButtonControl {
+ public:
+  // A new control as a designer creates one: caption is the new-control
+  // marker, CaptionAlign 2, BackColor and HoverBackColor the button face.
+  // The three seams must outlive the control.
+  ButtonControl(const AmbientValues& ambient, const SystemColors& system_colors);
+  ButtonControl(const ButtonControl&) = delete;
+  ButtonControl& operator=(const ButtonControl&) = delete;
+
+  // Seams that can be attached later; nullptr detaches.
+  void SetView(ButtonView* view);
+  void SetEvents(ButtonEvents* events);
+  ButtonEvents& Events() { return events_ ? *events_ : no_events_; }
+  // Called with each key whose value changed (the property-changed
+  // notification towards the container). Tests and the dialog may leave it.
+  class ChangeListener {
+   public:
+    virtual ~ChangeListener() = default;
+    virtual void PropertyChanged(std::string_view key) = 0;
+  };
+  void SetChangeListener(ChangeListener* listener) { changes_ = listener; }
+
+  // --- Properties -------------------------------------------------------
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(std::string caption);
+  // The character after the last single "&" of the caption (UTF-8; may be
+  // empty); kept as it was when the caption has none.
+  const std::string& AccessKey() const { return access_key_; }
+
+  std::int32_t CaptionAlign() const { return caption_align_; }  // 0 left, 1 right, 2 centre
+  void SetCaptionAlign(std::int32_t align);
+  std::int32_t CaptionStyle() const { return caption_style_; }  // 0 flat, 1 embossed, 2 engraved
+  void SetCaptionStyle(std::int32_t style);
+  std::int32_t ButtonStyle() const { return button_style_; }  // 0..7
+  void SetButtonStyle(std::int32_t style);
+  std::int32_t ButtonShape() const { return button_shape_; }  // 0..6
+  void SetButtonShape(std::int32_t shape);
+
+  const ButtonPicture& Picture() const { return picture_; }
+  void SetPicture(ButtonPicture picture);
+  std::int32_t PictureAlign() const { return picture_align_; }  // 0..5
+  void SetPictureAlign(std::int32_t align);
+  // 0..4 for 16, 24, 32, 40, 48 pixels. Reading takes a size of 0 as 16.
+  std::int32_t PictureSize();
+  void SetPictureSize(std::int32_t size);
+  // The image side in pixels as stored (0 until first needed).
+  std::int16_t ImageSize() const { return image_size_; }
+  // The image side, 16 when it was still 0.
+  std::int16_t EnsureImageSize();
+  // Picture facts read when the picture is set or loaded; 0 x 0 = no image.
+  std::int32_t ImageWidth() const { return image_width_; }
+  std::int32_t ImageHeight() const { return image_height_; }
+  bool ImageIsIcon() const { return image_is_icon_; }
+
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  bool ShowFocusRect() const { return show_focus_rect_; }
+  void SetShowFocusRect(bool show);
+  std::int16_t MousePointer() const { return mouse_pointer_; }  // 99 = custom
+  void SetMousePointer(std::int16_t pointer);
+  const ButtonPicture& MouseIcon() const { return mouse_icon_; }
+  // Only an icon or cursor is taken (then MousePointer becomes 99).
+  void SetMouseIcon(ButtonPicture icon);
+
+  const ButtonFont& Font() const { return font_; }
+  void SetFont(ButtonFont font);
+  // 2 bold, 4 italic, 8 underline.
+  std::int32_t FontStyle() const;
+  void SetFontStyle(std::int32_t style);
+
+  ColorRef ForeColor() const { return fore_color_; }
+  void SetForeColor(ColorRef color);
+  ColorRef BackColor() const { return back_color_; }
+  void SetBackColor(ColorRef color);
+  ColorRef GradientColor() const { return gradient_color_; }
+  void SetGradientColor(ColorRef color);
+  std::int32_t GradientMode() const { return gradient_mode_; }  // 0 none, 1..4
+  void SetGradientMode(std::int32_t mode);
+  std::int32_t HoverColorLocks() const { return hover_color_locks_; }
+  void SetHoverColorLocks(std::int32_t locks);
+  ColorRef HoverForeColor() const { return hover_fore_color_; }
+  void SetHoverForeColor(ColorRef color);
+  ColorRef HoverBackColor() const { return hover_back_color_; }
+  void SetHoverBackColor(ColorRef color);
+  bool ResetDefaultColors() const { return false; }
+  void SetResetDefaultColors(bool reset);
+
+  std::uintptr_t hWnd() const;
+  std::uintptr_t hDC() const;
+
+  // --- Methods ----------------------------------------------------------
+  // Redraws the whole button unless DelayDrawing is set.
+  void Refresh() { Redraw(true); }
+  bool DelayDrawing() const { return delay_drawing_; }
+  // Clearing it redraws at once.
+  void SetDelayDrawing(bool delay);
+  // Clears the flag without drawing (the interaction code clears it before
+  // its own redraw).
+  void ClearDelayDrawing() { delay_drawing_ = false; }
+  // The one entry to drawing: nothing happens while DelayDrawing is set.
+  void Redraw(bool rebuild);
+
+  // --- State shared with drawing and interaction -------------------------
+  std::int16_t StateFlags() const { return state_flags_; }
+  void SetStateFlags(std::int16_t flags) { state_flags_ = flags; }
+  bool Hovering() const { return hovering_; }
+  void SetHovering(bool hovering) { hovering_ = hovering; }
+  std::int16_t LastMouseButton() const { return last_mouse_button_; }
+  void SetLastMouseButton(std::int16_t button) { last_mouse_button_ = button; }
+  bool DesignMode() const { return design_mode_; }
+  const ButtonLayout& Layout() const { return layout_; }
+  void SetLayout(const ButtonLayout& layout) { layout_ = layout; }
+  const DrawingColours& Colours() const { return colours_; }
+  void SetDrawingColours(const DrawingColours& colours) { colours_ = colours; }
+  const SystemColors& SystemColourTable() const { return system_colors_; }
+
+  // --- Container ----------------------------------------------------------
+  // The control is shown for the first time.
+  void OnShow();
+  // The container reports a changed ambient value (name, any letter case).
+  void OnAmbientChanged(std::string_view name);
+  // The window was resized: replaces the new-control marker by the display
+  // name, refreshes the container colour, then rebuilds and draws.
+  void OnResize();
+
+  // --- Persistence --------------------------------------------------------
+  void WriteProperties(PropertyStore& store) const;
+  void ReadProperties(const PropertyStore& store);
+
+ private:
+  void Notify(std::string_view key);
+  void RecomputeLayout();
+  void RecomputeColours();
+  void RefreshContainerColour();
+  void ReadPictureFacts();
+  void ApplyHoverLocks();
+  void ShowDesignMessage(std::string_view text, std::string_view title);
+  ButtonView* View() const { return view_; }
+
+  class NoEvents final : public ButtonEvents {};
+
+  const AmbientValues& ambient_;
+  const SystemColors& system_colors_;
+  ButtonView* view_ = nullptr;
+  ButtonEvents* events_ = nullptr;
+  NoEvents no_events_;
+  ChangeListener* changes_ = nullptr;
+
+  std::string caption_;
+  std::string access_key_;
+  std::int32_t caption_align_ = 2;
+  std::int32_t caption_style_ = 0;
+  std::int32_t button_style_ = 0;
+  std::int32_t button_shape_ = 0;
+  ButtonPicture picture_;
+  std::int32_t picture_align_ = 0;
+  std::int16_t image_size_ = 0;
+  std::int32_t image_width_ = 0;
+  std::int32_t image_height_ = 0;
+  bool image_is_icon_ = false;
+  bool show_focus_rect_ = true;
+  std::int32_t gradient_mode_ = 0;
+  ColorRef gradient_color_ = 0;
+  std::int32_t hover_color_locks_ = 0;
+  ColorRef hover_fore_color_ = 0;
+  ColorRef hover_back_color_ = kButtonFaceColor;
+  ColorRef back_color_ = kButtonFaceColor;
+
+  // Properties of the control's window, mirrored here.
+  bool enabled_ = true;
+  ColorRef fore_color_ = kButtonTextColor;
+  ButtonFont font_;
+  std::int16_t mouse_pointer_ = 0;
+  ButtonPicture mouse_icon_;
+
+  bool delay_drawing_ = false;
+  bool design_mode_ = false;
+  std::int16_t state_flags_ = 0;
+  bool hovering_ = false;
+  std::int16_t last_mouse_button_ = 0;
+  ButtonLayout layout_;
+  DrawingColours colours_;
+};
+
+// The values the settings dialog keeps for each of its buttons: a new
+// control with ButtonStyle 2, centred caption, a white face, black caption,
+// hover caption and gradient colour, and a bold font when asked.
+MemoryPropertyStore DialogButtonValues(std::string caption, bool bold);
+
+}  // namespace velkaro

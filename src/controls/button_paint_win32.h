@@ -1,0 +1,135 @@
+#pragma once
+// The button's drawing with GDI: the off-screen image and its resources,
+// the replay of the face and edge operations, the image layer (with the
+// transparent-bitmap technique and the disabled look) and the caption
+// layer. Every GDI object has an owner; the off-screen image puts back the
+// objects its memory context was created with before deleting its own.
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <type_traits>
+
+#include "controls/button_layout.h"
+#include "controls/button_paint_plan.h"
+#include "controls/button_properties.h"
+
+namespace velkaro {
+
+struct GdiObjectDeleter {
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+template <typename Handle>
+using GdiObject = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDeleter>;
+using GdiBitmap = GdiObject<HBITMAP>;
+using GdiPen = GdiObject<HPEN>;
+using GdiBrush = GdiObject<HBRUSH>;
+using GdiFont = GdiObject<HFONT>;
+using GdiRegion = GdiObject<HRGN>;
+
+struct MemoryDcDeleter {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
+using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
+
+// Selects an object into a context for one scope and puts the previous one
+// back, so that the object can be deleted after the guard.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~SelectedObject() { SelectObject(dc_, previous_); }
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// The system colours as GetSysColor reports them.
+class Win32SystemColors final : public SystemColors {
+ public:
+  ColorRef Rgb(int index) const override { return GetSysColor(index); }
+};
+
+// A picture the control can hold: a bitmap or an icon it owns.
+class Win32Picture final : public PlatformPicture {
+ public:
+  explicit Win32Picture(HBITMAP bitmap) : bitmap_(bitmap) {}
+  explicit Win32Picture(HICON icon) : icon_(icon) {}
+  ~Win32Picture() override;
+  Win32Picture(const Win32Picture&) = delete;
+  Win32Picture& operator=(const Win32Picture&) = delete;
+  HBITMAP Bitmap() const { return bitmap_; }
+  HICON Icon() const { return icon_; }
+
+ private:
+  HBITMAP bitmap_ = nullptr;
+  HICON icon_ = nullptr;
+};
+
+// A picture of the bitmap or icon (taking ownership), with its natural
+// size: a bitmap's own, an icon's colour bitmap's. None for a null handle.
+ButtonPicture PictureFromBitmap(HBITMAP bitmap);
+ButtonPicture PictureFromIcon(HICON icon);
+
+// The memory context the button is composed in, with the bitmap of the
+// window's size, the control's font, and the elliptic face clip.
+class OffscreenImage {
+ public:
+  explicit OffscreenImage(HDC compatible_with);
+  ~OffscreenImage();
+  OffscreenImage(const OffscreenImage&) = delete;
+  OffscreenImage& operator=(const OffscreenImage&) = delete;
+
+  HDC Dc() const { return dc_.get(); }
+  // A new bitmap of width × height; the previous one is deleted.
+  void Resize(HDC compatible_with, int width, int height);
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void SetFont(const ButtonFont& font);
+  // The face clip of the elliptic shapes; dropped when the shape changes.
+  void ClipToEllipse(const ButtonRect& ellipse);
+  void ClipOff();
+  void DropShapeClip();
+  // Solid brush and pen; a new one replaces and deletes the one displaced.
+  void SelectBrush(ColorRef colour);
+  void SelectPen(ColorRef colour, int width, int style);
+  void SelectNullBrush();
+
+ private:
+  MemoryDc dc_;
+  HGDIOBJ first_bitmap_ = nullptr, first_brush_ = nullptr, first_pen_ = nullptr,
+          first_font_ = nullptr;
+  GdiBitmap bitmap_;
+  GdiBrush brush_;
+  GdiPen pen_;
+  GdiFont font_;
+  GdiRegion shape_clip_;
+  int width_ = 0, height_ = 0;
+};
+
+// DrawText's measure of the caption in the off-screen image's font.
+class Win32TextMeasurer final : public TextMeasurer {
+ public:
+  explicit Win32TextMeasurer(HDC dc) : dc_(dc) {}
+  TextExtent Measure(std::string_view text, std::int32_t box_width,
+                     std::int32_t box_height) const override;
+
+ private:
+  HDC dc_;
+};
+
+// Replays face and edge operations into the off-screen image.
+void Replay(OffscreenImage& image, const PaintPlan& plan, const ButtonRect& shape_clip);
+
+// The image layer: picture scaled to target, transparent where the
+// bitmap's top-left colour is, or in the disabled look.
+void DrawPictureLayer(HDC dc, const ButtonPicture& picture, const ButtonRect& target,
+                      bool enabled);
+
+// The caption layer: the passes over the caption rectangle.
+void DrawCaptionLayer(HDC dc, std::string_view caption, std::int32_t caption_align,
+                      const ButtonRect& rect, const std::vector<CaptionPass>& passes);
+
+}  // namespace velkaro

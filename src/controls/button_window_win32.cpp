@@ -1,0 +1,258 @@
+#include "controls/button_window_win32.h"
+
+#include "common/text_cp932.h"
+#include "controls/button_colors.h"
+#include "controls/button_geometry.h"
+#include "controls/button_layout.h"
+#include "controls/button_look.h"
+
+namespace velkaro {
+namespace {
+
+// Registered once per process; the class outlives every window of it.
+ATOM RegisterButtonClass(WNDPROC procedure) {
+  static const ATOM atom = [&] {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    wc.lpszClassName = ButtonWindow::kClassName;
+    return RegisterClassExA(&wc);
+  }();
+  return atom;
+}
+
+GdiRegion RegionOf(const ShapeRegion& shape) {
+  GdiRegion region;
+  const ButtonRect& b = shape.bounds;
+  switch (shape.base) {
+    case ShapeRegion::Base::Rectangle:
+      region.reset(CreateRectRgn(b.left, b.top, b.right, b.bottom));
+      break;
+    case ShapeRegion::Base::Ellipse:
+      region.reset(CreateEllipticRgn(b.left, b.top, b.right, b.bottom));
+      break;
+    case ShapeRegion::Base::Polygon: {
+      POINT points[4];
+      for (int i = 0; i < 4; ++i) points[i] = {shape.polygon[std::size_t(i)].x, shape.polygon[std::size_t(i)].y};
+      region.reset(CreatePolygonRgn(points, 4, WINDING));
+      break;
+    }
+  }
+  for (const ButtonPoint& p : shape.cut_pixels) {
+    GdiRegion cut(CreateRectRgn(p.x, p.y, p.x + 1, p.y + 1));
+    CombineRgn(region.get(), region.get(), cut.get(), RGN_DIFF);
+  }
+  for (const auto& t : shape.cut_triangles) {
+    POINT points[3] = {{t[0].x, t[0].y}, {t[1].x, t[1].y}, {t[2].x, t[2].y}};
+    GdiRegion cut(CreatePolygonRgn(points, 3, WINDING));
+    CombineRgn(region.get(), region.get(), cut.get(), RGN_DIFF);
+  }
+  return region;
+}
+
+}  // namespace
+
+ButtonWindow::ButtonWindow(const AmbientValues& ambient) : control_(ambient, system_colors_) {}
+
+std::unique_ptr<ButtonWindow> ButtonWindow::Create(HWND parent, int id, const RECT& rect,
+                                                   const AmbientValues& ambient) {
+  if (!RegisterButtonClass(&ButtonWindow::WindowProc)) return nullptr;
+  std::unique_ptr<ButtonWindow> button(new ButtonWindow(ambient));
+  HWND window = CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect.left,
+                                rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+                                HMENU(INT_PTR(id)), GetModuleHandleA(nullptr), button.get());
+  if (!window) return nullptr;
+  HDC screen = GetDC(window);
+  button->image_ = std::make_unique<OffscreenImage>(screen);
+  ReleaseDC(window, screen);
+  ButtonControl& control = button->control_;
+  control.SetView(button.get());
+  button->PrepareDrawingResources(DrawingTopic::Font);
+  button->PrepareDrawingResources(DrawingTopic::BackColor);
+  control.OnShow();
+  control.OnResize();
+  return button;
+}
+
+ButtonWindow::~ButtonWindow() {
+  control_.SetView(nullptr);
+  if (window_) DestroyWindow(window_);
+}
+
+LRESULT CALLBACK ButtonWindow::WindowProc(HWND window, UINT message, WPARAM wparam,
+                                          LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<ButtonWindow*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrA(window, GWLP_USERDATA, LONG_PTR(self));
+  }
+  auto* self = reinterpret_cast<ButtonWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcA(window, message, wparam, lparam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    self->window_ = nullptr;
+    return DefWindowProcA(window, message, wparam, lparam);
+  }
+  return self->HandleMessage(message, wparam, lparam);
+}
+
+LRESULT ButtonWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  std::optional<LRESULT> hooked;
+  if (hook_) hooked = hook_->HandleMessage(*this, message, wparam, lparam);
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(window_, &paint);
+      CopyOffscreenToWindow(dc);
+      EndPaint(window_, &paint);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      if (!hooked) return 1;  // the copy covers every pixel
+      break;
+    case WM_SIZE:
+      if (!hooked && !adjusting_width_ && image_) control_.OnResize();
+      break;
+    case WM_SETCURSOR:
+      if (!hooked && custom_cursor_ && LOWORD(lparam) == HTCLIENT) {
+        SetCursor(custom_cursor_);
+        return TRUE;
+      }
+      break;
+    case WM_GETDLGCODE:
+      if (!hooked) return DLGC_BUTTON | DLGC_WANTARROWS;
+      break;
+    default:
+      break;
+  }
+  if (hooked) return *hooked;
+  return DefWindowProcA(window_, message, wparam, lparam);
+}
+
+SIZE ButtonWindow::ClientSize() const {
+  RECT client{};
+  GetClientRect(window_, &client);
+  return {client.right, client.bottom};
+}
+
+void ButtonWindow::Redraw(bool rebuild) {
+  if (!image_ || !window_) return;
+  const SIZE size = ClientSize();
+  ButtonLook look = LookOf(control_, size.cx, size.cy);
+  look.screen_width = GetSystemMetrics(SM_CXSCREEN);
+  look.screen_height = GetSystemMetrics(SM_CYSCREEN);
+  const UsableExtent extent = UsableExtentOf(look);
+  const ButtonPoint shift = PressedShift(look);
+  auto shifted = [&](ButtonRect r) {
+    return ButtonRect{r.left + shift.x, r.top + shift.y, r.right + shift.x, r.bottom + shift.y};
+  };
+  const ButtonRect caption = shifted(look.layout.caption);
+  const ButtonRect image_rect = shifted(look.layout.image);
+  const ButtonRect clip = ShapeClipEllipse(look);
+  if (rebuild) {
+    const FacePlan face = PlanFace(look);
+    Replay(*image_, face.ops, clip);
+    face_used_ = face.face_used;
+    const bool is_shifted = shift.x != 0 || shift.y != 0;
+    if (auto target = ImageTarget(look, extent.u, extent.p, image_rect, is_shifted))
+      DrawPictureLayer(image_->Dc(), control_.Picture(), *target, look.enabled);
+    Replay(*image_, PlanEdges(look), clip);
+  }
+  if (!look.caption.empty())
+    DrawCaptionLayer(image_->Dc(), look.caption, look.caption_align, caption,
+                     PlanCaption(look, face_used_));
+  HDC dc = GetDC(window_);
+  CopyOffscreenToWindow(dc);
+  ReleaseDC(window_, dc);
+}
+
+void ButtonWindow::CopyOffscreenToWindow(HDC dc) const {
+  if (!image_) return;
+  BitBlt(dc, 0, 0, image_->Width(), image_->Height(), image_->Dc(), 0, 0, SRCCOPY);
+}
+
+void ButtonWindow::BuildShapeRegion() {
+  if (!window_ || !image_) return;
+  image_->DropShapeClip();
+  SIZE size = ClientSize();
+  const std::int32_t shape = control_.ButtonShape();
+  if (shape >= 1 && shape <= 3) {
+    const std::int32_t wanted = WidthForSlant(size.cx, size.cy);
+    if (wanted != size.cx) {
+      // Widening the window sends WM_SIZE; the resize in progress goes on
+      // with the new width instead of starting another.
+      RECT outer{};
+      GetWindowRect(window_, &outer);
+      adjusting_width_ = true;
+      SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left + (wanted - size.cx),
+                   outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      adjusting_width_ = false;
+      size = ClientSize();
+      RecreateOffscreenImage();
+    }
+  }
+  const ShapeRegion region =
+      ShapeRegionOf(shape, control_.ButtonStyle(), control_.Enabled(), size.cx, size.cy);
+  ButtonLayout layout = control_.Layout();
+  layout.left_slant_offset = region.left_slant_offset;
+  layout.right_slant_position = region.right_slant_position;
+  control_.SetLayout(layout);
+  // The system owns the region once it is the window's.
+  SetWindowRgn(window_, RegionOf(region).release(), TRUE);
+}
+
+void ButtonWindow::LayoutContent() {
+  if (!window_ || !image_) return;
+  const SIZE size = ClientSize();
+  const Win32TextMeasurer measurer(image_->Dc());
+  control_.SetLayout(velkaro::LayoutContent(LookOf(control_, size.cx, size.cy), measurer));
+}
+
+void ButtonWindow::PrepareDrawingResources(DrawingTopic topic) {
+  switch (topic) {
+    case DrawingTopic::BackColor: {
+      const SystemColors& system = control_.SystemColourTable();
+      control_.SetDrawingColours(ComputeDrawingColours(
+          SystemColorToRgb(control_.BackColor(), system),
+          SystemColorToRgb(control_.HoverBackColor(), system), control_.ButtonStyle(),
+          control_.Colours().container));
+      break;
+    }
+    case DrawingTopic::Font:
+      if (image_) image_->SetFont(control_.Font());
+      break;
+    case DrawingTopic::Picture:
+      // The picture's size and kind travel with the picture itself.
+      break;
+  }
+}
+
+void ButtonWindow::RecreateOffscreenImage() {
+  if (!window_ || !image_) return;
+  const SIZE size = ClientSize();
+  HDC dc = GetDC(window_);
+  image_->Resize(dc, size.cx, size.cy);
+  ReleaseDC(window_, dc);
+}
+
+void ButtonWindow::ApplyEnabled(bool enabled) {
+  if (window_) EnableWindow(window_, enabled);
+}
+
+void ButtonWindow::ApplyMousePointer(std::int16_t pointer, const ButtonPicture& icon) {
+  const auto* picture = dynamic_cast<const Win32Picture*>(icon.handle.get());
+  custom_cursor_ = pointer == 99 && picture ? HCURSOR(picture->Icon()) : nullptr;
+}
+
+void ButtonWindow::ShowInformation(std::string_view text, std::string_view title) {
+  // Hints are for the form designer; a running form never shows them.
+  if (!control_.DesignMode()) return;
+  MessageBoxA(window_, ToCp932(text).c_str(), ToCp932(title).c_str(), MB_ICONINFORMATION);
+}
+
+std::uintptr_t ButtonWindow::DeviceContextHandle() const { return std::uintptr_t(OffscreenDc()); }
+
+}  // namespace velkaro

@@ -1,0 +1,88 @@
+#pragma once
+// The child window of hbButtons_H: it owns the control and its off-screen
+// image, implements the control's view (region, layout, drawing
+// resources, frames) and paints by copying the off-screen image. Input is
+// not handled here: a message hook sees every message first.
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+
+#include "controls/ambient_values.h"
+#include "controls/button_control.h"
+#include "controls/button_paint_win32.h"
+
+namespace velkaro {
+
+class ButtonWindow;
+
+// The interaction code plugs in here. HandleMessage is called first for
+// every message of the window, WM_DESTROY included (kill timers there);
+// returning a result ends the message's handling. WM_PAINT always ends in
+// the window's own BeginPaint/copy/EndPaint even when the hook answered it,
+// so a hook only changes state or redraws there.
+class ButtonMessageHook {
+ public:
+  virtual ~ButtonMessageHook() = default;
+  virtual std::optional<LRESULT> HandleMessage(ButtonWindow& window, UINT message, WPARAM wparam,
+                                               LPARAM lparam) = 0;
+};
+
+class ButtonWindow final : public ButtonView {
+ public:
+  // The registered class (CS_DBLCLKS: double clicks arrive as messages).
+  static constexpr const char* kClassName = "Velkaro_hbButtons_H";
+
+  // A visible child of parent at rect (parent's client pixels) with control
+  // identifier id. ambient must outlive the window. Null when the window
+  // cannot be created.
+  static std::unique_ptr<ButtonWindow> Create(HWND parent, int id, const RECT& rect,
+                                              const AmbientValues& ambient);
+  ~ButtonWindow() override;
+  ButtonWindow(const ButtonWindow&) = delete;
+  ButtonWindow& operator=(const ButtonWindow&) = delete;
+
+  ButtonControl& Control() { return control_; }
+  HWND Handle() const { return window_; }
+  void SetMessageHook(ButtonMessageHook* hook) { hook_ = hook; }
+  // The composed frame, for tests and snapshots.
+  HDC OffscreenDc() const { return image_ ? image_->Dc() : nullptr; }
+
+  // ButtonView
+  void Redraw(bool rebuild) override;
+  void BuildShapeRegion() override;
+  void LayoutContent() override;
+  void PrepareDrawingResources(DrawingTopic topic) override;
+  void RecreateOffscreenImage() override;
+  void ApplyEnabled(bool enabled) override;
+  void ApplyMousePointer(std::int16_t pointer, const ButtonPicture& icon) override;
+  void ShowInformation(std::string_view text, std::string_view title) override;
+  std::uintptr_t WindowHandle() const override { return std::uintptr_t(window_); }
+  std::uintptr_t DeviceContextHandle() const override;
+
+  // Copies the off-screen image to dc at (0, 0).
+  void CopyOffscreenToWindow(HDC dc) const;
+
+ private:
+  explicit ButtonWindow(const AmbientValues& ambient);
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  SIZE ClientSize() const;
+
+  Win32SystemColors system_colors_;
+  ButtonControl control_;
+  HWND window_ = nullptr;
+  std::unique_ptr<OffscreenImage> image_;
+  ButtonMessageHook* hook_ = nullptr;
+  ColorRef face_used_ = 0;   // FillFace's colour, kept for caption-only redraws
+  bool adjusting_width_ = false;
+  HCURSOR custom_cursor_ = nullptr;
+};
+
+// The factory the settings dialog uses.
+inline std::unique_ptr<ButtonWindow> CreateButtonWindow(HWND parent, int id, const RECT& rect,
+                                                        const AmbientValues& ambient) {
+  return ButtonWindow::Create(parent, id, rect, ambient);
+}
+
+}  // namespace velkaro

@@ -1,0 +1,75 @@
+#include "settings_dialog/dialog_geometry.h"
+
+#include <cmath>
+
+#include "common/rounding.h"
+
+namespace velkaro {
+
+DialogRect DialogWindowRect(int screen_width, int screen_height) {
+  const int width = kBackgroundPanel.width + 6;
+  const int height = kBackgroundPanel.height + 25;
+  // Integer division truncates toward zero, as the layout asks, also on a
+  // screen smaller than the window.
+  return {(screen_width - width) / 2, (screen_height - height) / 3, width, height};
+}
+
+DialogRect ThumbnailRect(int pattern) {
+  const int row = pattern / kThumbnailsPerRow, column = pattern % kThumbnailsPerRow;
+  return {48 + 72 * column, 36 + 56 * row, 60, 45};
+}
+
+DialogRect FrameRect(int pattern) {
+  const int row = pattern / kThumbnailsPerRow, column = pattern % kThumbnailsPerRow;
+  return {44 + 72 * column, 32 + 56 * row, 69, 53};
+}
+
+std::vector<DialogPoint> TileOrigins(int panel_width, int panel_height, int tile_width,
+                                     int tile_height) {
+  std::vector<DialogPoint> origins;
+  // A missing bitmap has no size; stepping by zero would never end.
+  if (tile_width <= 0 || tile_height <= 0) return origins;
+  for (int x = 0; x <= panel_width; x += tile_width)
+    for (int y = 0; y <= panel_height; y += tile_height) origins.push_back({x, y});
+  return origins;
+}
+
+std::vector<std::uint8_t> GradientLevels(double inner_height) {
+  std::vector<std::uint8_t> levels;
+  const double k = inner_height / 3.142;
+  const auto last_row = nearest_as<int>(inner_height);
+  if (!last_row || *last_row < 0 || k <= 0) return levels;
+  for (int y = 0; y <= *last_row; ++y) {
+    const double c = std::fabs(220.0 * std::sin(y / k));
+    levels.push_back(nearest_as<std::uint8_t>(c).value_or(0));
+  }
+  return levels;
+}
+
+std::uint32_t GradientColour(std::uint8_t level) {
+  const std::uint32_t c = level;
+  return c | (c << 8) | ((c + 30) << 16);
+}
+
+namespace {
+DialogRect PointRect(DialogPoint p) { return {p.x, p.y, 0, 0}; }
+}  // namespace
+
+ZoomRects ZoomOpenRects(DialogPoint pointer, DialogRect window) {
+  return {PointRect(pointer), window};
+}
+
+ZoomRects ZoomCloseRects(DialogPoint pointer, DialogRect window) {
+  return {window, PointRect(pointer)};
+}
+
+DialogPoint ZoomOrigin(bool read_ok, long x, long y) {
+  if (!read_ok) return {0, 0};
+  // Kept as 16-bit values; a position that does not fit fails the store.
+  const auto x16 = nearest_as<std::int16_t>(double(x));
+  const auto y16 = nearest_as<std::int16_t>(double(y));
+  if (!x16 || !y16) return {0, 0};
+  return {*x16, *y16};
+}
+
+}  // namespace velkaro
