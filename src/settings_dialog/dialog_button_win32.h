@@ -35,7 +35,6 @@ class DialogButton final : private ButtonEvents {
   void SetFontFace(std::string_view face);
   // Null once the dialog has destroyed the window.
   HWND window() const;
-  ButtonControl& control() { return window_->Control(); }
 
  private:
   explicit DialogButton(std::function<void()> on_click);

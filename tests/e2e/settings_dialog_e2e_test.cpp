@@ -340,17 +340,31 @@ RECT CaptionInk(const ScreenBlock& seen) {
   return ink;
 }
 
+struct ButtonSearch {
+  POINT at;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchButtonAt(HWND child, LPARAM data) {
+  auto* search = reinterpret_cast<ButtonSearch*>(data);
+  char name[64] = {};
+  GetClassNameA(child, name, sizeof name);
+  RECT rect{};
+  GetWindowRect(child, &rect);
+  if (lstrcmpA(name, "Velkaro_hbButtons_H") != 0 || !PtInRect(&rect, search->at)) return TRUE;
+  search->found = child;
+  return FALSE;
+}
+
 class DialogButtonLooks : public SettingsDialogE2e {
  protected:
-  // The button control at the middle of rect (see At), with its screen
-  // rectangle; null when something else is there.
+  // The button control of the dialog under a screen point, enabled or not,
+  // with its screen rectangle; null when there is none.
   HWND ButtonAt(POINT centre, RECT& rect) const {
-    HWND button = WindowFromPoint(centre);
-    char name[64] = {};
-    GetClassNameA(button, name, sizeof name);
-    if (lstrcmpA(name, "Velkaro_hbButtons_H") != 0) return nullptr;
-    GetWindowRect(button, &rect);
-    return button;
+    ButtonSearch search{centre};
+    EnumChildWindows(dialog_, MatchButtonAt, reinterpret_cast<LPARAM>(&search));
+    if (search.found) GetWindowRect(search.found, &rect);
+    return search.found;
   }
   // The button's pixels once they show look (or the last ones seen), and
   // what still differs.
