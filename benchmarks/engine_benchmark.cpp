@@ -18,60 +18,40 @@
 #include "effects/engine_setup.h"
 #include "effects/filters.h"
 #include "effects/presentation.h"
+#include "pattern_run.h"
 #include "scalar_reference.h"
-#include "virtual_timer.h"
 
 namespace velkaro {
 namespace {
 
-// One run of a pattern, set up as the saver sets it up and warmed up, with
-// its timers on a 60 frames a second virtual clock.
-struct PatternRun {
-  explicit PatternRun(int pattern, int warm_up_frames = 120) {
-    settings.Pattern_No = static_cast<std::int16_t>(pattern);
-    PalLUT = *SetUpEngine(engine, settings, {});
-    const auto animators = AnimatorsFor(pattern);
-    burst = render_tool::VirtualTimer(animators.burst_interval_ms.value_or(0));
-    motion = render_tool::VirtualTimer(animators.motion_interval_ms.value_or(0));
-    for (int k = 0; k < warm_up_frames; ++k) Frame();
-  }
+// Each run is warmed up by 120 frames before it is measured.
+constexpr int kWarmUpFrames = 120;
 
-  void Frame(bool scalar = false) {
-    const std::int64_t t = ++frame * 1000 / 60;
-    if (scalar) scalar_reference::StepFrame(engine, static_cast<std::uint32_t>(t));
-    else StepFrame(engine, static_cast<std::uint32_t>(t));
-    if (burst.FiresAt(t)) engine.PatternBurst();
-    if (motion.FiresAt(t)) engine.PatternMotion();
-  }
-
-  Random random;
-  Settings settings;
-  Engine engine{random};
-  PaletteTable PalLUT{};
-  render_tool::VirtualTimer burst{0}, motion{0};
-  std::int64_t frame = 0;
-};
+// One frame of the run, through the production engine or the scalar forms.
+void Frame(PatternRun& run, bool scalar) {
+  run.Frame(scalar ? scalar_reference::StepFrame : StepFrame);
+}
 
 // Arg 1 of each benchmark: 0 the production engine, 1 the scalar forms.
 bool Scalar(const benchmark::State& state, int arg) { return state.range(arg) != 0; }
 
 void BM_Frame(benchmark::State& state) {
-  PatternRun run(static_cast<int>(state.range(0)));
+  PatternRun run(static_cast<int>(state.range(0)), kWarmUpFrames);
   const bool scalar = Scalar(state, 1);
-  for (auto _ : state) run.Frame(scalar);
+  for (auto _ : state) Frame(run, scalar);
   benchmark::DoNotOptimize(run.engine.FrameBuf.bytes().data());
 }
 BENCHMARK(BM_Frame)->ArgNames({"pattern", "scalar"})->ArgsProduct({{12, 20, 22, 6}, {0, 1}});
 
 void BM_BlurPass(benchmark::State& state) {
-  PatternRun run(20);
+  PatternRun run(20, kWarmUpFrames);
   const auto pass = Scalar(state, 0) ? scalar_reference::vbBlurImg : vbBlurImg;
   for (auto _ : state) pass(Engine::W, Engine::H, run.engine.FrameBuf.bytes());
 }
 BENCHMARK(BM_BlurPass)->ArgName("scalar")->Arg(0)->Arg(1);
 
 void BM_AnimPart(benchmark::State& state) {
-  PatternRun run(6);
+  PatternRun run(6, kWarmUpFrames);
   const bool scalar = Scalar(state, 0);
   for (auto _ : state) {
     if (scalar) scalar_reference::animPart(run.engine);
@@ -81,7 +61,7 @@ void BM_AnimPart(benchmark::State& state) {
 BENCHMARK(BM_AnimPart)->ArgName("scalar")->Arg(0)->Arg(1);
 
 void BM_DrawPart(benchmark::State& state) {
-  PatternRun run(12);
+  PatternRun run(12, kWarmUpFrames);
   const bool scalar = Scalar(state, 0);
   for (auto _ : state) {
     if (scalar) scalar_reference::DrawPart(run.engine);
@@ -91,7 +71,7 @@ void BM_DrawPart(benchmark::State& state) {
 BENCHMARK(BM_DrawPart)->ArgName("scalar")->Arg(0)->Arg(1);
 
 void BM_Render(benchmark::State& state) {
-  PatternRun run(0);
+  PatternRun run(0, kWarmUpFrames);
   const int bytes_per_pixel = static_cast<int>(state.range(0));
   PaletteTable table = run.PalLUT;
   if (bytes_per_pixel == 2) PalTo565(table);
@@ -112,7 +92,7 @@ BENCHMARK(BM_Render)->ArgNames({"bytes_per_pixel", "scalar"})->ArgsProduct({{4, 
 __attribute__((noinline)) void MeasuredWork(PatternRun& run, bool blur_only, bool scalar) {
   if (blur_only) (scalar ? scalar_reference::vbBlurImg : vbBlurImg)(Engine::W, Engine::H,
                                                                     run.engine.FrameBuf.bytes());
-  else run.Frame(scalar);
+  else Frame(run, scalar);
 }
 
 int Measure(std::string what) {
@@ -122,7 +102,7 @@ int Measure(std::string what) {
   if (scalar) what.resize(what.size() - suffix.size());
   const bool blur = what == "blur";
   if (!blur && what.rfind("frame", 0) != 0) return 2;
-  auto run = std::make_unique<PatternRun>(blur ? 20 : std::stoi(what.substr(5)));
+  auto run = std::make_unique<PatternRun>(blur ? 20 : std::stoi(what.substr(5)), kWarmUpFrames);
   MeasuredWork(*run, blur, scalar);
   return 0;
 }

@@ -4,6 +4,9 @@
 // many times too fast and keep a processor busy for as long as the saver
 // runs. Between frames the loop waits, still handling window messages, until
 // the next frame is due; a late frame is never waited for.
+#include <cmath>
+#include <cstdint>
+
 namespace velkaro {
 
 class FramePacer {
@@ -27,6 +30,13 @@ class FramePacer {
   }
 
   double period_ms() const { return period_ms_; }
+
+  // A wait in whole milliseconds for a system wait that takes them: rounded
+  // up, since a wait cut to 0 returns at once and the loop would spin
+  // through the last fraction of every period.
+  static std::uint32_t WholeMs(double wait_ms) {
+    return wait_ms <= 0 ? 0 : std::uint32_t(std::ceil(wait_ms));
+  }
 
  private:
   double period_ms_;

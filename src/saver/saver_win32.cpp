@@ -6,6 +6,7 @@
 #include "effects/directdraw_win32.h"
 #include "music/mci_port_win32.h"
 #include "music/music_player.h"
+#include "saver/frame_log_win32.h"
 #include "saver/saver_run.h"
 #include "saver/saver_window_win32.h"
 #include "startup/system_win32.h"
@@ -72,7 +73,7 @@ class Win32SaverWindow final : public SaverWindowPort {
   void DisableTimer(SaverTimer timer) override { window_.DisableTimer(timer); }
   bool TimerEnabled(SaverTimer timer) const override { return window_.TimerEnabled(timer); }
   void Present(const IndexImage& frame, const PaletteTable& PalLUT) override {
-    presentation_.render(frame, PalLUT);
+    if (presentation_.render(frame, PalLUT)) frame_log_.FramePresented();
   }
   void YieldToMessages(const bool& running) override { window_.YieldUntilNextFrame(running); }
   void Unload() override { window_.Unload(); }
@@ -81,6 +82,7 @@ class Win32SaverWindow final : public SaverWindowPort {
  private:
   SaverWindow window_;
   DirectDrawPresentation presentation_;
+  ProcessFrameLog frame_log_;
 };
 
 // Forwards the window's messages to the run.

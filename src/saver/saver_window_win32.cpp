@@ -86,7 +86,8 @@ void SaverWindow::YieldUntilNextFrame(const bool& running) {
     if (!running || wait_ms <= 0) break;
     // Wakes for any message, timer ticks included, so input stays as
     // responsive as it would be without the wait.
-    MsgWaitForMultipleObjectsEx(0, nullptr, DWORD(wait_ms), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    MsgWaitForMultipleObjectsEx(0, nullptr, FramePacer::WholeMs(wait_ms), QS_ALLINPUT,
+                                MWMO_INPUTAVAILABLE);
     DispatchPending();
   }
   pacer_.FrameStarts(NowMs());

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
 #include <map>
 
 #include "common/text_cp932.h"
@@ -112,11 +115,66 @@ TEST(SaverRun, UsesFarLessThanAProcessorCore) {
   Sleep(3000);
   const double cpu_after = saver.CpuMs();
   // Wine keeps no times for another process; the measurement then comes
-  // from the host side (scripts/measure-cpu.sh).
+  // from the host side (scripts/saver-cpu.sh).
   if (cpu_after == 0) GTEST_SKIP() << "the system reports no process times";
   const double share = (cpu_after - cpu_before) / double(GetTickCount() - wall_before);
   printf("saver CPU share at 60 frames a second, pattern 12: %.0f%% of one core\n", share * 100);
   EXPECT_LT(share, 0.6);
+}
+
+// The lines of the frame log that VELKARO_FRAME_LOG asks for.
+std::vector<std::string> FrameLogLines(const std::string& path) {
+  std::vector<std::string> lines;
+  FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return lines;
+  char line[256];
+  while (std::fgets(line, sizeof line, file)) {
+    std::string text(line);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    lines.push_back(text);
+  }
+  std::fclose(file);
+  return lines;
+}
+
+// Sets an environment variable for the processes this test starts.
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const std::string& value) : name_(name) {
+    SetEnvironmentVariableA(name, value.c_str());
+  }
+  ~ScopedVariable() { SetEnvironmentVariableA(name_, nullptr); }
+
+ private:
+  const char* name_;
+};
+
+TEST(SaverRun, TheFrameLogShowsALoopPacedToSixtyFramesASecond) {
+  SaverFolder folder;
+  folder.WriteIni(SettingsWithPattern(20));
+  const std::string log = folder.path() + "\\frames.log";
+  {
+    ScopedVariable file("VELKARO_FRAME_LOG", log);
+    ScopedVariable period("VELKARO_FRAME_LOG_PERIOD_S", "1");
+    SaverProcess saver(folder, "/s");
+    ASSERT_NE(saver.WaitForWindow(SaverTitle(), kWindowShowsMs), nullptr);
+    Sleep(3500);
+    PressKey(VK_SPACE);
+    ASSERT_TRUE(saver.WaitForExit(kEndsMs));
+  }
+  const auto lines = FrameLogLines(log);
+  ASSERT_GE(lines.size(), 4u);
+  EXPECT_EQ(lines.front().rfind("first_frame_ms=", 0), 0u) << lines.front();
+  EXPECT_NE(lines.back().find(" partial"), std::string::npos) << "the last period at the end";
+  for (std::size_t k = 1; k + 1 < lines.size(); ++k) {
+    unsigned period = 0, frames = 0;
+    ASSERT_EQ(std::sscanf(lines[k].c_str(), "period=%u frames=%u", &period, &frames), 2)
+        << lines[k];
+    EXPECT_EQ(period, k - 1);
+    // A loop that stopped waiting between frames would show hundreds.
+    EXPECT_GT(frames, 0u) << lines[k];
+    EXPECT_LE(frames, 62u) << lines[k];
+  }
 }
 
 TEST(SaverRun, MovingTheMouseGoesOnAndAClickEnds) {

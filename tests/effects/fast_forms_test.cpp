@@ -15,53 +15,19 @@
 #include "effects/engine_setup.h"
 #include "effects/filters.h"
 #include "effects/presentation.h"
+#include "pattern_run.h"
 #include "scalar_reference.h"
 
 namespace velkaro {
 namespace {
 
-// A window timer on a virtual 60 frames a second clock: due one interval
-// after the start, missed ticks merging into one.
-struct Timer {
-  std::int64_t interval;
-  std::int64_t due;
-  explicit Timer(std::optional<std::int32_t> ms) : interval(ms.value_or(0)), due(interval) {}
-  bool FiresAt(std::int64_t now) {
-    if (interval <= 0 || now < due) return false;
-    due += ((now - due) / interval + 1) * interval;
-    return true;
-  }
-};
-
-struct PatternRun {
-  explicit PatternRun(int pattern) {
-    settings.Pattern_No = std::int16_t(pattern);
-    PalLUT = SetUpEngine(engine, settings, {}).value_or(PaletteTable{});
-  }
-  template <typename Step>
-  void Frame(std::int64_t frame, Step step) {
-    const std::int64_t t = frame * 1000 / 60;
-    step(engine, std::uint32_t(t));
-    if (burst.FiresAt(t)) engine.PatternBurst();
-    if (motion.FiresAt(t)) engine.PatternMotion();
-  }
-  Random random;
-  Settings settings;
-  Engine engine{random};
-  PaletteTable PalLUT{};
-  Timer burst{std::nullopt};
-  Timer motion{std::nullopt};
-};
-
 TEST(FastForms, EveryPatternGivesTheSameFramesAsTheScalarForms) {
   for (int pattern = 0; pattern < 28; ++pattern) {
     SCOPED_TRACE(pattern);
     PatternRun fast(pattern), plain(pattern);
-    fast.burst = plain.burst = Timer(AnimatorsFor(pattern).burst_interval_ms);
-    fast.motion = plain.motion = Timer(AnimatorsFor(pattern).motion_interval_ms);
     for (std::int64_t frame = 1; frame <= 130; ++frame) {
-      fast.Frame(frame, StepFrame);
-      plain.Frame(frame, scalar_reference::StepFrame);
+      fast.Frame(StepFrame);
+      plain.Frame(scalar_reference::StepFrame);
       const auto a = fast.engine.FrameBuf.bytes(), b = plain.engine.FrameBuf.bytes();
       ASSERT_TRUE(std::equal(a.begin(), a.end(), b.begin(), b.end())) << "frame " << frame;
     }

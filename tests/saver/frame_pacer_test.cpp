@@ -38,5 +38,13 @@ TEST(FramePacer, StartsAFreshGridAfterAStallInsteadOfCatchingUp) {
   EXPECT_NEAR(pacer.MsUntilNextFrame(500), 1000.0 / 60, 1e-9);
 }
 
+TEST(FramePacer, WaitsWholeMillisecondsRoundedUpSoTheLoopNeverSpins) {
+  EXPECT_EQ(FramePacer::WholeMs(0), 0u);
+  EXPECT_EQ(FramePacer::WholeMs(-3), 0u);
+  EXPECT_EQ(FramePacer::WholeMs(0.01), 1u);
+  EXPECT_EQ(FramePacer::WholeMs(16), 16u);
+  EXPECT_EQ(FramePacer::WholeMs(16.2), 17u);
+}
+
 }  // namespace
 }  // namespace velkaro
