@@ -3,10 +3,12 @@
 # each in a test environment (display, sound, Wine prefix) of its own, all at
 # once. Every minute each run samples the saver's private bytes, GDI and USER
 # objects and handles (from inside Wine) and the resident and data size of
-# its wine process (from /proc); each run ends on a key press.
+# its wine process (from /proc), and the saver's own frame log (frames per
+# minute, the longest gap between two frames, gaps over 100 ms); each run
+# ends on a key press.
 #   long-run.sh BUILD_DIR MINUTES PATTERN...    e.g. long-run.sh build/windows 30 6 12 21
 # BUILD_DIR is a configured and built Windows tree. The series go to
-# BUILD_DIR/long-run/pattern-N.log and summary.txt.
+# BUILD_DIR/long-run/pattern-N.log, proc-N.log, frames-N.log and summary.txt.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:?Windows build directory}" && pwd)
@@ -21,13 +23,14 @@ out=$build/long-run
 mkdir -p "$out"
 
 run_pattern() {
-  local pattern=$1 work=$out/env-$1 log=$out/pattern-$1.log
+  local pattern=$1 work=$out/env-$1 log=$out/pattern-$1.log frames=$out/frames-$1.log
   mkdir -p "$work"
+  rm -f "$frames"
   "$here/test-env.sh" start "$work"
   (
     . "$work/test-env/env"
     VELKARO_LONG_RUN_MINUTES=$minutes VELKARO_LONG_RUN_PATTERN=$pattern \
-      VELKARO_TONE_MP3="Z:${tone//\//\\}" \
+      VELKARO_TONE_MP3="Z:${tone//\//\\}" VELKARO_FRAME_LOG="Z:${frames//\//\\}" \
       wine "$driver" "Z:$saver" --gtest_filter=LongRun.* >"$log" 2>&1 </dev/null
   ) &
   local driver_pid=$!
@@ -64,6 +67,7 @@ wait
 for pattern in "$@"; do
   grep -h '^sample' "$out/pattern-$pattern.log" || true
   cat "$out/proc-$pattern.log" 2>/dev/null || true
+  sed "s/^/frames pattern=$pattern /" "$out/frames-$pattern.log" 2>/dev/null | tr -d '\r' || true
   grep -hE '^\[  (PASSED|FAILED|SKIPPED) ' "$out/pattern-$pattern.log" || true
 done | tee -a "$out/summary.txt"
 ! grep -q 'exit [1-9]' "$out/summary.txt"
