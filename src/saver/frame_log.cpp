@@ -1,6 +1,5 @@
 #include "saver/frame_log.h"
 
-#include <algorithm>
 #include <cstdio>
 
 namespace velkaro {
@@ -28,20 +27,26 @@ void FrameLog::FramePresented(double now_ms) {
   }
   const double gap = now_ms - last_frame_ms_;
   last_frame_ms_ = now_ms;
-  max_gap_ms_ = std::max(max_gap_ms_, gap);
+  if (gap > max_gap_ms_) {
+    max_gap_ms_ = gap;
+    max_gap_ended_ms_ = now_ms;
+  }
   if (gap > kStallMs) ++stalls_;
   ++frames_;
 }
 
 void FrameLog::WritePeriod(bool partial) {
-  char line[128];
-  std::snprintf(line, sizeof line, "period=%d frames=%llu max_gap_ms=%.1f gaps_over_100ms=%llu%s",
+  char line[160];
+  std::snprintf(line, sizeof line,
+                "period=%d frames=%llu max_gap_ms=%.1f gaps_over_100ms=%llu max_gap_at_ms=%.0f%s",
                 period_, static_cast<unsigned long long>(frames_), max_gap_ms_,
-                static_cast<unsigned long long>(stalls_), partial ? " partial" : "");
+                static_cast<unsigned long long>(stalls_), max_gap_ended_ms_,
+                partial ? " partial" : "");
   write_line_(line);
   ++period_;
   frames_ = 0;
   max_gap_ms_ = 0;
+  max_gap_ended_ms_ = 0;
   stalls_ = 0;
 }
 

@@ -2,8 +2,8 @@
 // An opt-in record of how steadily frames reach the screen, for measuring a
 // long run from outside: the time from process start to the first presented
 // frame, then once a period (a minute unless told otherwise) the number of
-// frames, the longest gap between two presented frames and how many gaps
-// were longer than 100 ms. The lines
+// frames, the longest gap between two presented frames (and when it ended)
+// and how many gaps were longer than 100 ms. The lines
 // go to whatever the writer does with them (the saver appends them to the
 // file named by an environment variable); nothing is kept per frame.
 #include <cstdint>
@@ -42,6 +42,7 @@ class FrameLog {
   int period_ = 0;
   std::uint64_t frames_ = 0;
   double max_gap_ms_ = 0;
+  double max_gap_ended_ms_ = 0;
   std::uint64_t stalls_ = 0;
 };
 
