@@ -29,7 +29,7 @@ ctest --preset asan -j "$jobs" || status=1
 echo "== fuzz"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$jobs"
-for target in fuzz_params fuzz_settings fuzz_music; do
+for target in fuzz_params fuzz_settings fuzz_music fuzz_button_store; do
   corpus=$(mktemp -d)
   [ -d "fuzz/corpus/${target#fuzz_}" ] && cp "fuzz/corpus/${target#fuzz_}"/* "$corpus"/
   if build/fuzz/fuzz/$target -max_total_time=20 -max_len=8192 -artifact_prefix=build/fuzz/ \

@@ -25,7 +25,8 @@ ButtonLook LookOf(const ButtonControl& control, std::int32_t width, std::int32_t
   look.caption_style = control.CaptionStyle();
   look.image_width = control.ImageWidth();
   look.image_height = control.ImageHeight();
-  look.has_image = look.image_width + look.image_height > 0;
+  // Summed wide: a picture's stated size may be anything a store held.
+  look.has_image = std::int64_t{look.image_width} + look.image_height > 0;
   look.image_size = control.ImageSize() == 0 ? 16 : control.ImageSize();
   look.picture_align = control.PictureAlign();
   look.image_is_icon = control.ImageIsIcon();

@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "common/resource_ids.h"
@@ -220,7 +221,15 @@ class Win32SettingsDialog final : public SettingsDialogView {
   Win32SettingsDialog(Settings& settings, const SettingsFile& file)
       : logic_(settings, *this, file) {}
 
-  void Run();
+  // Creates and shows the window; false when it cannot be created.
+  bool Create();
+  // Handles the window's messages until it has closed.
+  void RunMessageLoop();
+  // Destroys the window if it is still open.
+  void Destroy() {
+    if (IsWindow(window_)) ::DestroyWindow(window_);
+  }
+  HWND window() const { return IsWindow(window_) ? window_ : nullptr; }
 
   // SettingsDialogView
   void PlaceWindow(const DialogRect& outer) override {
@@ -318,7 +327,7 @@ class Win32SettingsDialog final : public SettingsDialogView {
   std::unique_ptr<DialogButton> save_button_, cancel_button_, file_button_;
 };
 
-void Win32SettingsDialog::Run() {
+bool Win32SettingsDialog::Create() {
   RegisterClasses(DialogProc);
   const std::string caption = ToCp932(kSettingsWindowTitle);
   // No owner window: the dialog stands free even when started for another
@@ -327,13 +336,16 @@ void Win32SettingsDialog::Run() {
                             WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 0, 0,
                             kBackgroundPanel.width + 6, kBackgroundPanel.height + 25, nullptr,
                             nullptr, GetModuleHandleA(nullptr), this);
-  if (!window_) return;
+  if (!window_) return false;
   LoadPictures();
   CreatePieces();
   logic_.Load(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   ShowWindow(window_, SW_SHOWNORMAL);
   SetForegroundWindow(window_);
+  return true;
+}
 
+void Win32SettingsDialog::RunMessageLoop() {
   // The dialog manager moves the focus among the buttons and the track list
   // on Tab and Shift+Tab (which the buttons' arrow keys send) and delivers
   // access keys.
@@ -599,9 +611,34 @@ void Win32SettingsDialog::OpenAddress(std::string_view address) {
 
 }  // namespace
 
+class SettingsDialogWindow {
+ public:
+  SettingsDialogWindow(Settings& settings, const SettingsFile& file) : dialog(settings, file) {}
+  Win32SettingsDialog dialog;
+};
+
+void SettingsDialogWindowDeleter::operator()(SettingsDialogWindow* window) const {
+  // The window's procedure reaches the dialog through the window, so the
+  // window goes first.
+  window->dialog.Destroy();
+  std::default_delete<SettingsDialogWindow>()(window);
+}
+
+SettingsDialogHandle CreateSettingsDialog(Settings& settings, const SettingsFile& file) {
+  SettingsDialogHandle window(std::make_unique<SettingsDialogWindow>(settings, file).release());
+  if (!window->dialog.Create()) return nullptr;
+  return window;
+}
+
+HWND SettingsDialogWindowOf(const SettingsDialogWindow& window) { return window.dialog.window(); }
+
+void DestroySettingsDialog(SettingsDialogHandle window) { window.reset(); }
+
 void RunSettingsDialog(Settings& settings, const SettingsFile& file) {
-  Win32SettingsDialog dialog(settings, file);
-  dialog.Run();
+  SettingsDialogHandle window = CreateSettingsDialog(settings, file);
+  if (!window) return;
+  window->dialog.RunMessageLoop();
+  DestroySettingsDialog(std::move(window));
 }
 
 }  // namespace velkaro

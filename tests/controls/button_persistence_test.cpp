@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+
 #include "button_test_support.h"
 #include "controls/button_control.h"
+#include "controls/button_look.h"
 #include "controls/property_store.h"
 
 namespace velkaro {
@@ -174,6 +178,17 @@ TEST_F(ButtonPersistenceTest, DamagedValuesFallBackToDefaults) {
   EXPECT_EQ(loaded.ImageSize(), 16);
   EXPECT_EQ(loaded.MousePointer(), 0);
   EXPECT_EQ(loaded.GradientMode(), 2);
+}
+
+// A stored picture's stated size is whatever the store held; the drawing
+// look must still tell an image from none without overflowing.
+TEST_F(ButtonPersistenceTest, PictureOfExtremeStatedSizeStillCountsAsAnImage) {
+  store.Write("Image", MakePicture(PictureKind::Bitmap, std::numeric_limits<std::int32_t>::max(), 1));
+  loaded.ReadProperties(store);
+  EXPECT_TRUE(LookOf(loaded, 80, 24).has_image);
+  store.Write("Image", MakePicture(PictureKind::Bitmap, std::numeric_limits<std::int32_t>::min(), -1));
+  loaded.ReadProperties(store);
+  EXPECT_FALSE(LookOf(loaded, 80, 24).has_image);
 }
 
 TEST_F(ButtonPersistenceTest, LoadingDrawsOnceAfterPreparingResources) {
