@@ -10,9 +10,12 @@
 #include <vector>
 
 #include "controls/ambient_values.h"
+#include "support/saver_process_win32.h"
 
 namespace velkaro {
 namespace {
+
+using testing::PressKey;
 
 constexpr char kTestFormClass[] = "VelkaroInputTestForm";
 
@@ -75,14 +78,6 @@ void LeftButton(bool down) {
   input.type = INPUT_MOUSE;
   input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
   SendInput(1, &input, sizeof input);
-}
-
-void TypeKey(WORD virtual_key) {
-  INPUT keys[2] = {};
-  keys[0].type = keys[1].type = INPUT_KEYBOARD;
-  keys[0].ki.wVk = keys[1].ki.wVk = virtual_key;
-  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, keys, sizeof keys[0]);
 }
 
 class ButtonInputWin32Test : public ::testing::Test {
@@ -186,9 +181,9 @@ TEST_F(ButtonInputWin32Test, HoverIsSetOnEntryAndClearedSoonAfterLeaving) {
 
 TEST_F(ButtonInputWin32Test, ArrowsMoveTheFocusBetweenButtonsSilently) {
   ASSERT_EQ(GetFocus(), first_->handle());
-  TypeKey(VK_RIGHT);
+  PressKey(VK_RIGHT);
   EXPECT_TRUE(PumpUntil([&] { return GetFocus() == second_->handle(); }));
-  TypeKey(VK_UP);
+  PressKey(VK_UP);
   EXPECT_TRUE(PumpUntil([&] { return GetFocus() == first_->handle(); }));
   Pump(50);
   // Only the release of the sent Tab reaches the button that got the focus;
@@ -200,7 +195,7 @@ TEST_F(ButtonInputWin32Test, ArrowsMoveTheFocusBetweenButtonsSilently) {
 }
 
 TEST_F(ButtonInputWin32Test, SpaceOnTheFocusedButtonClicks) {
-  TypeKey(VK_SPACE);
+  PressKey(VK_SPACE);
   EXPECT_TRUE(PumpUntil([&] { return first_->events.clicks == 1; }));
 }
 

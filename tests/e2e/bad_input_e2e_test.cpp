@@ -13,6 +13,7 @@
 #include "common/text_cp932.h"
 #include "startup/window_titles.h"
 #include "support/saver_process_win32.h"
+#include "support/settings_file_bytes.h"
 
 namespace velkaro::testing {
 namespace {
@@ -21,16 +22,7 @@ constexpr DWORD kAtOnceMs = 8000;
 constexpr DWORD kWindowShowsMs = 15000;
 constexpr DWORD kEndsMs = 8000;
 
-const std::string kPatternKey = "\xCA\xDF\xC0\xB0\xDD";
-const std::string kRandomKey = "\xD7\xDD\xC0\xDE\xD1";
-const std::string kKindKey = "BGM\x8B\xE6\x95\xAA";
-const std::string kRepeatKey = "BGM\xD8\xCB\xDF\xB0\xC4";
-const std::string kFileKey = "BGM\xCC\xA7\xB2\xD9";
-
 std::string Ini(const std::string& lines) { return "[Section]\r\n" + lines; }
-std::string Line(const std::string& key, const std::string& value) {
-  return key + "=" + value + "\r\n";
-}
 
 // Exception codes (access violation, stack overflow ...) all have the top two
 // bits set; a quiet end is 0.
@@ -77,7 +69,7 @@ void ExpectRunsUntilAKeyWith(const std::string& ini, const std::string& label) {
 
 TEST(BadCommandLine, LinesWithoutAModeToRunEndAtOnceWithoutAWindow) {
   // "/a": Wine is of the NT family, where the password change does nothing.
-  for (const std::string& line : {"s", "/", "x", "/a", "/a abc", "/z", "-?", "/ s"}) {
+  for (const std::string line : {"s", "/", "x", "/a", "/a abc", "/z", "-?", "/ s"}) {
     SaverFolder folder;
     const SaverRun run = RunSaver(folder, line, kAtOnceMs);
     EXPECT_TRUE(run.ended) << Show(line);
@@ -98,7 +90,7 @@ TEST(BadCommandLine, LinesOfTheShowModeOrNoneRunFullScreenUntilAKey) {
 // what matters here is that no handle text makes them crash or hang up the
 // start. A window that stays is closed by ending the process.
 TEST(BadCommandLine, PreviewAndSettingsLinesNeverCrash) {
-  for (const std::string& line : {"/p", "/p abc", "/p 0", "/p 99999999999", "/p -5", "/c:",
+  for (const std::string line : {"/p", "/p abc", "/p 0", "/p 99999999999", "/p -5", "/c:",
                                  "/c:abc", "/c 99999999999"}) {
     SaverFolder folder;
     SaverProcess process(folder, line);
@@ -120,10 +112,10 @@ TEST(BadSettingsFile, DamagedFilesRunWithTheDefaults) {
   std::string garbage;
   for (int i = 0; i < 4096; ++i) garbage += char((i * 7919 + 13) % 256);
   ExpectRunsUntilAKeyWith(garbage, "binary garbage");
-  ExpectRunsUntilAKeyWith(Ini(std::string("\0\0\0", 3) + Line(kPatternKey, " 5")),
+  ExpectRunsUntilAKeyWith(Ini(std::string("\0\0\0", 3) + IniLine(kPatternKey, " 5")),
                           "NULs in the file");
-  ExpectRunsUntilAKeyWith(Ini(Line(kPatternKey, std::string(300, '7')) +
-                              Line(kFileKey, std::string(300, 'q'))),
+  ExpectRunsUntilAKeyWith(Ini(IniLine(kPatternKey, std::string(300, '7')) +
+                              IniLine(kFileKey, std::string(300, 'q'))),
                           "300-byte values");
 }
 
@@ -131,17 +123,17 @@ TEST(BadSettingsFile, ValuesThatAreNoUsableNumbersInEveryKey) {
   for (const std::string value : {"abc", "5.9", "99999", "-40000", "1e9", "-", "0x10"}) {
     std::string lines;
     for (const std::string& key : {kRandomKey, kPatternKey, kKindKey, kRepeatKey})
-      lines += Line(key, value);
+      lines += IniLine(key, value);
     ExpectRunsUntilAKeyWith(Ini(lines), "every number " + value);
   }
 }
 
 TEST(BadSettingsFile, ChoicesOutOfRangeRun) {
-  ExpectRunsUntilAKeyWith(Ini(Line(kKindKey, " 7")), "music kind 7");
-  ExpectRunsUntilAKeyWith(Ini(Line(kKindKey, "-1")), "music kind -1");
-  ExpectRunsUntilAKeyWith(Ini(Line(kPatternKey, " 28")), "pattern 28");
-  ExpectRunsUntilAKeyWith(Ini(Line(kPatternKey, "-1")), "pattern -1");
-  ExpectRunsUntilAKeyWith(Ini(Line(kKindKey, " 1") + Line(kRepeatKey, " 32767")),
+  ExpectRunsUntilAKeyWith(Ini(IniLine(kKindKey, " 7")), "music kind 7");
+  ExpectRunsUntilAKeyWith(Ini(IniLine(kKindKey, "-1")), "music kind -1");
+  ExpectRunsUntilAKeyWith(Ini(IniLine(kPatternKey, " 28")), "pattern 28");
+  ExpectRunsUntilAKeyWith(Ini(IniLine(kPatternKey, "-1")), "pattern -1");
+  ExpectRunsUntilAKeyWith(Ini(IniLine(kKindKey, " 1") + IniLine(kRepeatKey, " 32767")),
                           "CD without a drive, repeat track 32767");
 }
 
@@ -154,7 +146,7 @@ std::string ToneMp3() {
 TEST(BadMusicFile, FilesThatCannotPlayLeaveTheRunSilentButRunning) {
   SaverFolder folder;
   const auto music = [&](const std::string& path) {
-    return Ini(Line(kPatternKey, " 6") + Line(kKindKey, " 2") + Line(kFileKey, path));
+    return Ini(IniLine(kPatternKey, " 6") + IniLine(kKindKey, " 2") + IniLine(kFileKey, path));
   };
   const std::string base = folder.path() + "\\";
   CreateDirectoryA((base + "album").c_str(), nullptr);
@@ -195,8 +187,8 @@ TEST(BadEnvironment, ARunWithMusicShowsAndEndsOnAKey) {
   if (tone.empty()) GTEST_SKIP() << "needs VELKARO_TONE_MP3";
   for (int pattern : {6, 12, 21}) {
     SaverFolder folder;
-    folder.WriteIni(Ini(Line(kPatternKey, " " + std::to_string(pattern)) + Line(kKindKey, " 2") +
-                        Line(kFileKey, tone)));
+    folder.WriteIni(Ini(IniLine(kPatternKey, " " + std::to_string(pattern)) + IniLine(kKindKey, " 2") +
+                        IniLine(kFileKey, tone)));
     ExpectRunsUntilAKey(folder, "/s", "pattern " + std::to_string(pattern));
   }
 }
@@ -210,7 +202,7 @@ TEST(BadEnvironment, TheSoundCardVanishingMidRunLeavesTheRunGoingAndAKeyEndsIt) 
   if (!sync || tone.empty()) GTEST_SKIP() << "run by bad_input_env_test.sh";
   const std::string dir = std::string(sync) + "\\";
   SaverFolder folder;
-  folder.WriteIni(Ini(Line(kPatternKey, " 8") + Line(kKindKey, " 2") + Line(kFileKey, tone)));
+  folder.WriteIni(Ini(IniLine(kPatternKey, " 8") + IniLine(kKindKey, " 2") + IniLine(kFileKey, tone)));
   SaverProcess saver(folder, "/s");
   ASSERT_NE(saver.WaitForWindow(ToCp932(kSaverWindowTitle), kWindowShowsMs), nullptr);
   Sleep(2500);

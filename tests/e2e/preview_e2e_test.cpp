@@ -13,6 +13,7 @@
 #include "common/text_cp932.h"
 #include "startup/window_titles.h"
 #include "support/saver_process_win32.h"
+#include "support/screen_pixels_win32.h"
 
 namespace velkaro::testing {
 namespace {
@@ -80,67 +81,13 @@ class Pane {
   HWND window_ = nullptr;
 };
 
-// Pixels as 0x00RRGGBB, rows top to bottom.
-struct Pixels {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint32_t> values;
-  std::uint32_t at(int x, int y) const { return values[std::size_t(y) * width + x]; }
-};
-
-// Copies a bitmap, or the given rectangle of the screen, into 32-bit pixels.
-Pixels ReadPixels(HDC source, int left, int top, int width, int height) {
-  Pixels pixels{width, height, std::vector<std::uint32_t>(std::size_t(width) * height)};
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC memory = CreateCompatibleDC(source);
-  HBITMAP target = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, target);
-  BitBlt(memory, 0, 0, width, height, source, left, top, SRCCOPY);
-  GdiFlush();
-  const auto* words = static_cast<const std::uint32_t*>(bits);
-  for (std::size_t i = 0; i < pixels.values.size(); ++i) pixels.values[i] = words[i] & 0xFFFFFF;
-  SelectObject(memory, old);
-  DeleteObject(target);
-  DeleteDC(memory);
-  return pixels;
-}
-
-Pixels ScreenPixels(const RECT& rect) {
-  HDC screen = GetDC(nullptr);
-  Pixels pixels = ReadPixels(screen, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-  ReleaseDC(nullptr, screen);
-  return pixels;
-}
-
 // The still as Velkaro.scr carries it, read from the file as data.
 std::optional<Pixels> EmbeddedStill() {
   HMODULE saver = LoadLibraryExA(SaverUnderTest().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   if (!saver) return std::nullopt;
-  auto bitmap = static_cast<HBITMAP>(LoadImageA(saver, MAKEINTRESOURCEA(VELKARO_RES_PREVIEW_STILL), IMAGE_BITMAP,
-                                                0, 0, LR_CREATEDIBSECTION));
+  std::optional<Pixels> pixels = BitmapResourcePixels(saver, VELKARO_RES_PREVIEW_STILL);
   FreeLibrary(saver);
-  if (!bitmap) return std::nullopt;
-  BITMAP info{};
-  GetObjectA(bitmap, sizeof info, &info);
-  HDC memory = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  Pixels pixels = ReadPixels(memory, 0, 0, info.bmWidth, info.bmHeight);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  DeleteObject(bitmap);
   return pixels;
-}
-
-int CountDifferent(const Pixels& a, const Pixels& b) {
-  int different = 0;
-  for (std::size_t i = 0; i < a.values.size(); ++i) different += a.values[i] != b.values[i];
-  return different;
 }
 
 // Wine (8) keeps what another process draws into a child of a window of

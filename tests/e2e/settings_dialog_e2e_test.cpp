@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "common/text_cp932.h"
@@ -15,6 +17,7 @@
 #include "settings_dialog/dialog_geometry.h"
 #include "startup/window_titles.h"
 #include "support/saver_process_win32.h"
+#include "support/settings_file_bytes.h"
 
 namespace velkaro::testing {
 namespace {
@@ -22,22 +25,13 @@ namespace {
 constexpr DWORD kShowMs = 20000;
 constexpr DWORD kCloseMs = 15000;
 
-// Keys as they sit in the file.
-const std::string kRandomKey = "\xD7\xDD\xC0\xDE\xD1";
-const std::string kPatternKey = "\xCA\xDF\xC0\xB0\xDD";
-const std::string kKindKey = "BGM\x8B\xE6\x95\xAA";
-const std::string kRepeatKey = "BGM\xD8\xCB\xDF\xB0\xC4";
-const std::string kFileKey = "BGM\xCC\xA7\xB2\xD9";
-
 // The file as the system's profile functions write it; Wine drops the space
 // before each number.
 std::string WrittenIni(int random, int pattern, int kind, int repeat, const std::string& file) {
-  const auto line = [](const std::string& key, const std::string& value) {
-    return key + "=" + value + "\r\n";
-  };
-  return "[Section]\r\n" + line(kRandomKey, std::to_string(random)) +
-         line(kPatternKey, std::to_string(pattern)) + line(kKindKey, std::to_string(kind)) +
-         line(kRepeatKey, std::to_string(repeat)) + line(kFileKey, file);
+  return "[Section]\r\n" + IniLine(kRandomKey, std::to_string(random)) +
+         IniLine(kPatternKey, std::to_string(pattern)) +
+         IniLine(kKindKey, std::to_string(kind)) + IniLine(kRepeatKey, std::to_string(repeat)) +
+         IniLine(kFileKey, file);
 }
 
 void PressAt(POINT at, DWORD down, DWORD up) {
@@ -204,6 +198,63 @@ TEST_F(SettingsDialogE2e, TheCloseCommandWritesNothing) {
   PostMessageA(dialog_, WM_SYSCOMMAND, SC_CLOSE, 0);
   ASSERT_TRUE(Closes());
   EXPECT_EQ(folder_.ReadIni(), "");
+}
+
+struct OtherWindowSearch {
+  DWORD process_id;
+  HWND known;
+  std::vector<HWND>* found;
+};
+
+BOOL CALLBACK CollectOtherWindow(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<OtherWindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search.process_id && window != search.known && IsWindowVisible(window) &&
+      std::find(search.found->begin(), search.found->end(), window) == search.found->end())
+    search.found->push_back(window);
+  return TRUE;
+}
+
+// Clears a file's read-only attribute when the test ends, however it ends,
+// so that the folder can be removed.
+class ReadOnlyFile {
+ public:
+  explicit ReadOnlyFile(std::string path) : path_(std::move(path)) {
+    SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_READONLY);
+  }
+  ~ReadOnlyFile() { SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL); }
+  ReadOnlyFile(const ReadOnlyFile&) = delete;
+  ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+
+ private:
+  std::string path_;
+};
+
+TEST_F(SettingsDialogE2e, SettingOnAReadOnlyFileClosesQuietlyAndLeavesTheFileAsItWas) {
+  const std::string bytes =
+      "[Section]\r\n" + kPatternKey + "= 4\r\n" + kRandomKey + "= 1\r\n; kept by hand\r\n";
+  folder_.WriteIni(bytes);
+  const ReadOnlyFile read_only(folder_.ini());
+  ASSERT_TRUE(Open());
+  ClickThumbnail(11);
+  ClickSetting();
+  // Until the process ends, no window but the dialog may show: no message
+  // box, no second window.
+  std::vector<HWND> others;
+  OtherWindowSearch search{process_->process_id(), dialog_, &others};
+  bool ended = false;
+  for (const DWORD start = GetTickCount(); !ended && GetTickCount() - start < kCloseMs;) {
+    EnumWindows(CollectOtherWindow, reinterpret_cast<LPARAM>(&search));
+    ended = process_->WaitForExit(20);
+  }
+  ASSERT_TRUE(ended);
+  EXPECT_EQ(process_->exit_code(), 0u);
+  EXPECT_TRUE(others.empty()) << others.size() << " other window(s) showed";
+  EXPECT_EQ(folder_.ReadIni(), bytes);
+  EXPECT_NE(GetFileAttributesA(folder_.ini().c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+  EXPECT_EQ(GetFileAttributesA((folder_.ini() + ".tmp").c_str()), INVALID_FILE_ATTRIBUTES)
+      << "a staging copy was left behind";
 }
 
 TEST_F(SettingsDialogE2e, ASecondStartWhileItIsOpenEndsAtOnce) {

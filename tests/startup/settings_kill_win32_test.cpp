@@ -6,36 +6,19 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <random>
-#include <sstream>
 
 #include "startup/profile_store_win32.h"
 #include "startup/settings.h"
+#include "startup/settings_files_win32.h"
 #include "startup/settings_kill_sets.h"
 
 namespace velkaro {
 namespace {
 
-std::string NewFolder(const std::string& name) {
-  char base[MAX_PATH];
-  GetTempPathA(MAX_PATH, base);
-  std::string folder =
-      std::string(base) + "velkaro-" + name + "-" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(folder.c_str(), nullptr);
-  return folder;
-}
-
-std::string ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-bool FileIsThere(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+using testing::FileIsThere;
+using testing::NewTempFolder;
+using testing::ReadFileBytes;
 
 void Save(const std::string& folder, int which) {
   Win32ProfileStore store;
@@ -47,7 +30,7 @@ void Save(const std::string& folder, int which) {
 
 // The file of a save of set `which` over a file of the other set.
 std::string ContentOf(int which) {
-  const std::string folder = NewFolder("content" + std::to_string(which));
+  const std::string folder = NewTempFolder("content" + std::to_string(which));
   Save(folder, 1 - which);
   Save(folder, which);
   const std::string path = SettingsPathFor(folder);
@@ -67,7 +50,7 @@ std::string SaveLoopProgram() {
 TEST(SettingsSaveKilled, TheFileIsAlwaysTheOldOrTheNewContent) {
   const std::string contents[2] = {ContentOf(0), ContentOf(1)};
   ASSERT_NE(contents[0], contents[1]);
-  const std::string folder = NewFolder("killed");
+  const std::string folder = NewTempFolder("killed");
   const std::string path = SettingsPathFor(folder);
   Save(folder, 0);
 
@@ -110,7 +93,7 @@ TEST(SettingsSaveKilled, TheFileIsAlwaysTheOldOrTheNewContent) {
 }
 
 TEST(SettingsSaveReadOnly, AReadOnlyFileKeepsEveryByteAndNoCopyIsLeft) {
-  const std::string folder = NewFolder("readonly");
+  const std::string folder = NewTempFolder("readonly");
   const std::string path = SettingsPathFor(folder);
   Save(folder, 0);
   const std::string before = ReadFileBytes(path);

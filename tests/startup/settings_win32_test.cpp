@@ -4,40 +4,22 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "startup/profile_store_win32.h"
 #include "startup/settings.h"
+#include "startup/settings_files_win32.h"
 
 namespace velkaro {
 namespace {
 
-std::string TempFolder() {
-  char base[MAX_PATH];
-  GetTempPathA(MAX_PATH, base);
-  std::string folder = std::string(base) + "velkaro-settings-" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(folder.c_str(), nullptr);
-  return folder;
-}
-
-std::string ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-void WriteFileBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using testing::ReadFileBytes;
+using testing::WriteFileBytes;
 
 class Win32SettingsTest : public ::testing::Test {
  protected:
   void SetUp() override { DeleteFileA(path.c_str()); }
   void TearDown() override { DeleteFileA(path.c_str()); }
 
-  std::string folder = TempFolder();
+  std::string folder = testing::NewTempFolder("settings");
   std::string path = SettingsPathFor(folder);
   Win32ProfileStore store;
   Win32FileProbe files;
