@@ -20,21 +20,25 @@ wine_env() {
   export WINEDLLOVERRIDES="mscoree,mshtml="
 }
 
+# Xvfb chooses a free display itself and says which (-displayfd): choosing
+# one here by looking for a free lock file races with other environments
+# started at the same moment, and two of them could end up sharing one
+# display that the first to stop takes away from the other.
 start_xvfb() {
-  local n
-  for n in $(seq 90 199); do
-    [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] && continue
-    Xvfb ":$n" -screen 0 "${VELKARO_SCREEN:-1024x768x24}" -nolisten tcp \
-      >"$state/xvfb.log" 2>&1 &
-    echo $! >"$state/xvfb.pid"
-    for _ in $(seq 50); do
-      [ -e /tmp/.X11-unix/X$n ] && { echo ":$n" >"$state/display"; return 0; }
-      kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+  rm -f "$state/display.number"
+  Xvfb -displayfd 3 -screen 0 "${VELKARO_SCREEN:-1024x768x24}" -nolisten tcp \
+    3>"$state/display.number" >"$state/xvfb.log" 2>&1 &
+  echo $! >"$state/xvfb.pid"
+  for _ in $(seq 100); do
+    if [ -s "$state/display.number" ]; then
+      echo ":$(tr -d '\n' <"$state/display.number")" >"$state/display"
+      return 0
+    fi
+    kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null || break
+    sleep 0.1
   done
-  echo "test-env: no free X display" >&2
+  kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+  echo "test-env: the virtual display did not start (see $state/xvfb.log)" >&2
   return 1
 }
 
