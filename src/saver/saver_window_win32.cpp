@@ -1,6 +1,7 @@
 #include "saver/saver_window_win32.h"
 
 #include "common/text_cp932.h"
+#include "common/window_data_win32.h"
 #include "startup/window_titles.h"
 
 namespace velkaro {
@@ -94,11 +95,8 @@ void SaverWindow::YieldUntilNextFrame(const bool& running) {
 }
 
 LRESULT CALLBACK SaverWindow::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lparam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<SaverWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (message == WM_NCCREATE) KeepCreationParameter(window, lparam);
+  auto* self = WindowData<SaverWindow>(window);
   if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
   if (!self || message == WM_NCCREATE || message == WM_NCDESTROY)
     return DefWindowProcA(window, message, wparam, lparam);

@@ -12,6 +12,7 @@
 
 #include "common/resource_ids.h"
 #include "common/text_cp932.h"
+#include "common/window_data_win32.h"
 #include "settings_dialog/dialog_button_win32.h"
 #include "settings_dialog/settings_dialog.h"
 #include "startup/window_titles.h"
@@ -135,7 +136,7 @@ void Piece::DrawMark(HDC dc) const {
 }
 
 Piece* PieceOf(HWND window) {
-  return reinterpret_cast<Piece*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  return WindowData<Piece>(window);
 }
 
 bool PointerOverPiece(HWND window, LPARAM position) {
@@ -359,11 +360,8 @@ void Win32SettingsDialog::RunMessageLoop() {
 
 LRESULT CALLBACK Win32SettingsDialog::DialogProc(HWND window, UINT message, WPARAM wparam,
                                                  LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lparam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* dialog = reinterpret_cast<Win32SettingsDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (message == WM_NCCREATE) KeepCreationParameter(window, lparam);
+  auto* dialog = WindowData<Win32SettingsDialog>(window);
   if (!dialog || dialog->window_ != window) return DefWindowProcA(window, message, wparam, lparam);
   return dialog->Handle(message, wparam, lparam);
 }

@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include "common/resource_ids.h"
+#include "common/window_data_win32.h"
 
 namespace velkaro {
 namespace {
@@ -69,11 +70,9 @@ void PaintStill(HWND image, HBITMAP still) {
 
 LRESULT CALLBACK ImageProc(HWND image, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_NCCREATE: {
-      auto* create = reinterpret_cast<CREATESTRUCTA*>(lparam);
-      SetWindowLongPtrA(image, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    case WM_NCCREATE:
+      KeepCreationParameter(image, lparam);
       break;
-    }
     case WM_ERASEBKGND:
       return 1;  // the still covers everything
     case WM_PAINT:
@@ -91,18 +90,16 @@ struct PreviewForm {
 
 LRESULT CALLBACK FormProc(HWND form, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_NCCREATE: {
-      auto* create = reinterpret_cast<CREATESTRUCTA*>(lparam);
-      SetWindowLongPtrA(form, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    case WM_NCCREATE:
+      KeepCreationParameter(form, lparam);
       break;
-    }
     case WM_DESTROY:
       // The pane is gone (or closed the form): nothing is left to show, so
       // the process ends with its message loop.
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY: {
-      std::unique_ptr<PreviewForm> owned(reinterpret_cast<PreviewForm*>(GetWindowLongPtrA(form, GWLP_USERDATA)));
+      std::unique_ptr<PreviewForm> owned(WindowData<PreviewForm>(form));
       SetWindowLongPtrA(form, GWLP_USERDATA, 0);
       break;
     }
@@ -171,7 +168,7 @@ bool StartPreviewWindow(std::optional<std::int32_t> parent_handle) {
     return false;
   }
   MoveWindow(form, 0, 0, width, height, FALSE);
-  auto* state = reinterpret_cast<PreviewForm*>(GetWindowLongPtrA(form, GWLP_USERDATA));
+  auto* state = WindowData<PreviewForm>(form);
   MoveWindow(state->image, 0, 0, width, height, FALSE);
   ShowWindow(form, SW_SHOWNA);
   UpdateWindow(form);

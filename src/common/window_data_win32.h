@@ -1,0 +1,22 @@
+#pragma once
+// A window's own object, kept in its user data: windows of this program get
+// it as the creation parameter of CreateWindowEx and their procedures find
+// it again from the handle.
+#include <windows.h>
+
+namespace velkaro {
+
+// At WM_NCCREATE (the first message that carries the creation parameter):
+// keeps that parameter as the window's user data.
+inline void KeepCreationParameter(HWND window, LPARAM nccreate_lparam) {
+  const auto* create = reinterpret_cast<const CREATESTRUCTA*>(nccreate_lparam);
+  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+}
+
+// The object kept as the window's user data; null before WM_NCCREATE.
+template <typename T>
+T* WindowData(HWND window) {
+  return reinterpret_cast<T*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+}  // namespace velkaro
