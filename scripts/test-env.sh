@@ -14,10 +14,46 @@ envfile=$state/env
 
 alive() { [ -f "$1" ] && kill -0 "$(cat "$1")" 2>/dev/null; }
 
+# The Wine of the build tree's word size: a win64 prefix run by the 64-bit
+# loader for the x86_64 tree, a win32 prefix run by the 32-bit loader for the
+# i686 one. VELKARO_WINE_ARCH chooses; without it the toolchain recorded in
+# the cache of the build tree that holds the environment's folder decides,
+# and 64-bit is the default. Debian's /usr/bin/wine picks the 32-bit loader
+# whenever that file exists, even on a kernel that cannot run it, so the
+# loader is named here and not left to it.
+wine_arch() {
+  if [ -n "${VELKARO_WINE_ARCH:-}" ]; then echo "$VELKARO_WINE_ARCH"; return; fi
+  local dir=$build
+  while [ "$dir" != / ]; do
+    if [ -f "$dir/CMakeCache.txt" ]; then
+      grep -q '^CMAKE_TOOLCHAIN_FILE.*i686' "$dir/CMakeCache.txt" && { echo win32; return; }
+      break
+    fi
+    dir=$(dirname "$dir")
+  done
+  echo win64
+}
+
 wine_env() {
-  export WINEPREFIX=$build/wineprefix WINEARCH=win32 WINEDEBUG=-all
+  export WINEARCH
+  WINEARCH=$(wine_arch)
+  if [ "$WINEARCH" = win32 ]; then
+    export WINELOADER=/usr/lib/wine/wine
+    # A win32 prefix is kept apart from a win64 one of the same tree.
+    export WINEPREFIX=$build/wineprefix32
+  else
+    export WINELOADER=/usr/lib/wine/wine64
+    export WINEPREFIX=$build/wineprefix
+  fi
+  export WINEDEBUG=-all
   # No Mono or Gecko installer dialogs: the program needs neither.
   export WINEDLLOVERRIDES="mscoree,mshtml="
+  # `wine` on the PATH of everything that sources the environment runs that
+  # loader; wineserver serves both word sizes.
+  mkdir -p "$state/bin"
+  printf '#!/bin/sh\nexec %s "$@"\n' "$WINELOADER" >"$state/bin/wine"
+  chmod +x "$state/bin/wine"
+  export PATH=$state/bin:$PATH
 }
 
 # Xvfb chooses a free display itself and says which (-displayfd): choosing
@@ -69,23 +105,31 @@ start)
   wine_env
   export DISPLAY=$(cat "$state/display") PULSE_SERVER=unix:$state/pulse/native
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >"$state/wineboot.log" 2>&1 </dev/null || true
+    wine wineboot -i >"$state/wineboot.log" 2>&1 </dev/null || true
     wineserver -w  # the server wineboot started, so that ours can persist
   fi
   # Kept running for the whole test run, which saves a server start per
   # test; a server that already runs for this prefix serves as well.
   wineserver -p >/dev/null 2>&1 </dev/null || true
+  # DirectDraw through Wine's GDI renderer. Where Wine finds OpenGL (the
+  # 64-bit Mesa is there whenever X is), it presents through GL straight to
+  # X, and then nothing that the program or a test reads back through GDI
+  # (a window's or the screen's pixels) sees the frame; on Windows, GDI reads
+  # what DirectDraw wrote to the primary surface. The GDI renderer keeps that.
+  wine reg add 'HKCU\Software\Wine\Direct3D' /v renderer /d gdi /f >/dev/null 2>&1 </dev/null || true
   cat >"$envfile" <<ENV
 export DISPLAY=$DISPLAY
 export PULSE_SERVER=$PULSE_SERVER
 export WINEPREFIX=$WINEPREFIX
 export WINEARCH=$WINEARCH
+export WINELOADER=$WINELOADER
+export PATH=$state/bin:\$PATH
 export WINEDEBUG=$WINEDEBUG
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES"
 ENV
   ;;
 stop)
-  if [ -d "$build/wineprefix" ]; then
+  if [ -d "$build/wineprefix" ] || [ -d "$build/wineprefix32" ]; then
     wine_env
     wineserver -k 2>/dev/null || true
   fi

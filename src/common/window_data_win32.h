@@ -4,6 +4,8 @@
 // it again from the handle.
 #include <windows.h>
 
+#include <cstdint>
+
 namespace velkaro {
 
 // At WM_NCCREATE (the first message that carries the creation parameter):
@@ -17,6 +19,13 @@ inline void KeepCreationParameter(HWND window, LPARAM nccreate_lparam) {
 template <typename T>
 T* WindowData(HWND window) {
   return reinterpret_cast<T*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+// The window that a 32-bit handle number names, as the screen-saver command
+// line gives it: on 64-bit Windows a handle's upper half is the sign
+// extension of its lower one.
+inline HWND WindowFromHandleNumber(std::int32_t value) {
+  return reinterpret_cast<HWND>(static_cast<std::intptr_t>(value));
 }
 
 }  // namespace velkaro

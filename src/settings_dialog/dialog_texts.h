@@ -24,6 +24,8 @@ std::string_view MusicKindLabel(int kind);
 // What GetOpenFileNameA is asked for, apart from the handles. Texts in code
 // page 932; the filter holds its own NULs and ends in a second one.
 struct OpenFileRequestData {
+  // The record's size in its 32-bit layout; with 64-bit pointers the same
+  // fields take more bytes (OpenFileRecordSize).
   std::uint32_t structure_size = 0;
   std::string filter;
   std::uint32_t file_buffer_size = 0;

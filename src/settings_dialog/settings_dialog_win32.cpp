@@ -5,6 +5,7 @@
 #include <commdlg.h>
 
 #include <array>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -582,10 +583,21 @@ void Win32SettingsDialog::HandOutPointerAndFont() {
   SendMessageA(track_list_, WM_SETFONT, reinterpret_cast<WPARAM>(label_font_.get()), FALSE);
 }
 
+// The size of the open-file record for this build: the requested size names
+// the original record (76 bytes, without the fields Windows 2000 added) in
+// its 32-bit layout, which a 64-bit program passes with its own pointer size.
+// GetOpenFileNameA refuses a size it does not know.
+DWORD OpenFileRecordSize(std::uint32_t size_in_32bit_layout) {
+  constexpr DWORD kOriginalRecord =
+      offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(OPENFILENAMEA::lpTemplateName);
+  static_assert(sizeof(void*) != 4 || kOriginalRecord == 76);
+  return size_in_32bit_layout == 76 ? kOriginalRecord : size_in_32bit_layout;
+}
+
 std::optional<std::string> Win32SettingsDialog::AskForFile(const OpenFileRequestData& request) {
   std::array<char, 255> file{}, title{};
   OPENFILENAMEA open{};
-  open.lStructSize = request.structure_size;
+  open.lStructSize = OpenFileRecordSize(request.structure_size);
   open.hwndOwner = window_;
   open.hInstance = GetModuleHandleA(nullptr);
   open.lpstrFilter = request.filter.c_str();

@@ -15,7 +15,10 @@ std::string ModeLetter(std::string_view command_line);
 
 // The window handle from the fourth character on, read from its leading
 // decimal digits ("/p 1234" and "/p:1234" give 1234). Nothing when there are
-// no digits there or the number does not fit 32 bits.
+// no digits there or the number does not fit 32 bits. A 32-bit value is all
+// a window handle carries on 64-bit Windows too: handles are shared between
+// 32- and 64-bit processes, so only their low 32 bits are significant, and
+// a 64-bit HWND is that value sign-extended (WindowFromHandleNumber).
 std::optional<std::int32_t> WindowHandleArgument(std::string_view command_line);
 
 }  // namespace velkaro

@@ -124,11 +124,6 @@ bool RegisterClasses() {
   return registered;
 }
 
-HWND HandleFrom(std::int32_t value) {
-  // Window handles are 32-bit values, sign-extended where pointers are wider.
-  return reinterpret_cast<HWND>(static_cast<std::intptr_t>(value));
-}
-
 // The hidden, borderless form with its image, or null.
 HWND CreateForm() {
   auto state = std::make_unique<PreviewForm>();
@@ -149,7 +144,7 @@ HWND CreateForm() {
 
 bool StartPreviewWindow(std::optional<std::int32_t> parent_handle) {
   if (!parent_handle || *parent_handle == 0) return false;
-  const HWND parent = HandleFrom(*parent_handle);
+  const HWND parent = WindowFromHandleNumber(*parent_handle);
   if (!IsWindow(parent) || !RegisterClasses()) return false;
 
   RECT pane{};

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/library_win32.h"
+#include "common/window_data_win32.h"
 
 namespace velkaro {
 
@@ -21,7 +22,7 @@ void SetSaverRunning(bool running) {
 void ChangeScreenSaverPassword(std::int32_t parent) {
   using PwdChangePasswordA = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);
   const Library router(LoadLibraryA("mpr.dll"));
-  if (auto change = LibraryFunction<PwdChangePasswordA>(router, "PwdChangePasswordA")) change("SCRSAVE", reinterpret_cast<HWND>(static_cast<INT_PTR>(parent)), 0, 0);
+  if (auto change = LibraryFunction<PwdChangePasswordA>(router, "PwdChangePasswordA")) change("SCRSAVE", WindowFromHandleNumber(parent), 0, 0);
 }
 
 std::string ExecutableDirectory() {
