@@ -9,6 +9,7 @@ packages=(
   wine wine32:i386 libwine:i386
   gstreamer1.0-plugins-good:i386 gstreamer1.0-plugins-base:i386
   xvfb xauth x11-utils xdotool
+  libx11-dev libxext-dev libx11-xcb-dev libxcb-shm0-dev xscreensaver xscreensaver-data
   pulseaudio pulseaudio-utils sox lame
   imagemagick fonts-ipafont-gothic fonts-ipafont-mincho
   valgrind python3 libpng-dev file
