@@ -46,7 +46,6 @@ class PlainImage final : public FrameImage {
     XPutImage(display_, drawable, gc, image_.get(), 0, 0, 0, 0, unsigned(image_->width),
               unsigned(image_->height));
   }
-  bool Shared() const override { return false; }
 
  private:
   Display* display_;
@@ -140,7 +139,6 @@ class SharedImage final : public FrameImage {
     XShmPutImage(display_, drawable, gc, image_.get(), 0, 0, 0, 0, unsigned(image_->width),
                  unsigned(image_->height), False);
   }
-  bool Shared() const override { return true; }
 
  private:
   Display* display_;

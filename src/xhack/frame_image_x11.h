@@ -19,7 +19,6 @@ class FrameImage {
   virtual PixelRows Rows() const = 0;
   // Sends the whole image to the drawable's top-left corner.
   virtual void Put(Drawable drawable, GC gc) = 0;
-  virtual bool Shared() const = 0;
 };
 
 // A ZPixmap image of width × height in `visual` and `depth`; shared when

@@ -40,9 +40,6 @@ class XPresentation {
   // Presents a frame; nothing when no image of the window's size can be had.
   void Present(const IndexImage& FrameBuf, const PaletteTable& PalLUT);
 
-  // Whether the last image made is in shared memory (for the tests' log).
-  bool shared() const { return image_ && image_->Shared(); }
-
  private:
   bool ImageReady();
   const PaletteTable& WindowTable(const PaletteTable& PalLUT);
