@@ -10,9 +10,13 @@
 # display is reachable by it because Xvfb is started without access
 # control on its local socket. Run as anyone else, the daemon runs as that
 # user.
-#   xscreensaver_test.sh VELKARO
+#
+# The daemon's list of hacks is written by scripts/xscreensaver-add-velkaro.sh
+# into a list that holds one disabled hack, as a user's list is edited.
+#   xscreensaver_test.sh VELKARO ADD_SCRIPT
 set -u
 velkaro=${1:?path of velkaro}
+add_script=${2:?path of xscreensaver-add-velkaro.sh}
 work=$(mktemp -d)
 chmod 755 "$work"
 failures=0
@@ -55,8 +59,11 @@ fade: False
 unfade: False
 splash: False
 dpmsEnabled: False
-programs: $work/velkaro -pattern 14 --root \\n
+programs:	\\
+-	maze --root	\\n
 CONF
+HOME="$work/home" VELKARO_COMMAND="$work/velkaro" "$add_script" -pattern 14 --root >/dev/null ||
+  fail "the script did not add velkaro"
 [ ${#as_user[@]} -gt 0 ] && chown -R "$user" "$work/home"
 
 as_user_run() {
