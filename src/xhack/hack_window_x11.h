@@ -26,8 +26,8 @@ namespace velkaro::xhack {
 struct HackWindowSetUp {
   Display* display = nullptr;
   Window window = 0;
-  bool own_window = false;         // made by the hack: mapped at the run's start
-  Atom delete_window = 0;          // WM_DELETE_WINDOW, for a window of our own
+  bool own_window = false;  // made by the hack: mapped at the run's start
+  Atom delete_window = 0;   // WM_DELETE_WINDOW, for a window of our own
   std::int64_t frame_period_us = 0;
   // Set by the SIGTERM and SIGINT handler.
   const volatile std::sig_atomic_t* stop_signal = nullptr;

@@ -3,6 +3,7 @@
 // only its window and presentation are X11's. It plays no music.
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
@@ -133,8 +134,11 @@ int RunOn(Display* display, const WindowChoice& choice, const HackOptions& optio
   // destroyed after the look is still reported.
   XSelectInput(display, window, StructureNotifyMask);
   XWindowAttributes attributes;
-  if (!XGetWindowAttributes(display, window, &attributes))
-    return Fail("there is no window " + std::to_string(window), 1);
+  if (!XGetWindowAttributes(display, window, &attributes)) {
+    char id[24];
+    std::snprintf(id, sizeof id, "0x%lx", window);
+    return Fail(std::string("there is no window ") + id, 1);
+  }
   const PixelFormat format = FormatOf(display, attributes);
   if (!IsSupported(format)) return Fail(Unsupported(format), 1);
 
