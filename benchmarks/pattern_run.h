@@ -11,7 +11,7 @@
 #include "effects/palette.h"
 #include "effects/random.h"
 #include "startup/settings.h"
-#include "virtual_timer.h"
+#include "saver/window_timer.h"
 
 namespace velkaro {
 
@@ -22,8 +22,8 @@ struct PatternRun {
     settings.Pattern_No = static_cast<std::int16_t>(pattern);
     PalLUT = SetUpEngine(engine, settings, {}).value_or(PaletteTable{});
     const auto animators = AnimatorsFor(pattern);
-    burst = render_tool::VirtualTimer(animators.burst_interval_ms.value_or(0));
-    motion = render_tool::VirtualTimer(animators.motion_interval_ms.value_or(0));
+    burst = WindowTimer(animators.burst_interval_ms.value_or(0));
+    motion = WindowTimer(animators.motion_interval_ms.value_or(0));
     for (int k = 0; k < warm_up_frames; ++k) Frame();
   }
 
@@ -40,7 +40,7 @@ struct PatternRun {
   Settings settings;
   Engine engine{random};
   PaletteTable PalLUT{};
-  render_tool::VirtualTimer burst{0}, motion{0};
+  WindowTimer burst{0}, motion{0};
   std::int64_t frame = 0;
 };
 

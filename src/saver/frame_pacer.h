@@ -13,6 +13,13 @@ class FramePacer {
  public:
   explicit FramePacer(double frames_per_second) : period_ms_(1000.0 / frames_per_second) {}
 
+  // Frames `period_ms` apart; a period of 0 never waits.
+  static FramePacer WithPeriodMs(double period_ms) {
+    FramePacer pacer(1);
+    pacer.period_ms_ = period_ms;
+    return pacer;
+  }
+
   // A frame starts at now_ms (any monotonic millisecond clock). Frames that
   // keep up stay on a grid of whole periods; after a stall of more than one
   // period the grid starts again from now, so no burst of catch-up frames

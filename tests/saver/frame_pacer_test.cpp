@@ -31,6 +31,15 @@ TEST(FramePacer, NeverWaitsForALateFrame) {
   EXPECT_EQ(pacer.MsUntilNextFrame(1000.0 / 60), 0);
 }
 
+TEST(FramePacer, APeriodOfNothingNeverWaits) {
+  FramePacer pacer = FramePacer::WithPeriodMs(0);
+  pacer.FrameStarts(10);
+  EXPECT_EQ(pacer.MsUntilNextFrame(10), 0);
+  FramePacer slow = FramePacer::WithPeriodMs(250);
+  slow.FrameStarts(10);
+  EXPECT_NEAR(slow.MsUntilNextFrame(60), 200, 1e-9);
+}
+
 TEST(FramePacer, StartsAFreshGridAfterAStallInsteadOfCatchingUp) {
   FramePacer pacer(60);
   pacer.FrameStarts(0);

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "virtual_timer.h"
-
 namespace velkaro::render_tool {
 namespace {
 
@@ -54,19 +52,6 @@ TEST(RenderOptions, RefusesBadArgumentsWithAOneLineMessage) {
     ASSERT_TRUE(std::holds_alternative<std::string>(result));
     EXPECT_EQ(std::get<std::string>(result).find('\n'), std::string::npos);
   }
-}
-
-TEST(VirtualTimer, FiresOncePerDueTimeAndMergesMissedTicks) {
-  VirtualTimer timer(100);
-  EXPECT_FALSE(timer.FiresAt(99));
-  EXPECT_TRUE(timer.FiresAt(100));
-  EXPECT_FALSE(timer.FiresAt(150));
-  EXPECT_TRUE(timer.FiresAt(450));  // 200, 300 and 400 merge into one tick
-  EXPECT_FALSE(timer.FiresAt(499));
-  EXPECT_TRUE(timer.FiresAt(500));
-
-  VirtualTimer disabled(0);
-  EXPECT_FALSE(disabled.FiresAt(1'000'000));
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 #include "effects/engine_setup.h"
 #include "effects/presentation.h"
 #include "effects/presets.h"
+#include "saver/window_timer.h"
 #include "scale.h"
-#include "virtual_timer.h"
 
 namespace velkaro::art_tool {
 namespace {
@@ -55,8 +55,8 @@ RgbImage PatternFrame(int pattern, int frames) {
   if (!PalLUT) return RgbOf(surface);
 
   const PatternAnimators animators = AnimatorsFor(engine.Pattern_No);
-  render_tool::VirtualTimer burst(animators.burst_interval_ms.value_or(0));
-  render_tool::VirtualTimer motion(animators.motion_interval_ms.value_or(0));
+  WindowTimer burst(animators.burst_interval_ms.value_or(0));
+  WindowTimer motion(animators.motion_interval_ms.value_or(0));
   for (std::int64_t k = 1; k <= frames; ++k) {
     const std::int64_t t = k * 1000 / kFramesPerSecond;
     StepFrame(engine, static_cast<std::uint32_t>(t));

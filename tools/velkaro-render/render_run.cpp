@@ -11,7 +11,7 @@
 #include "effects/params_dump.h"
 #include "effects/presentation.h"
 #include "output_file.h"
-#include "virtual_timer.h"
+#include "saver/window_timer.h"
 
 namespace velkaro::render_tool {
 namespace {
@@ -70,8 +70,8 @@ int RunRender(const Options& options, std::ostream& out, std::ostream& err) {
   if (options.dump == Dump::Palette) DumpPalette(*PalLUT, out);
 
   const PatternAnimators animators = AnimatorsFor(engine.Pattern_No);
-  VirtualTimer burst(animators.burst_interval_ms.value_or(0));
-  VirtualTimer motion(animators.motion_interval_ms.value_or(0));
+  WindowTimer burst(animators.burst_interval_ms.value_or(0));
+  WindowTimer motion(animators.motion_interval_ms.value_or(0));
   for (std::int64_t k = 1; k <= options.frames; ++k) {
     const std::int64_t t = k * 1000 / options.fps;
     StepFrame(engine, static_cast<std::uint32_t>(t));

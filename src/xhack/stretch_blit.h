@@ -1,0 +1,49 @@
+#pragma once
+// The stretch of the 320 × 240 picture over a window of any size, pixel for
+// pixel as the Windows saver's stretching blit samples it: each window pixel
+// shows the picture pixel under its centre. Measured under Wine's DirectDraw,
+// window pixel x of a W-wide window samples the picture at
+// (x + 0.5) × 320 / W; Wine blends the two nearest picture pixels there, and
+// the one under the centre is the one that weighs most in that blend.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace velkaro::xhack {
+
+// For each of `to` window pixels along one axis, the picture pixel (of
+// `from`) under its centre: floor((2i + 1) × from / (2 × to)). Windows
+// smaller than the picture skip picture pixels; an axis of 0 pixels maps
+// nothing.
+std::vector<std::int32_t> SourceIndexes(std::int32_t from, std::int32_t to);
+
+// Rows of pixels in memory: pixel (0, 0) at `bits`, one row every `pitch`
+// bytes, `bytes_per_pixel` (1 to 4) bytes a pixel. Their size is the
+// StretchBlit's.
+struct PixelRows {
+  std::uint8_t* bits = nullptr;
+  std::ptrdiff_t pitch = 0;
+  int bytes_per_pixel = 4;
+};
+
+// The stretch from a picture of one size to a window of another, with the
+// column and row maps worked out once per window size.
+class StretchBlit {
+ public:
+  StretchBlit(std::int32_t from_width, std::int32_t from_height, std::int32_t to_width,
+              std::int32_t to_height);
+
+  // Copies `from` stretched over `to`; both must have the sizes given at
+  // construction and the same bytes per pixel. A window row that shows the
+  // same picture row as the row above it is a copy of that row.
+  void Copy(const PixelRows& from, const PixelRows& to) const;
+
+  std::int32_t to_width() const { return std::int32_t(columns_.size()); }
+  std::int32_t to_height() const { return std::int32_t(rows_.size()); }
+
+ private:
+  std::vector<std::int32_t> columns_;
+  std::vector<std::int32_t> rows_;
+};
+
+}  // namespace velkaro::xhack

@@ -1,0 +1,62 @@
+#pragma once
+// Presentation on an X window, as the Windows saver's DirectDraw
+// presentation does it: the frame buffer's shown part through PalLUT into a
+// 320 × 240 picture in the window's pixel format (the saver's own render),
+// then that picture stretched over the whole window and uploaded in one
+// request. The window's size is followed: a new size gets a new image.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "effects/palette.h"
+#include "effects/presentation.h"
+#include "xhack/frame_image_x11.h"
+#include "xhack/pixel_format.h"
+#include "xhack/stretch_blit.h"
+#include "xhack/x_resources_x11.h"
+
+// Xlib's macros (None, Bool, Status) would break the headers above, so it
+// comes last.
+#include <X11/Xlib.h>
+
+namespace velkaro::xhack {
+
+// The size of the picture the saver shows, as DirectDraw's off-screen
+// surface has it.
+inline constexpr std::int32_t kPictureWidth = 320;
+inline constexpr std::int32_t kPictureHeight = 240;
+
+class XPresentation {
+ public:
+  // `format` must be supported (IsSupported); `shared_memory` when the
+  // server has MIT-SHM.
+  XPresentation(Display* display, Window window, Visual* visual, const PixelFormat& format,
+                std::int32_t width, std::int32_t height, bool shared_memory);
+
+  // The window's new size; the next frame is made for it.
+  void Resize(std::int32_t width, std::int32_t height);
+
+  // Presents a frame; nothing when no image of the window's size can be had.
+  void Present(const IndexImage& FrameBuf, const PaletteTable& PalLUT);
+
+ private:
+  bool ImageReady();
+  const PaletteTable& WindowTable(const PaletteTable& PalLUT);
+
+  Display* display_;
+  Window window_;
+  Visual* visual_;
+  PixelFormat format_;
+  bool shared_memory_;
+  GcOwner gc_;
+  MemorySurface picture_;
+  std::int32_t width_, height_;
+  std::optional<StretchBlit> stretch_;
+  std::unique_ptr<FrameImage> image_;
+  // PalLUT as last given, and its form for the window's pixel format.
+  std::optional<PaletteTable> source_table_;
+  PaletteTable window_table_{};
+};
+
+}  // namespace velkaro::xhack
