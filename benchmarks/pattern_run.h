@@ -10,7 +10,7 @@
 #include "effects/engine_setup.h"
 #include "effects/palette.h"
 #include "effects/random.h"
-#include "startup/settings.h"
+#include "settings/settings.h"
 #include "saver/window_timer.h"
 
 namespace velkaro {
@@ -20,7 +20,7 @@ struct PatternRun {
 
   explicit PatternRun(int pattern, int warm_up_frames = 0) {
     settings.Pattern_No = static_cast<std::int16_t>(pattern);
-    PalLUT = SetUpEngine(engine, settings, {}).value_or(PaletteTable{});
+    PalLUT = SetUpEngine(engine, settings.Rdm_Flag, settings.Pattern_No, {}).value_or(PaletteTable{});
     const auto animators = AnimatorsFor(pattern);
     burst = WindowTimer(animators.burst_interval_ms.value_or(0));
     motion = WindowTimer(animators.motion_interval_ms.value_or(0));

@@ -14,7 +14,7 @@
 #include "music/mci_channel.h"
 #include "music/mci_port.h"
 #include "music/music_player.h"
-#include "startup/settings.h"
+#include "settings/settings.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <map>
 #include <string>
 
-#include "startup/profile_store.h"
-#include "startup/settings.h"
+#include "settings/profile_store.h"
+#include "settings/settings.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 
 namespace velkaro {
 
-std::string_view ChoosePattern(Settings& settings, Random& random,
+std::string_view ChoosePattern(std::int16_t Rdm_Flag, std::int16_t& Pattern_No, Random& random,
                                std::uint32_t seconds_since_midnight) {
-  if (settings.Rdm_Flag == 1) {
+  if (Rdm_Flag == 1) {
     random.reseed(seconds_since_midnight);
-    settings.Pattern_No = static_cast<std::int16_t>(random.next_below(PatternCount));
+    Pattern_No = static_cast<std::int16_t>(random.next_below(PatternCount));
   }
-  return ParamString(settings.Pattern_No);
+  return ParamString(Pattern_No);
 }
 
 }  // namespace velkaro

@@ -9,15 +9,15 @@
 #include <string_view>
 
 #include "effects/random.h"
-#include "startup/settings.h"
 
 namespace velkaro {
 
-// With Rdm_Flag = 1, reseeds `random` from the time of day and replaces
-// Pattern_No in memory with a random pattern 0..27 (one draw). Otherwise the
-// generator is left in its state and Pattern_No as loaded. Returns the
-// parameter string of Pattern_No, empty for a number outside 0..27.
-std::string_view ChoosePattern(Settings& settings, Random& random,
+// The engine takes only the two settings that choose the pattern. With
+// Rdm_Flag = 1, reseeds `random` from the time of day and replaces Pattern_No
+// in memory with a random pattern 0..27 (one draw). Otherwise the generator
+// is left in its state and Pattern_No as loaded. Returns the parameter
+// string of Pattern_No, empty for a number outside 0..27.
+std::string_view ChoosePattern(std::int16_t Rdm_Flag, std::int16_t& Pattern_No, Random& random,
                                std::uint32_t seconds_since_midnight);
 
 }  // namespace velkaro

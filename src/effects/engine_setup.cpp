@@ -7,11 +7,12 @@
 
 namespace velkaro {
 
-std::optional<PaletteTable> SetUpEngine(Engine& engine, Settings& settings,
+std::optional<PaletteTable> SetUpEngine(Engine& engine, std::int16_t Rdm_Flag,
+                                        std::int16_t& Pattern_No,
                                         const EngineSetUpOptions& options) {
   const std::string_view preset =
-      ChoosePattern(settings, engine.rng, options.seconds_since_midnight);
-  engine.Pattern_No = settings.Pattern_No;
+      ChoosePattern(Rdm_Flag, Pattern_No, engine.rng, options.seconds_since_midnight);
+  engine.Pattern_No = Pattern_No;
   ApplyExtraStartValues(engine, options.seconds_since_midnight);
   ParseParams(options.params_override.value_or(preset), engine.params);
 

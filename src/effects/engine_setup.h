@@ -8,7 +8,6 @@
 
 #include "effects/engine.h"
 #include "effects/palette.h"
-#include "startup/settings.h"
 
 namespace velkaro {
 
@@ -31,7 +30,9 @@ struct EngineSetUpOptions {
 // frame buffer with noise, then parks the particles and builds the sine
 // tables. Returns PalLUT, or nothing when the palette mode is not one of
 // 0..5, in which case the run must end at once (the later steps are not run).
-std::optional<PaletteTable> SetUpEngine(Engine& engine, Settings& settings,
+// Rdm_Flag and Pattern_No are the settings' (see ChoosePattern).
+std::optional<PaletteTable> SetUpEngine(Engine& engine, std::int16_t Rdm_Flag,
+                                        std::int16_t& Pattern_No,
                                         const EngineSetUpOptions& options);
 
 // The engine's part of one frame, as the frame loop runs it: animPart,

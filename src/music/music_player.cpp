@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "common/rounding.h"
-#include "startup/number_text.h"
+#include "settings/number_text.h"
 
 namespace velkaro {
 namespace {

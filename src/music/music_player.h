@@ -11,7 +11,7 @@
 
 #include "music/mci_channel.h"
 #include "music/mci_port.h"
-#include "startup/settings.h"
+#include "settings/settings.h"
 
 namespace velkaro {
 

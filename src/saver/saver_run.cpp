@@ -34,7 +34,7 @@ SaverRun::Outcome SaverRun::Load() {
     window_.MakeTopmost();
     ArmPatternTimers();
   };
-  const auto palette = SetUpEngine(engine_, settings_, set_up);
+  const auto palette = SetUpEngine(engine_, settings_.Rdm_Flag, settings_.Pattern_No, set_up);
   if (!palette) return Outcome::BadPaletteMode;
   PalLUT = *palette;
 

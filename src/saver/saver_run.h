@@ -11,7 +11,7 @@
 #include "effects/random.h"
 #include "music/music_player.h"
 #include "saver/saver_ports.h"
-#include "startup/settings.h"
+#include "settings/settings.h"
 
 namespace velkaro {
 

@@ -9,7 +9,7 @@
 #include "saver/frame_log_win32.h"
 #include "saver/saver_run.h"
 #include "saver/saver_window_win32.h"
-#include "startup/system_win32.h"
+#include "common/system_win32.h"
 
 namespace velkaro {
 namespace {

@@ -2,7 +2,7 @@
 // The full-screen run of the saver, as the start routine hands over to it.
 #include <string>
 
-#include "startup/settings.h"
+#include "settings/settings.h"
 
 namespace velkaro {
 

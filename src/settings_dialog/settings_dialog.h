@@ -9,7 +9,7 @@
 
 #include "settings_dialog/dialog_geometry.h"
 #include "settings_dialog/dialog_texts.h"
-#include "startup/settings.h"
+#include "settings/settings.h"
 
 namespace velkaro {
 

@@ -16,7 +16,7 @@
 #include "common/window_data_win32.h"
 #include "settings_dialog/dialog_button_win32.h"
 #include "settings_dialog/settings_dialog.h"
-#include "startup/window_titles.h"
+#include "settings/window_titles.h"
 
 namespace velkaro {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "startup/settings.h"
+#include "settings/settings.h"
 
 namespace velkaro {
 

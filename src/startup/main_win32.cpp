@@ -4,10 +4,10 @@
 #include "saver/saver_win32.h"
 #include "settings_dialog/settings_dialog_win32.h"
 #include "startup/command_line.h"
-#include "startup/preview_win32.h"
-#include "startup/profile_store_win32.h"
+#include "preview/preview_win32.h"
+#include "settings/profile_store_win32.h"
 #include "startup/start_routine.h"
-#include "startup/system_win32.h"
+#include "common/system_win32.h"
 
 namespace velkaro {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "common/text_cp932.h"
 #include "startup/command_line.h"
-#include "startup/window_titles.h"
+#include "settings/window_titles.h"
 
 namespace velkaro {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "startup/settings.h"
+#include "settings/settings.h"
 
 namespace velkaro {
 

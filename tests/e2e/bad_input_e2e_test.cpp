@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "common/text_cp932.h"
-#include "startup/window_titles.h"
+#include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
 #include "support/settings_file_bytes.h"
 

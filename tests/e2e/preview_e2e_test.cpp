@@ -11,7 +11,7 @@
 
 #include "common/resource_ids.h"
 #include "common/text_cp932.h"
-#include "startup/window_titles.h"
+#include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
 #include "support/screen_pixels_win32.h"
 

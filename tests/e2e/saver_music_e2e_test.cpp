@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "common/text_cp932.h"
-#include "startup/window_titles.h"
+#include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
 
 namespace velkaro::testing {

@@ -15,7 +15,7 @@
 #include "controls/button_look.h"
 #include "controls/button_paint_plan.h"
 #include "settings_dialog/dialog_geometry.h"
-#include "startup/window_titles.h"
+#include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
 #include "support/settings_file_bytes.h"
 

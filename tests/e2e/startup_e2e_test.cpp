@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "common/text_cp932.h"
-#include "startup/window_titles.h"
+#include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
 
 namespace velkaro::testing {

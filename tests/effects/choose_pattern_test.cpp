@@ -7,6 +7,7 @@
 #include <random>
 
 #include "effects/presets.h"
+#include "settings/settings.h"
 
 namespace velkaro {
 namespace {
@@ -25,7 +26,7 @@ TEST(ChoosePattern, RandomFlagPicksFromTheClock) {
     settings.Rdm_Flag = 1;
     settings.Pattern_No = 3;
     Random random;
-    const std::string_view params = ChoosePattern(settings, random, seconds);
+    const std::string_view params = ChoosePattern(settings.Rdm_Flag, settings.Pattern_No, random, seconds);
     EXPECT_EQ(settings.Pattern_No, PatternAt(seconds)) << seconds;
     EXPECT_EQ(params, ParamString(settings.Pattern_No));
     // The choice takes exactly one draw of the reseeded sequence.
@@ -41,7 +42,7 @@ TEST(ChoosePattern, RandomChoiceReachesEveryPatternAndNoOther) {
     Settings settings;
     settings.Rdm_Flag = 1;
     Random random;
-    EXPECT_FALSE(ChoosePattern(settings, random, seconds).empty());
+    EXPECT_FALSE(ChoosePattern(settings.Rdm_Flag, settings.Pattern_No, random, seconds).empty());
     ASSERT_GE(settings.Pattern_No, 0);
     ASSERT_LT(settings.Pattern_No, PatternCount);
     ++seen[std::size_t(settings.Pattern_No)];
@@ -58,7 +59,7 @@ TEST(ChoosePattern, FixedPatternKeepsNumberAndGenerator) {
     settings.Rdm_Flag = flag;
     settings.Pattern_No = 17;
     Random random;
-    EXPECT_EQ(ChoosePattern(settings, random, 45296), ParamString(17));
+    EXPECT_EQ(ChoosePattern(settings.Rdm_Flag, settings.Pattern_No, random, 45296), ParamString(17));
     EXPECT_EQ(settings.Pattern_No, 17);
     EXPECT_EQ(random.next(), Random().next());
   }
@@ -69,7 +70,7 @@ TEST(ChoosePattern, FixedPatternOutsideTheTableGivesAnEmptyString) {
     Settings settings;
     settings.Pattern_No = number;
     Random random;
-    EXPECT_TRUE(ChoosePattern(settings, random, 0).empty());
+    EXPECT_TRUE(ChoosePattern(settings.Rdm_Flag, settings.Pattern_No, random, 0).empty());
     EXPECT_EQ(settings.Pattern_No, number);
   }
 }

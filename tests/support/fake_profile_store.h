@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "startup/profile_store.h"
+#include "settings/profile_store.h"
 
 namespace velkaro::testing {
 

@@ -8,6 +8,7 @@
 #include "effects/engine_setup.h"
 #include "effects/presentation.h"
 #include "effects/presets.h"
+#include "settings/settings.h"
 #include "saver/window_timer.h"
 #include "scale.h"
 
@@ -50,7 +51,7 @@ RgbImage PatternFrame(int pattern, int frames) {
   Engine engine(rng);
   EngineSetUpOptions set_up;
   set_up.seconds_since_midnight = kClockSeconds;
-  const auto PalLUT = SetUpEngine(engine, settings, set_up);
+  const auto PalLUT = SetUpEngine(engine, settings.Rdm_Flag, settings.Pattern_No, set_up);
   MemorySurface surface(kShownWidth, kShownHeight, 4);
   if (!PalLUT) return RgbOf(surface);
 

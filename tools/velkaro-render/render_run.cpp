@@ -10,6 +10,7 @@
 #include "effects/engine_setup.h"
 #include "effects/params_dump.h"
 #include "effects/presentation.h"
+#include "settings/settings.h"
 #include "output_file.h"
 #include "saver/window_timer.h"
 
@@ -60,7 +61,7 @@ int RunRender(const Options& options, std::ostream& out, std::ostream& err) {
   EngineSetUpOptions set_up;
   set_up.seconds_since_midnight = options.clock_seconds;
   if (options.params) set_up.params_override = *options.params;
-  const auto PalLUT = SetUpEngine(engine, settings, set_up);
+  const auto PalLUT = SetUpEngine(engine, settings.Rdm_Flag, settings.Pattern_No, set_up);
   if (!PalLUT) {
     err << "velkaro-render: palette mode " << engine.params.PalMode << " is not one of 0..5\n";
     return 2;

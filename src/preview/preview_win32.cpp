@@ -1,4 +1,4 @@
-#include "startup/preview_win32.h"
+#include "preview/preview_win32.h"
 
 #include <windows.h>
 

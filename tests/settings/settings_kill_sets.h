@@ -3,7 +3,7 @@
 // they differ in every key, and the music path in length.
 #include <string>
 
-#include "startup/settings.h"
+#include "settings/settings.h"
 
 namespace velkaro::testing {
 

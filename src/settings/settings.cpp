@@ -1,12 +1,12 @@
-#include "startup/settings.h"
+#include "settings/settings.h"
 
 #include <array>
 #include <cstring>
 
 #include "common/rounding.h"
 #include "common/text_cp932.h"
-#include "startup/number_text.h"
-#include "startup/profile_store.h"
+#include "settings/number_text.h"
+#include "settings/profile_store.h"
 
 namespace velkaro {
 namespace {

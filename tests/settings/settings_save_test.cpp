@@ -7,8 +7,8 @@
 #include <cstring>
 #include <map>
 
-#include "startup/profile_store.h"
-#include "startup/settings.h"
+#include "settings/profile_store.h"
+#include "settings/settings.h"
 #include "support/fake_profile_store.h"
 
 namespace velkaro {

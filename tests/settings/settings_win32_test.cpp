@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "startup/profile_store_win32.h"
-#include "startup/settings.h"
-#include "startup/settings_files_win32.h"
+#include "settings/profile_store_win32.h"
+#include "settings/settings.h"
+#include "settings/settings_files_win32.h"
 
 namespace velkaro {
 namespace {

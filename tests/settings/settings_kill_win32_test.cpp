@@ -8,10 +8,10 @@
 
 #include <random>
 
-#include "startup/profile_store_win32.h"
-#include "startup/settings.h"
-#include "startup/settings_files_win32.h"
-#include "startup/settings_kill_sets.h"
+#include "settings/profile_store_win32.h"
+#include "settings/settings.h"
+#include "settings/settings_files_win32.h"
+#include "settings/settings_kill_sets.h"
 
 namespace velkaro {
 namespace {

@@ -1,4 +1,4 @@
-#include "startup/system_win32.h"
+#include "common/system_win32.h"
 
 #include <windows.h>
 

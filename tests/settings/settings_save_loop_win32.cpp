@@ -3,9 +3,9 @@
 // at random moments.
 #include <windows.h>
 
-#include "startup/profile_store_win32.h"
-#include "startup/settings.h"
-#include "startup/settings_kill_sets.h"
+#include "settings/profile_store_win32.h"
+#include "settings/settings.h"
+#include "settings/settings_kill_sets.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;

@@ -1,6 +1,6 @@
 #pragma once
 // The settings seams over the real private-profile functions and files.
-#include "startup/profile_store.h"
+#include "settings/profile_store.h"
 
 namespace velkaro {
 

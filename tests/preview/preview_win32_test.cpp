@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "common/resource_ids.h"
-#include "startup/preview_win32.h"
+#include "preview/preview_win32.h"
 #include "support/screen_pixels_win32.h"
 
 namespace velkaro {

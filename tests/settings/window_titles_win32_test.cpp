@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "common/text_cp932.h"
-#include "startup/window_titles.h"
+#include "settings/window_titles.h"
 
 namespace velkaro {
 namespace {

@@ -1,4 +1,4 @@
-#include "startup/number_text.h"
+#include "settings/number_text.h"
 
 #include <cstdlib>
 #include <string>

@@ -1,4 +1,4 @@
-#include "startup/profile_store_win32.h"
+#include "settings/profile_store_win32.h"
 
 #include <windows.h>
 

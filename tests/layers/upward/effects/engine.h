@@ -1,0 +1,2 @@
+#include "common/rounding.h"
+#include "saver/saver_run.h"

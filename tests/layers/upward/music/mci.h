@@ -1,0 +1,1 @@
+#include "effects/engine.h"

@@ -1,0 +1,2 @@
+#include "effects/engine.h"
+#include "music/mci.h"
