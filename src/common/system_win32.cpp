@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "common/library_win32.h"
-#include "common/window_data_win32.h"
+#include "common/window_win32.h"
 
 namespace velkaro {
 

@@ -6,45 +6,14 @@
 // objects its memory context was created with before deleting its own.
 #include <windows.h>
 
-#include <memory>
 #include <optional>
-#include <type_traits>
 
+#include "common/gdi_win32.h"
 #include "controls/button_layout.h"
 #include "controls/button_paint_plan.h"
 #include "controls/button_properties.h"
 
 namespace velkaro {
-
-struct GdiObjectDeleter {
-  void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-template <typename Handle>
-using GdiObject = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDeleter>;
-using GdiBitmap = GdiObject<HBITMAP>;
-using GdiPen = GdiObject<HPEN>;
-using GdiBrush = GdiObject<HBRUSH>;
-using GdiFont = GdiObject<HFONT>;
-using GdiRegion = GdiObject<HRGN>;
-
-struct MemoryDcDeleter {
-  void operator()(HDC dc) const { DeleteDC(dc); }
-};
-using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
-
-// Selects an object into a context for one scope and puts the previous one
-// back, so that the object can be deleted after the guard.
-class SelectedObject {
- public:
-  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~SelectedObject() { SelectObject(dc_, previous_); }
-  SelectedObject(const SelectedObject&) = delete;
-  SelectedObject& operator=(const SelectedObject&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
 
 // The system colours as GetSysColor reports them.
 class Win32SystemColors final : public SystemColors {

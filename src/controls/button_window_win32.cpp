@@ -9,21 +9,6 @@
 namespace velkaro {
 namespace {
 
-// Registered once per process; the class outlives every window of it.
-ATOM RegisterButtonClass(WNDPROC procedure) {
-  static const ATOM atom = [&] {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    wc.lpszClassName = ButtonWindow::kClassName;
-    return RegisterClassExA(&wc);
-  }();
-  return atom;
-}
-
 GdiRegion RegionOf(const ShapeRegion& shape) {
   GdiRegion region;
   const ButtonRect& b = shape.bounds;
@@ -59,15 +44,19 @@ ButtonWindow::ButtonWindow(const AmbientValues& ambient) : control_(ambient, sys
 
 std::unique_ptr<ButtonWindow> ButtonWindow::Create(HWND parent, int id, const RECT& rect,
                                                    const AmbientValues& ambient) {
-  if (!RegisterButtonClass(&ButtonWindow::WindowProc)) return nullptr;
+  // CS_DBLCLKS: double clicks arrive as messages.
+  static const bool registered = RegisterWindowClass(
+      {.name = kClassName, .style = CS_DBLCLKS, .cursor = LoadCursorA(nullptr, IDC_ARROW)});
+  if (!registered) return nullptr;
   std::unique_ptr<ButtonWindow> button(new ButtonWindow(ambient));
-  HWND window = CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect.left,
-                                rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
-                                HMENU(INT_PTR(id)), GetModuleHandleA(nullptr), button.get());
-  if (!window) return nullptr;
-  HDC screen = GetDC(window);
-  button->image_ = std::make_unique<OffscreenImage>(screen);
-  ReleaseDC(window, screen);
+  if (!button->Window::Create(kClassName, 0, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect.left,
+                              rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+                              HMENU(INT_PTR(id))))
+    return nullptr;
+  {
+    const WindowDc screen(button->handle());
+    button->image_ = std::make_unique<OffscreenImage>(screen.get());
+  }
   ButtonControl& control = button->control_;
   control.SetView(button.get());
   button->PrepareDrawingResources(DrawingTopic::Font);
@@ -79,35 +68,19 @@ std::unique_ptr<ButtonWindow> ButtonWindow::Create(HWND parent, int id, const RE
 
 ButtonWindow::~ButtonWindow() {
   control_.SetView(nullptr);
-  if (window_) DestroyWindow(window_);
+  // The window goes while this object is whole: its hook hears WM_DESTROY.
+  if (handle()) DestroyWindow(handle());
 }
 
-LRESULT CALLBACK ButtonWindow::WindowProc(HWND window, UINT message, WPARAM wparam,
-                                          LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<ButtonWindow*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, LONG_PTR(self));
-  }
-  auto* self = reinterpret_cast<ButtonWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcA(window, message, wparam, lparam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    self->window_ = nullptr;
-    return DefWindowProcA(window, message, wparam, lparam);
-  }
-  return self->HandleMessage(message, wparam, lparam);
-}
-
-LRESULT ButtonWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT ButtonWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   std::optional<LRESULT> hooked;
   if (hook_) hooked = hook_->HandleMessage(*this, message, wparam, lparam);
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT paint;
-      HDC dc = BeginPaint(window_, &paint);
+      HDC dc = BeginPaint(handle(), &paint);
       CopyOffscreenToWindow(dc);
-      EndPaint(window_, &paint);
+      EndPaint(handle(), &paint);
       return 0;
     }
     case WM_ERASEBKGND:
@@ -129,17 +102,17 @@ LRESULT ButtonWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
       break;
   }
   if (hooked) return *hooked;
-  return DefWindowProcA(window_, message, wparam, lparam);
+  return Window::OnMessage(message, wparam, lparam);
 }
 
 SIZE ButtonWindow::ClientSize() const {
   RECT client{};
-  GetClientRect(window_, &client);
+  GetClientRect(handle(), &client);
   return {client.right, client.bottom};
 }
 
 void ButtonWindow::Redraw(bool rebuild) {
-  if (!image_ || !window_) return;
+  if (!image_ || !handle()) return;
   const SIZE size = ClientSize();
   ButtonLook look = LookOf(control_, size.cx, size.cy);
   look.screen_width = GetSystemMetrics(SM_CXSCREEN);
@@ -164,9 +137,8 @@ void ButtonWindow::Redraw(bool rebuild) {
   if (!look.caption.empty())
     DrawCaptionLayer(image_->Dc(), look.caption, look.caption_align, caption,
                      PlanCaption(look, face_used_));
-  HDC dc = GetDC(window_);
-  CopyOffscreenToWindow(dc);
-  ReleaseDC(window_, dc);
+  const WindowDc dc(handle());
+  CopyOffscreenToWindow(dc.get());
 }
 
 void ButtonWindow::CopyOffscreenToWindow(HDC dc) const {
@@ -175,7 +147,7 @@ void ButtonWindow::CopyOffscreenToWindow(HDC dc) const {
 }
 
 void ButtonWindow::BuildShapeRegion() {
-  if (!window_ || !image_) return;
+  if (!handle() || !image_) return;
   image_->DropShapeClip();
   SIZE size = ClientSize();
   const std::int32_t shape = control_.ButtonShape();
@@ -185,9 +157,9 @@ void ButtonWindow::BuildShapeRegion() {
       // Widening the window sends WM_SIZE; the resize in progress goes on
       // with the new width instead of starting another.
       RECT outer{};
-      GetWindowRect(window_, &outer);
+      GetWindowRect(handle(), &outer);
       adjusting_width_ = true;
-      SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left + (wanted - size.cx),
+      SetWindowPos(handle(), nullptr, 0, 0, outer.right - outer.left + (wanted - size.cx),
                    outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
       adjusting_width_ = false;
       size = ClientSize();
@@ -201,11 +173,11 @@ void ButtonWindow::BuildShapeRegion() {
   layout.right_slant_position = region.right_slant_position;
   control_.SetLayout(layout);
   // The system owns the region once it is the window's.
-  SetWindowRgn(window_, RegionOf(region).release(), TRUE);
+  SetWindowRgn(handle(), RegionOf(region).release(), TRUE);
 }
 
 void ButtonWindow::LayoutContent() {
-  if (!window_ || !image_) return;
+  if (!handle() || !image_) return;
   const SIZE size = ClientSize();
   const Win32TextMeasurer measurer(image_->Dc());
   control_.SetLayout(velkaro::LayoutContent(LookOf(control_, size.cx, size.cy), measurer));
@@ -231,15 +203,14 @@ void ButtonWindow::PrepareDrawingResources(DrawingTopic topic) {
 }
 
 void ButtonWindow::RecreateOffscreenImage() {
-  if (!window_ || !image_) return;
+  if (!handle() || !image_) return;
   const SIZE size = ClientSize();
-  HDC dc = GetDC(window_);
-  image_->Resize(dc, size.cx, size.cy);
-  ReleaseDC(window_, dc);
+  const WindowDc dc(handle());
+  image_->Resize(dc.get(), size.cx, size.cy);
 }
 
 void ButtonWindow::ApplyEnabled(bool enabled) {
-  if (window_) EnableWindow(window_, enabled);
+  if (handle()) EnableWindow(handle(), enabled);
 }
 
 void ButtonWindow::ApplyMousePointer(std::int16_t pointer, const ButtonPicture& icon) {
@@ -250,7 +221,7 @@ void ButtonWindow::ApplyMousePointer(std::int16_t pointer, const ButtonPicture& 
 void ButtonWindow::ShowInformation(std::string_view text, std::string_view title) {
   // Hints are for the form designer; a running form never shows them.
   if (!control_.DesignMode()) return;
-  MessageBoxA(window_, ToCp932(text).c_str(), ToCp932(title).c_str(), MB_ICONINFORMATION);
+  MessageBoxA(handle(), ToCp932(text).c_str(), ToCp932(title).c_str(), MB_ICONINFORMATION);
 }
 
 std::uintptr_t ButtonWindow::DeviceContextHandle() const { return std::uintptr_t(OffscreenDc()); }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "common/window_win32.h"
 #include "controls/ambient_values.h"
 #include "controls/button_control.h"
 #include "controls/button_paint_win32.h"
@@ -28,7 +29,7 @@ class ButtonMessageHook {
                                                LPARAM lparam) = 0;
 };
 
-class ButtonWindow final : public ButtonView {
+class ButtonWindow final : public ButtonView, public Window {
  public:
   // The registered class (CS_DBLCLKS: double clicks arrive as messages).
   static constexpr const char* kClassName = "Velkaro_hbButtons_H";
@@ -39,11 +40,9 @@ class ButtonWindow final : public ButtonView {
   static std::unique_ptr<ButtonWindow> Create(HWND parent, int id, const RECT& rect,
                                               const AmbientValues& ambient);
   ~ButtonWindow() override;
-  ButtonWindow(const ButtonWindow&) = delete;
-  ButtonWindow& operator=(const ButtonWindow&) = delete;
 
   ButtonControl& Control() { return control_; }
-  HWND Handle() const { return window_; }
+  HWND Handle() const { return handle(); }
   void SetMessageHook(ButtonMessageHook* hook) { hook_ = hook; }
   // The composed frame, for tests and snapshots.
   HDC OffscreenDc() const { return image_ ? image_->Dc() : nullptr; }
@@ -57,7 +56,7 @@ class ButtonWindow final : public ButtonView {
   void ApplyEnabled(bool enabled) override;
   void ApplyMousePointer(std::int16_t pointer, const ButtonPicture& icon) override;
   void ShowInformation(std::string_view text, std::string_view title) override;
-  std::uintptr_t WindowHandle() const override { return std::uintptr_t(window_); }
+  std::uintptr_t WindowHandle() const override { return std::uintptr_t(handle()); }
   std::uintptr_t DeviceContextHandle() const override;
 
   // Copies the off-screen image to dc at (0, 0).
@@ -65,13 +64,11 @@ class ButtonWindow final : public ButtonView {
 
  private:
   explicit ButtonWindow(const AmbientValues& ambient);
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   SIZE ClientSize() const;
 
   Win32SystemColors system_colors_;
   ButtonControl control_;
-  HWND window_ = nullptr;
   std::unique_ptr<OffscreenImage> image_;
   ButtonMessageHook* hook_ = nullptr;
   ColorRef face_used_ = 0;   // FillFace's colour, kept for caption-only redraws

@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include <memory>
-#include <type_traits>
 
+#include "common/gdi_win32.h"
 #include "common/resource_ids.h"
-#include "common/window_data_win32.h"
+#include "common/window_win32.h"
 
 namespace velkaro {
 namespace {
@@ -15,158 +15,121 @@ constexpr char kFormClass[] = "Velkaro_R";
 constexpr char kImageClass[] = "Velkaro_R_Img_Prev";
 constexpr char kFormCaption[] = "Preview Window";
 
-struct GdiObjectDeleter {
-  void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using Bitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
-
-// A memory DC with a bitmap selected into it, put back and freed at the end.
-class SelectedBitmap {
- public:
-  SelectedBitmap(HDC like, HBITMAP bitmap) : dc_(CreateCompatibleDC(like)) {
-    if (dc_) old_ = SelectObject(dc_, bitmap);
-  }
-  ~SelectedBitmap() {
-    if (!dc_) return;
-    SelectObject(dc_, old_);
-    DeleteDC(dc_);
-  }
-  SelectedBitmap(const SelectedBitmap&) = delete;
-  SelectedBitmap& operator=(const SelectedBitmap&) = delete;
-  HDC dc() const { return dc_; }
-
- private:
-  HDC dc_;
-  HGDIOBJ old_ = nullptr;
-};
-
 // Img_Prev: paints the still over its whole client area. The still belongs
 // to the form, whose children are destroyed before it.
-void PaintStill(HWND image, HBITMAP still) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(image, &paint);
-  RECT client;
-  GetClientRect(image, &client);
-  BITMAP info{};
-  if (!still || !GetObjectA(still, sizeof info, &info)) {
-    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  } else {
-    SelectedBitmap source(dc, still);
+class PreviewImage final : public Window {
+ public:
+  bool Create(HWND form, HBITMAP still) {
+    static const bool registered =
+        RegisterWindowClass({.name = kImageClass, .cursor = LoadCursorA(nullptr, IDC_ARROW)});
+    still_ = still;
+    return registered && Window::Create(kImageClass, 0, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, form);
+  }
+
+ private:
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override {
+    if (message == WM_ERASEBKGND) return 1;  // the still covers everything
+    if (message != WM_PAINT) return Window::OnMessage(message, wparam, lparam);
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(handle(), &paint);
+    PaintStill(dc);
+    EndPaint(handle(), &paint);
+    return 0;
+  }
+
+  void PaintStill(HDC dc) const {
+    RECT client;
+    GetClientRect(handle(), &client);
+    BITMAP info{};
+    if (!still_ || !GetObjectA(still_, sizeof info, &info)) {
+      FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+      return;
+    }
+    const BitmapCanvas source(dc, still_);
     if (client.right == info.bmWidth && client.bottom == info.bmHeight) {
       // The standard pane: the still exactly as stored.
       BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source.dc(), 0, 0, SRCCOPY);
-    } else {
-      // Another pane size: averaged scaling where the system has it (the NT
-      // family); the 95/98 family falls back to dropping or repeating
-      // pixels, which still fills the pane.
-      SetStretchBltMode(dc, HALFTONE);
-      SetBrushOrgEx(dc, 0, 0, nullptr);
-      StretchBlt(dc, 0, 0, client.right, client.bottom, source.dc(), 0, 0, info.bmWidth, info.bmHeight,
-                 SRCCOPY);
+      return;
     }
+    // Another pane size: averaged scaling where the system has it (the NT
+    // family); the 95/98 family falls back to dropping or repeating pixels,
+    // which still fills the pane.
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, 0, 0, client.right, client.bottom, source.dc(), 0, 0, info.bmWidth,
+               info.bmHeight, SRCCOPY);
   }
-  EndPaint(image, &paint);
-}
 
-LRESULT CALLBACK ImageProc(HWND image, UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_NCCREATE:
-      KeepCreationParameter(image, lparam);
-      break;
-    case WM_ERASEBKGND:
-      return 1;  // the still covers everything
-    case WM_PAINT:
-      PaintStill(image, reinterpret_cast<HBITMAP>(GetWindowLongPtrA(image, GWLP_USERDATA)));
-      return 0;
-  }
-  return DefWindowProcA(image, message, wparam, lparam);
-}
-
-// The form's state, owned by its window from WM_NCCREATE to WM_NCDESTROY.
-struct PreviewForm {
-  Bitmap still;
-  HWND image = nullptr;
+  HBITMAP still_ = nullptr;
 };
 
-LRESULT CALLBACK FormProc(HWND form, UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_NCCREATE:
-      KeepCreationParameter(form, lparam);
-      break;
-    case WM_DESTROY:
-      // The pane is gone (or closed the form): nothing is left to show, so
-      // the process ends with its message loop.
-      PostQuitMessage(0);
-      return 0;
-    case WM_NCDESTROY: {
-      std::unique_ptr<PreviewForm> owned(WindowData<PreviewForm>(form));
-      SetWindowLongPtrA(form, GWLP_USERDATA, 0);
-      break;
-    }
+// The hidden, borderless form with its image. It belongs to its window:
+// when the pane destroys the form, the form frees itself.
+class PreviewForm final : public Window {
+ public:
+  // The form, now owned by its window, or null when it cannot be made.
+  static PreviewForm* Create() {
+    static const bool registered = RegisterWindowClass(
+        {.name = kFormClass, .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),
+         .cursor = LoadCursorA(nullptr, IDC_ARROW)});
+    if (!registered) return nullptr;
+    auto form = std::make_unique<PreviewForm>();
+    form->still_.reset(static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(VELKARO_RES_PREVIEW_STILL),
+                   IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    if (!form->Window::Create(kFormClass, 0, kFormCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0,
+                              nullptr))
+      return nullptr;
+    form->image_.Create(form->handle(), form->still_.get());
+    form->owned_by_window_ = true;
+    return form.release();  // freed in OnWindowGone
   }
-  return DefWindowProcA(form, message, wparam, lparam);
-}
 
-bool RegisterClasses() {
-  static const bool registered = [] {
-    WNDCLASSA form{};
-    form.lpfnWndProc = FormProc;
-    form.hInstance = GetModuleHandleA(nullptr);
-    form.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    form.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    form.lpszClassName = kFormClass;
-    WNDCLASSA image = form;
-    image.lpfnWndProc = ImageProc;
-    image.hbrBackground = nullptr;
-    image.lpszClassName = kImageClass;
-    return RegisterClassA(&form) != 0 && RegisterClassA(&image) != 0;
-  }();
-  return registered;
-}
+  void FillPane(int width, int height) {
+    MoveWindow(handle(), 0, 0, width, height, FALSE);
+    MoveWindow(image_.handle(), 0, 0, width, height, FALSE);
+  }
 
-// The hidden, borderless form with its image, or null.
-HWND CreateForm() {
-  auto state = std::make_unique<PreviewForm>();
-  state->still.reset(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                                     MAKEINTRESOURCEA(VELKARO_RES_PREVIEW_STILL),
-                                                     IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-  PreviewForm& form_state = *state;
-  HWND form = CreateWindowExA(0, kFormClass, kFormCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr,
-                              nullptr, GetModuleHandleA(nullptr), state.get());
-  if (!form) return nullptr;
-  state.release();  // the window owns it now and frees it at WM_NCDESTROY
-  form_state.image = CreateWindowExA(0, kImageClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, form, nullptr,
-                                     GetModuleHandleA(nullptr), form_state.still.get());
-  return form;
-}
+ private:
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override {
+    if (message != WM_DESTROY) return Window::OnMessage(message, wparam, lparam);
+    // The pane is gone (or closed the form): nothing is left to show, so
+    // the process ends with its message loop.
+    PostQuitMessage(0);
+    return 0;
+  }
+  void OnWindowGone() override {
+    if (owned_by_window_) std::unique_ptr<PreviewForm> owned(this);
+  }
+
+  GdiBitmap still_;
+  bool owned_by_window_ = false;
+  PreviewImage image_;
+};
 
 }  // namespace
 
 bool StartPreviewWindow(std::optional<std::int32_t> parent_handle) {
   if (!parent_handle || *parent_handle == 0) return false;
   const HWND parent = WindowFromHandleNumber(*parent_handle);
-  if (!IsWindow(parent) || !RegisterClasses()) return false;
+  if (!IsWindow(parent)) return false;
 
   RECT pane{};
   GetWindowRect(parent, &pane);
-  const int width = pane.right - pane.left;
-  const int height = pane.bottom - pane.top;
-
-  const HWND form = CreateForm();
+  PreviewForm* form = PreviewForm::Create();
   if (!form) return false;
-  SetWindowLongA(form, GWL_STYLE, GetWindowLongA(form, GWL_STYLE) | WS_CHILD);
-  SetParent(form, parent);
-  if (GetAncestor(form, GA_PARENT) != parent) {
+  const HWND window = form->handle();
+  SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) | WS_CHILD);
+  SetParent(window, parent);
+  if (GetAncestor(window, GA_PARENT) != parent) {
     // The pane went away meanwhile (or refused the form): a form left
     // without it would never be closed.
-    DestroyWindow(form);
+    DestroyWindow(window);
     return false;
   }
-  MoveWindow(form, 0, 0, width, height, FALSE);
-  auto* state = WindowData<PreviewForm>(form);
-  MoveWindow(state->image, 0, 0, width, height, FALSE);
-  ShowWindow(form, SW_SHOWNA);
-  UpdateWindow(form);
+  form->FillPane(pane.right - pane.left, pane.bottom - pane.top);
+  ShowWindow(window, SW_SHOWNA);
+  UpdateWindow(window);
   return true;
 }
 

@@ -1,7 +1,6 @@
 #include "saver/saver_window_win32.h"
 
 #include "common/text_cp932.h"
-#include "common/window_data_win32.h"
 #include "settings/window_titles.h"
 
 namespace velkaro {
@@ -9,48 +8,37 @@ namespace {
 
 constexpr char kClassName[] = "Velkaro_S";
 
-void RegisterSaverClass(WNDPROC procedure) {
-  static const bool registered = [procedure] {
-    WNDCLASSA window_class{};
-    window_class.style = CS_DBLCLKS;
-    window_class.lpfnWndProc = procedure;
-    window_class.hInstance = GetModuleHandleA(nullptr);
-    window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    window_class.lpszClassName = kClassName;
-    return RegisterClassA(&window_class) != 0;
-  }();
-  (void)registered;
-}
-
 }  // namespace
 
 SaverWindow::SaverWindow(SaverInput& input) : input_(input) {
   QueryPerformanceFrequency(&counter_frequency_);
-  RegisterSaverClass(&SaverWindow::WindowProc);
+  static const bool registered = RegisterWindowClass(
+      {.name = kClassName, .style = CS_DBLCLKS,
+       .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))});
+  if (!registered) return;
   // The caption goes through the ANSI entry point with the same bytes that
   // the single-instance test looks for. The window covers the whole screen
   // from the start: presentation stretches each frame over it.
-  window_ = CreateWindowExA(0, kClassName, ToCp932(kSaverWindowTitle).c_str(), WS_POPUP, 0, 0,
-                            GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
-                            nullptr, GetModuleHandleA(nullptr), this);
+  Create(kClassName, 0, ToCp932(kSaverWindowTitle).c_str(), WS_POPUP, 0, 0,
+         GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr);
 }
 
 SaverWindow::~SaverWindow() { Unload(); }
 
-void SaverWindow::ShowNormal() { ShowWindow(window_, SW_SHOWNORMAL); }
+void SaverWindow::ShowNormal() { ShowWindow(handle(), SW_SHOWNORMAL); }
 
 void SaverWindow::MakeTopmost() {
-  SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+  SetWindowPos(handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
 void SaverWindow::ArmTimer(SaverTimer timer, std::uint32_t interval_ms) {
-  if (!window_) return;
-  ::SetTimer(window_, static_cast<UINT_PTR>(timer), interval_ms, nullptr);
+  if (!handle()) return;
+  ::SetTimer(handle(), static_cast<UINT_PTR>(timer), interval_ms, nullptr);
   timer_enabled_[static_cast<int>(timer)] = true;
 }
 
 void SaverWindow::DisableTimer(SaverTimer timer) {
-  if (window_) ::KillTimer(window_, static_cast<UINT_PTR>(timer));
+  if (handle()) ::KillTimer(handle(), static_cast<UINT_PTR>(timer));
   timer_enabled_[static_cast<int>(timer)] = false;
 }
 
@@ -59,11 +47,8 @@ bool SaverWindow::TimerEnabled(SaverTimer timer) const {
 }
 
 void SaverWindow::Unload() {
-  if (!window_) return;
-  HWND window = window_;
-  window_ = nullptr;
   for (bool& enabled : timer_enabled_) enabled = false;
-  DestroyWindow(window);
+  if (handle()) DestroyWindow(handle());
 }
 
 void SaverWindow::DispatchPending() {
@@ -94,16 +79,7 @@ void SaverWindow::YieldUntilNextFrame(const bool& running) {
   pacer_.FrameStarts(NowMs());
 }
 
-LRESULT CALLBACK SaverWindow::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) KeepCreationParameter(window, lparam);
-  auto* self = WindowData<SaverWindow>(window);
-  if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-  if (!self || message == WM_NCCREATE || message == WM_NCDESTROY)
-    return DefWindowProcA(window, message, wparam, lparam);
-  return self->HandleMessage(window, message, wparam, lparam);
-}
-
-LRESULT SaverWindow::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT SaverWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -122,7 +98,7 @@ LRESULT SaverWindow::HandleMessage(HWND window, UINT message, WPARAM wparam, LPA
       input_.OnCloseRequest();
       return 0;
     default:
-      return DefWindowProcA(window, message, wparam, lparam);
+      return Window::OnMessage(message, wparam, lparam);
   }
 }
 

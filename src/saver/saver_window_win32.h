@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "common/window_win32.h"
 #include "saver/frame_pacer.h"
 #include "saver/saver_ports.h"
 
@@ -22,14 +23,10 @@ class SaverInput {
   virtual void OnCloseRequest() = 0;
 };
 
-class SaverWindow {
+class SaverWindow final : public Window {
  public:
   explicit SaverWindow(SaverInput& input);
-  ~SaverWindow();
-  SaverWindow(const SaverWindow&) = delete;
-  SaverWindow& operator=(const SaverWindow&) = delete;
-
-  HWND handle() const { return window_; }
+  ~SaverWindow() override;
 
   void ShowNormal();
   // SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE).
@@ -46,13 +43,11 @@ class SaverWindow {
   void YieldUntilNextFrame(const bool& running);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
-  LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void DispatchPending();
   double NowMs() const;
 
   SaverInput& input_;
-  HWND window_ = nullptr;
   bool timer_enabled_[5] = {};
   FramePacer pacer_{60};
   LARGE_INTEGER counter_frequency_{};

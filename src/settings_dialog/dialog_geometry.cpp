@@ -14,6 +14,17 @@ DialogRect DialogWindowRect(int screen_width, int screen_height) {
   return {(screen_width - width) / 2, (screen_height - height) / 3, width, height};
 }
 
+namespace {
+constexpr int kMusicKindTop[] = {28, 12, 44};
+constexpr int kMusicKindLabelWidth[] = {23, 43, 60};
+}  // namespace
+
+DialogRect MusicKindMarkRect(int kind) { return {124, kMusicKindTop[kind], 13, 13}; }
+
+DialogRect MusicKindLabelRect(int kind) {
+  return {140, kMusicKindTop[kind], kMusicKindLabelWidth[kind], 13};
+}
+
 DialogRect ThumbnailRect(int pattern) {
   const int row = pattern / kThumbnailsPerRow, column = pattern % kThumbnailsPerRow;
   return {48 + 72 * column, 36 + 56 * row, 60, 45};

@@ -31,6 +31,27 @@ inline constexpr DialogRect kMusicPanel{16, 308, 565, 89};
 // across and a third of the way down (whole pixels, remainder dropped).
 DialogRect DialogWindowRect(int screen_width, int screen_height);
 
+// The other pieces, in the pixels of the panel that holds them (the
+// background panel for the footer). Both panels' titles sit at the same
+// place, in a white frame drawn into the panel's picture.
+inline constexpr DialogRect kPanelTitleRect{12, 12, 101, 17};
+inline constexpr DialogRect kPanelTitleFrameRect{12, 8, 101, 21};
+inline constexpr DialogRect kRandomMarkRect{148, 12, 13, 13};
+inline constexpr DialogRect kRandomLabelRect{164, 12, 83, 13};
+inline constexpr DialogRect kTrackListRect{208, 8, 41, 200};  // its drop-down list included
+inline constexpr DialogRect kRepeatLabelRect{252, 12, 66, 13};
+inline constexpr DialogRect kFileButtonRect{208, 40, 41, 25};
+inline constexpr DialogRect kFileLabelRect{256, 40, 293, 33};
+inline constexpr DialogRect kCreditLineRect{16, 412, 165, 13};
+inline constexpr DialogRect kWebAddressRect{16, 428, 207, 13};
+inline constexpr DialogRect kSaveButtonRect{400, 412, 89, 33};
+inline constexpr DialogRect kCancelButtonRect{492, 412, 89, 33};
+
+// The option mark and label of music choice kind (0 audio CD, 1 none, 2 music
+// file), in the music panel: top to bottom none, audio CD, music file.
+DialogRect MusicKindMarkRect(int kind);
+DialogRect MusicKindLabelRect(int kind);
+
 // Thumbnail i and its red frame, inside the pattern panel.
 DialogRect ThumbnailRect(int pattern);
 DialogRect FrameRect(int pattern);
