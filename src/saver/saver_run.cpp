@@ -76,7 +76,9 @@ void SaverRun::OnKeyDown(int key_code) {
 
 void SaverRun::OnMouseButtonDown() { TryQuit(); }
 
-void SaverRun::OnCloseRequest() {
+void SaverRun::OnCloseRequest() { TryQuit(); }
+
+void SaverRun::OnSessionEnd() {
   if (Running) EndRun();
 }
 

@@ -57,8 +57,12 @@ class SaverRun {
   void OnKeyDown(int key_code);
   void OnMouseButtonDown();
   void OnTimer(SaverTimer timer);
-  // The system closes the window: the run ends without a password check.
+  // Another program asks the window to close: an end of the run like a key,
+  // through the password check where the system expects one.
   void OnCloseRequest();
+  // The session ends (log-off, shut-down): the run ends at once, without a
+  // prompt, and the system state is put back.
+  void OnSessionEnd();
 
   // Asks for the end of the run: the password check where the system
   // expects one, then the end of the run.

@@ -92,6 +92,7 @@ class RunInput final : public SaverInput {
   void OnMouseButtonDown() override { if (run) run->OnMouseButtonDown(); }
   void OnTimer(SaverTimer timer) override { if (run) run->OnTimer(timer); }
   void OnCloseRequest() override { if (run) run->OnCloseRequest(); }
+  void OnSessionEnd() override { if (run) run->OnSessionEnd(); }
   SaverRun* run = nullptr;
 };
 

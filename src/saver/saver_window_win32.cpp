@@ -97,6 +97,11 @@ LRESULT SaverWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CLOSE:
       input_.OnCloseRequest();
       return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;  // a screen saver never holds a session up
+    case WM_ENDSESSION:
+      if (wparam) input_.OnSessionEnd();
+      return 0;
     default:
       return Window::OnMessage(message, wparam, lparam);
   }

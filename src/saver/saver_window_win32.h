@@ -19,8 +19,10 @@ class SaverInput {
   virtual void OnKeyDown(int key_code) = 0;
   virtual void OnMouseButtonDown() = 0;
   virtual void OnTimer(SaverTimer timer) = 0;
-  // The system asks the window to close (a log-off, say): the run ends.
+  // Something asks the window to close (WM_CLOSE).
   virtual void OnCloseRequest() = 0;
+  // The session is ending (WM_ENDSESSION).
+  virtual void OnSessionEnd() = 0;
 };
 
 class SaverWindow final : public Window {

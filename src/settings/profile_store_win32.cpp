@@ -24,7 +24,13 @@ bool Win32ProfileStore::WriteString(const char* section, const char* key, const 
 // and one killed inside a write could leave it cut short. The keys are
 // therefore written into a copy, which then replaces the file by a rename:
 // the file is always either the old one or the new one.
+bool Win32ProfileStore::ReplaceByMove(const char* from, const char* to) {
+  return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
 std::string Win32ProfileStore::BeginSave(const std::string& path) {
+  // Without a replace the keys go straight into the file, one write each.
+  if (!replace_available_) return path;
   const std::string staging = path + ".tmp";
   // A copy left by a save that was killed is stale.
   SetFileAttributesA(staging.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -46,11 +52,17 @@ bool Win32ProfileStore::CommitSave(const std::string& staging_path, const std::s
   const DWORD attributes = GetFileAttributesA(path.c_str());
   const bool read_only =
       attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-  if (!read_only && MoveFileExA(staging_path.c_str(), path.c_str(),
-                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return true;
+  if (read_only) {
+    AbandonSave(staging_path, path);
+    return false;
+  }
+  if (staging_path == path || replace_(staging_path.c_str(), path.c_str())) return true;
+  // A system that does not implement the replace still gets the finished
+  // copy: copied over the file, which is as good as the writes in place.
+  const bool copied = GetLastError() == ERROR_CALL_NOT_IMPLEMENTED &&
+                      CopyFileA(staging_path.c_str(), path.c_str(), FALSE);
   AbandonSave(staging_path, path);
-  return false;
+  return copied;
 }
 
 void Win32ProfileStore::AbandonSave(const std::string& staging_path, const std::string& path) {

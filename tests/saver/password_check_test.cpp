@@ -126,7 +126,7 @@ TEST_F(NeverLockedOutTest, ACheckThatAlwaysRefusesAsksAgainEveryTimeAndTheSystem
       EXPECT_EQ(system.cursor_count, -1) << "the pointer is hidden again after each refusal";
       EXPECT_TRUE(mci.mp3_open) << "the music plays on";
     } else {
-      run.OnCloseRequest();
+      run.OnSessionEnd();
     }
   };
   EXPECT_EQ(run.Load(), SaverRun::Outcome::Ended);

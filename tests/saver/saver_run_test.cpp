@@ -227,12 +227,17 @@ TEST_F(SaverRunTest, ARunStartedByHandHasNoPasswordCheckAndLeavesTheRunningFlag)
   EXPECT_THAT(AfterLoad(), ElementsAre("screen saver on", "unload"));
 }
 
-TEST_F(SaverRunTest, TheSystemClosingTheWindowEndsTheRunWithoutAPrompt) {
+// On the 95/98 family a WM_CLOSE from another program must not get past the
+// password; only the end of the session does, with no prompt.
+TEST_F(SaverRunTest, ACloseRequestAsksForThePasswordAndTheSessionEndDoesNot) {
   settings.Pattern_No = 8;
   system.nt = false;
-  window.script = {[&] { MarkLoaded(); run->OnCloseRequest(); }};
+  system.password_accepted = false;
+  window.script = {[&] { MarkLoaded(); run->OnCloseRequest(); },
+                   [&] { EXPECT_TRUE(run->running()); run->OnSessionEnd(); }};
   Run();
-  EXPECT_THAT(AfterLoad(), ElementsAre("saver stopped", "screen saver on", "unload"));
+  EXPECT_THAT(AfterLoad(), ElementsAre("show cursor", "password prompt", "hide cursor",
+                                       "saver stopped", "screen saver on", "unload"));
 }
 
 TEST_F(SaverRunTest, FramesRunUntilTheEndAndNoneAfterIt) {

@@ -79,5 +79,30 @@ TEST_F(Win32SettingsTest, ALongValueIsCutTo255Bytes) {
   EXPECT_EQ(GetIni(store, "Section", "BGM\xCC\xA7\xB2\xD9", path), std::string(255, 'q'));
 }
 
+// The 95/98 family exports MoveFileExA without implementing it, and Wine
+// always implements it, so the failure is played by the replace function the
+// store is given.
+bool ReplaceNotImplemented(const char*, const char*) {
+  SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+  return false;
+}
+
+TEST_F(Win32SettingsTest, SavesWhereTheReplaceIsNotImplementedOrNotAvailable) {
+  const std::string hand_written = "[Section]\r\n; kept\r\n";
+  Win32ProfileStore no_replace(true, &ReplaceNotImplemented);
+  Win32ProfileStore off_nt(false);
+  for (ProfileStore* each : {static_cast<ProfileStore*>(&no_replace),
+                             static_cast<ProfileStore*>(&off_nt)}) {
+    WriteFileBytes(path, hand_written);
+    SettingsFile other{*each, files, path};
+    Settings settings{0, 9, 0, 0, ""};
+    SaveSettings(settings, other, "");
+    const std::string bytes = ReadFileBytes(path);
+    EXPECT_EQ(bytes.rfind(hand_written, 0), 0u) << bytes;
+    EXPECT_NE(bytes.find("\xCA\xDF\xC0\xB0\xDD=9\r\n"), std::string::npos) << bytes;
+    EXPECT_EQ(GetFileAttributesA((path + ".tmp").c_str()), INVALID_FILE_ATTRIBUTES);
+  }
+}
+
 }  // namespace
 }  // namespace velkaro
