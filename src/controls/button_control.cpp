@@ -346,10 +346,9 @@ void ButtonControl::SetHoverForeColor(ColorRef color) {
   if (color == hover_fore_color_) return;
   hover_fore_color_ = color;
   Notify("cFHover");
-  if (color == fore_color_) return;
-  if (hover_color_locks_ == 0) hover_color_locks_ = 2;
-  else if (hover_color_locks_ == 1) hover_color_locks_ = 3;
-  else return;
+  // A hover colour of its own releases a tie.
+  if (color == fore_color_ || !ForeTied(hover_color_locks_)) return;
+  hover_color_locks_ |= kHoverForeFree;
   Notify("LockHover");
 }
 
@@ -357,14 +356,9 @@ void ButtonControl::SetHoverBackColor(ColorRef color) {
   if (color == hover_back_color_) return;
   hover_back_color_ = color;
   Notify("cBHover");
-  if (color != back_color_) {
-    if (hover_color_locks_ == 0) {
-      hover_color_locks_ = 1;
-      Notify("LockHover");
-    } else if (hover_color_locks_ == 2) {
-      hover_color_locks_ = 3;
-      Notify("LockHover");
-    }
+  if (color != back_color_ && BackTied(hover_color_locks_)) {
+    hover_color_locks_ |= kHoverBackFree;
+    Notify("LockHover");
   }
   RecomputeColours();
 }
