@@ -151,8 +151,8 @@ class PlanningView final : public velkaro::ButtonView {
     }
   }
   void BuildShapeRegion() override {
-    const std::int32_t shape = control_.ButtonShape();
-    if (shape >= 1 && shape <= 3) width_ = velkaro::WidthForSlant(width_, height_);
+    const velkaro::ButtonShapeKind shape = control_.ButtonShape();
+    if (velkaro::IsSlanted(shape)) width_ = velkaro::WidthForSlant(width_, height_);
     const velkaro::ShapeRegion region = velkaro::ShapeRegionOf(
         shape, control_.ButtonStyle(), control_.Enabled(), width_, height_);
     velkaro::ButtonLayout layout = control_.Layout();
@@ -175,7 +175,7 @@ class PlanningView final : public velkaro::ButtonView {
   }
   void RecreateOffscreenImage() override {}
   void ApplyEnabled(bool) override {}
-  void ApplyMousePointer(std::int16_t, const ButtonPicture&) override {}
+  void ApplyMousePointer(velkaro::MousePointerKind, const ButtonPicture&) override {}
   void ShowInformation(std::string_view, std::string_view) override {}
   std::uintptr_t WindowHandle() const override { return 1; }
   std::uintptr_t DeviceContextHandle() const override { return 1; }
@@ -190,16 +190,16 @@ class PlanningView final : public velkaro::ButtonView {
 
 // Every choice the drawing tables are indexed by stays in its range.
 void CheckLoadedChoices(const ButtonControl& button) {
-  const auto in = [](std::int32_t v, std::int32_t low, std::int32_t high) {
-    return v >= low && v <= high;
+  const auto in = [](auto kind, std::int32_t high) {
+    return velkaro::NumberOf(kind) >= 0 && velkaro::NumberOf(kind) <= high;
   };
   const std::int16_t size = button.ImageSize();
   const bool size_known = size == 0 || (size >= 16 && size <= 48 && size % 8 == 0);
-  const std::int16_t pointer = button.MousePointer();
-  if (!in(button.CaptionAlign(), 0, 2) || !in(button.CaptionStyle(), 0, 2) ||
-      !in(button.ButtonStyle(), 0, 7) || !in(button.ButtonShape(), 0, 6) ||
-      !in(button.PictureAlign(), 0, 5) || !in(button.GradientMode(), 0, 4) || !size_known ||
-      !(in(pointer, 0, 15) || pointer == 99) ||
+  const std::int16_t pointer = velkaro::NumberOf(button.MousePointer());
+  if (!in(button.CaptionAlign(), 2) || !in(button.CaptionStyle(), 2) ||
+      !in(button.ButtonStyle(), 7) || !in(button.ButtonShape(), 6) ||
+      !in(button.PictureAlign(), 5) || !in(button.GradientMode(), 4) || !size_known ||
+      !((pointer >= 0 && pointer <= 15) || pointer == 99) ||
       (button.MouseIcon() && !button.MouseIcon().IsIconLike()))
     std::abort();
 }

@@ -65,19 +65,19 @@ std::vector<ColorRef> GradientColours(int n, ColorRef a, ColorRef b) {
   return colours;
 }
 
-DrawingColours ComputeDrawingColours(ColorRef face_rgb, ColorRef hover_rgb, std::int32_t style,
+DrawingColours ComputeDrawingColours(ColorRef face_rgb, ColorRef hover_rgb, ButtonStyleKind style,
                                      ColorRef container_rgb) {
   DrawingColours colours{face_rgb, face_rgb, hover_rgb, container_rgb};
   switch (style) {
-    case 2:
+    case ButtonStyleKind::ShadedFace:
       colours.face = ShadeColor(face_rgb, 48, kBlueScaling);
       colours.pressed = ShadeColor(colours.face, -32, kBlueScaling);
       colours.hover = ShadeColor(hover_rgb, 48, kBlueScaling);
       break;
-    case 3:
+    case ButtonStyleKind::GreyEtched:
       colours.pressed = ShadeColor(0x808080, 12);
       break;
-    case 7:
+    case ButtonStyleKind::RoundedBlackFrame:
       colours.face = ShadeColor(face_rgb, 31);
       colours.pressed = ShadeColor(face_rgb, -32);
       colours.hover = ShadeColor(hover_rgb, 31);

@@ -36,7 +36,7 @@ std::vector<ColorRef> GradientColours(int n, ColorRef a, ColorRef b);
 
 // The face, pressed and hover colours of a ButtonStyle from the RGB values
 // of BackColor and HoverBackColor. container is passed through unchanged.
-DrawingColours ComputeDrawingColours(ColorRef face_rgb, ColorRef hover_rgb, std::int32_t style,
+DrawingColours ComputeDrawingColours(ColorRef face_rgb, ColorRef hover_rgb, ButtonStyleKind style,
                                      ColorRef container_rgb);
 
 constexpr ColorRef Rgb(int red, int green, int blue) {

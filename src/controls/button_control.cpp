@@ -6,10 +6,6 @@
 namespace velkaro {
 namespace {
 
-bool InRange(std::int32_t value, std::int32_t low, std::int32_t high) {
-  return value >= low && value <= high;
-}
-
 // The back colour is tied to its normal colour when the "back free" bit is
 // clear, the fore colour when the "fore free" bit is clear. Only the four
 // documented values count; any other value leaves both colours free.
@@ -18,13 +14,12 @@ bool ForeTied(std::int32_t locks) { return locks == 0 || locks == 1; }
 
 // The colour a tied hover back colour follows: the gradient's second colour
 // while a gradient is drawn, BackColor otherwise.
-ColorRef TiedHoverBack(std::int32_t gradient_mode, ColorRef gradient, ColorRef back) {
-  return gradient_mode != 0 ? gradient : back;
+ColorRef TiedHoverBack(GradientModeKind gradient_mode, ColorRef gradient, ColorRef back) {
+  return gradient_mode != GradientModeKind::None ? gradient : back;
 }
 
-// Mouse pointers the window accepts: the standard ones and 99 (custom).
-bool AcceptedMousePointer(std::int16_t pointer) {
-  return InRange(pointer, 0, 15) || pointer == 99;
+bool ImageAboveOrBelow(PictureAlignKind align) {
+  return align == PictureAlignKind::TopCentre || align == PictureAlignKind::BottomCentre;
 }
 
 // The access key is the character after the last "&" that does not belong
@@ -126,10 +121,9 @@ void ButtonControl::SetCaption(std::string caption) {
   Redraw(true);
 }
 
-void ButtonControl::SetCaptionAlign(std::int32_t align) {
-  if (!InRange(align, 0, 2)) return;
-  const bool image_above_or_below = picture_align_ == 4 || picture_align_ == 5;
-  if (align != 2 && image_above_or_below && picture_) {
+void ButtonControl::SetCaptionAlign(CaptionAlignKind align) {
+  if (!IsKnown(align)) return;
+  if (align != CaptionAlignKind::Centre && ImageAboveOrBelow(picture_align_) && picture_) {
     ShowDesignMessage(kRefusedAlignText, "");
     return;
   }
@@ -139,8 +133,8 @@ void ButtonControl::SetCaptionAlign(std::int32_t align) {
   Redraw(true);
 }
 
-void ButtonControl::SetCaptionStyle(std::int32_t style) {
-  if (!InRange(style, 0, 2)) return;
+void ButtonControl::SetCaptionStyle(CaptionStyleKind style) {
+  if (!IsKnown(style)) return;
   caption_style_ = style;
   Notify("CapStyle");
   if (caption_.empty()) return;
@@ -148,8 +142,8 @@ void ButtonControl::SetCaptionStyle(std::int32_t style) {
   Redraw(true);
 }
 
-void ButtonControl::SetButtonStyle(std::int32_t style) {
-  if (!InRange(style, 0, 7)) return;
+void ButtonControl::SetButtonStyle(ButtonStyleKind style) {
+  if (!IsKnown(style)) return;
   button_style_ = style;
   Notify("BackStyle");
   if (View()) View()->BuildShapeRegion();
@@ -158,15 +152,15 @@ void ButtonControl::SetButtonStyle(std::int32_t style) {
   Redraw(true);
 }
 
-void ButtonControl::SetButtonShape(std::int32_t shape) {
-  if (!InRange(shape, 0, 6)) return;
+void ButtonControl::SetButtonShape(ButtonShapeKind shape) {
+  if (!IsKnown(shape)) return;
   button_shape_ = shape;
   Notify("Shape");
   if (View()) View()->BuildShapeRegion();
   delay_drawing_ = true;
   // A parallelogram has no straight side to align a caption against.
-  if (shape == 3 && caption_align_ != 2)
-    SetCaptionAlign(2);
+  if (shape == ButtonShapeKind::Parallelogram && caption_align_ != CaptionAlignKind::Centre)
+    SetCaptionAlign(CaptionAlignKind::Centre);
   else
     RecomputeLayout();
   SetDelayDrawing(false);
@@ -190,11 +184,11 @@ void ButtonControl::SetPicture(ButtonPicture picture) {
   Redraw(true);
 }
 
-void ButtonControl::SetPictureAlign(std::int32_t align) {
-  if (!InRange(align, 0, 5)) return;
+void ButtonControl::SetPictureAlign(PictureAlignKind align) {
+  if (!IsKnown(align)) return;
   picture_align_ = align;
   Notify("ImgAlign");
-  if (align == 4 || align == 5) SetCaptionAlign(2);
+  if (ImageAboveOrBelow(align)) SetCaptionAlign(CaptionAlignKind::Centre);
   RecomputeLayout();
   Redraw(true);
 }
@@ -207,7 +201,7 @@ std::int16_t ButtonControl::EnsureImageSize() {
 std::int32_t ButtonControl::PictureSize() { return EnsureImageSize() / 8 - 2; }
 
 void ButtonControl::SetPictureSize(std::int32_t size) {
-  if (!InRange(size, 0, 4)) return;
+  if (size < 0 || size > 4) return;
   image_size_ = static_cast<std::int16_t>((size + 2) * 8);
   Notify("ImgSize");
   RecomputeLayout();
@@ -221,11 +215,12 @@ void ButtonControl::SetEnabled(bool enabled) {
   enabled_ = enabled;
   if (View()) View()->ApplyEnabled(enabled);
   Notify("Enabled");
-  if (button_style_ != 3) {
+  if (button_style_ != ButtonStyleKind::GreyEtched) {
     Redraw(true);
     return;
   }
-  // Style 3 cuts a corner pixel only while enabled, so the region changes.
+  // The grey etched style cuts a corner pixel only while enabled, so the
+  // region changes.
   delay_drawing_ = true;
   if (View()) View()->BuildShapeRegion();
   RecomputeLayout();
@@ -245,8 +240,8 @@ void ButtonControl::SetShowFocusRect(bool show) {
   Redraw(true);
 }
 
-void ButtonControl::SetMousePointer(std::int16_t pointer) {
-  if (!AcceptedMousePointer(pointer)) return;
+void ButtonControl::SetMousePointer(MousePointerKind pointer) {
+  if (!IsKnown(pointer)) return;
   mouse_pointer_ = pointer;
   Notify("mPointer");
   if (View()) View()->ApplyMousePointer(mouse_pointer_, mouse_icon_);
@@ -260,7 +255,7 @@ void ButtonControl::SetMouseIcon(ButtonPicture icon) {
   mouse_icon_ = std::move(icon);
   Notify("mIcon");
   if (View()) View()->ApplyMousePointer(mouse_pointer_, mouse_icon_);
-  if (mouse_icon_) SetMousePointer(99);
+  if (mouse_icon_) SetMousePointer(MousePointerKind::Custom);
 }
 
 void ButtonControl::SetFont(ButtonFont font) {
@@ -307,18 +302,18 @@ void ButtonControl::SetBackColor(ColorRef color) {
 }
 
 void ButtonControl::SetGradientColor(ColorRef color) {
-  if (BackTied(hover_color_locks_) && gradient_mode_ > 0) {
+  if (BackTied(hover_color_locks_) && gradient_mode_ != GradientModeKind::None) {
     hover_back_color_ = color;
     Notify("cBHover");
   }
   gradient_color_ = color;
   Notify("cGradient");
   RecomputeColours();
-  if (gradient_mode_ != 0) Redraw(true);
+  if (gradient_mode_ != GradientModeKind::None) Redraw(true);
 }
 
-void ButtonControl::SetGradientMode(std::int32_t mode) {
-  if (!InRange(mode, 0, 4)) return;
+void ButtonControl::SetGradientMode(GradientModeKind mode) {
+  if (!IsKnown(mode)) return;
   gradient_mode_ = mode;
   Notify("Gradient");
   if (BackTied(hover_color_locks_)) {
@@ -351,10 +346,9 @@ void ButtonControl::SetHoverForeColor(ColorRef color) {
   if (color == hover_fore_color_) return;
   hover_fore_color_ = color;
   Notify("cFHover");
-  if (color == fore_color_) return;
-  if (hover_color_locks_ == 0) hover_color_locks_ = 2;
-  else if (hover_color_locks_ == 1) hover_color_locks_ = 3;
-  else return;
+  // A hover colour of its own releases a tie.
+  if (color == fore_color_ || !ForeTied(hover_color_locks_)) return;
+  hover_color_locks_ |= kHoverForeFree;
   Notify("LockHover");
 }
 
@@ -362,14 +356,9 @@ void ButtonControl::SetHoverBackColor(ColorRef color) {
   if (color == hover_back_color_) return;
   hover_back_color_ = color;
   Notify("cBHover");
-  if (color != back_color_) {
-    if (hover_color_locks_ == 0) {
-      hover_color_locks_ = 1;
-      Notify("LockHover");
-    } else if (hover_color_locks_ == 2) {
-      hover_color_locks_ = 3;
-      Notify("LockHover");
-    }
+  if (color != back_color_ && BackTied(hover_color_locks_)) {
+    hover_color_locks_ |= kHoverBackFree;
+    Notify("LockHover");
   }
   RecomputeColours();
 }
@@ -380,7 +369,7 @@ void ButtonControl::SetResetDefaultColors(bool reset) {
   back_color_ = kButtonFaceColor;
   SetForeColor(kButtonTextColor);
   SetGradientColor(kButtonFaceColor);
-  SetGradientMode(0);
+  SetGradientMode(GradientModeKind::None);
   SetHoverColorLocks(0);
   RecomputeColours();
   SetDelayDrawing(false);
@@ -404,10 +393,11 @@ void ButtonControl::OnAmbientChanged(std::string_view name) {
     Redraw(true);
   } else if (SameKey(name, "BackColor")) {
     RefreshContainerColour();
-    // Style 5 lets the container show through its caption layer; the
-    // elliptic shapes paint their rim from the container colour.
-    if (design_mode_ && button_style_ == 5) Redraw(false);
-    if (button_shape_ > 3) Redraw(true);
+    // The flat-until-hover style lets the container show through its
+    // caption layer; the elliptic shapes paint their rim from the container
+    // colour.
+    if (design_mode_ && button_style_ == ButtonStyleKind::FlatUntilHover) Redraw(false);
+    if (IsElliptic(button_shape_)) Redraw(true);
   }
 }
 

@@ -106,7 +106,7 @@ class ButtonView {
   virtual void RecreateOffscreenImage() = 0;
   // The window's own properties.
   virtual void ApplyEnabled(bool enabled) = 0;
-  virtual void ApplyMousePointer(std::int16_t pointer, const ButtonPicture& icon) = 0;
+  virtual void ApplyMousePointer(MousePointerKind pointer, const ButtonPicture& icon) = 0;
   // An information message box; the control shows one only in a designer.
   virtual void ShowInformation(std::string_view text, std::string_view title) = 0;
   // Native handles (HWND, HDC) as integers; 0 without a window.
@@ -117,7 +117,7 @@ class ButtonView {
 class ButtonControl {
  public:
   // A new control as a designer creates one: caption is the new-control
-  // marker, CaptionAlign 2, BackColor and HoverBackColor the button face.
+  // marker, centred caption, BackColor and HoverBackColor the button face.
   // The three seams must outlive the control.
   ButtonControl(const AmbientValues& ambient, const SystemColors& system_colors);
   ButtonControl(const ButtonControl&) = delete;
@@ -143,19 +143,20 @@ class ButtonControl {
   // empty); kept as it was when the caption has none.
   const std::string& AccessKey() const { return access_key_; }
 
-  std::int32_t CaptionAlign() const { return caption_align_; }  // 0 left, 1 right, 2 centre
-  void SetCaptionAlign(std::int32_t align);
-  std::int32_t CaptionStyle() const { return caption_style_; }  // 0 flat, 1 embossed, 2 engraved
-  void SetCaptionStyle(std::int32_t style);
-  std::int32_t ButtonStyle() const { return button_style_; }  // 0..7
-  void SetButtonStyle(std::int32_t style);
-  std::int32_t ButtonShape() const { return button_shape_; }  // 0..6
-  void SetButtonShape(std::int32_t shape);
+  // The setters of the closed sets ignore a number outside the set.
+  CaptionAlignKind CaptionAlign() const { return caption_align_; }
+  void SetCaptionAlign(CaptionAlignKind align);
+  CaptionStyleKind CaptionStyle() const { return caption_style_; }
+  void SetCaptionStyle(CaptionStyleKind style);
+  ButtonStyleKind ButtonStyle() const { return button_style_; }
+  void SetButtonStyle(ButtonStyleKind style);
+  ButtonShapeKind ButtonShape() const { return button_shape_; }
+  void SetButtonShape(ButtonShapeKind shape);
 
   const ButtonPicture& Picture() const { return picture_; }
   void SetPicture(ButtonPicture picture);
-  std::int32_t PictureAlign() const { return picture_align_; }  // 0..5
-  void SetPictureAlign(std::int32_t align);
+  PictureAlignKind PictureAlign() const { return picture_align_; }
+  void SetPictureAlign(PictureAlignKind align);
   // 0..4 for 16, 24, 32, 40, 48 pixels. Reading takes a size of 0 as 16.
   std::int32_t PictureSize();
   void SetPictureSize(std::int32_t size);
@@ -172,10 +173,10 @@ class ButtonControl {
   void SetEnabled(bool enabled);
   bool ShowFocusRect() const { return show_focus_rect_; }
   void SetShowFocusRect(bool show);
-  std::int16_t MousePointer() const { return mouse_pointer_; }  // 99 = custom
-  void SetMousePointer(std::int16_t pointer);
+  MousePointerKind MousePointer() const { return mouse_pointer_; }
+  void SetMousePointer(MousePointerKind pointer);
   const ButtonPicture& MouseIcon() const { return mouse_icon_; }
-  // Only an icon or cursor is taken (then MousePointer becomes 99).
+  // Only an icon or cursor is taken (then MousePointer becomes Custom).
   void SetMouseIcon(ButtonPicture icon);
 
   const ButtonFont& Font() const { return font_; }
@@ -190,8 +191,8 @@ class ButtonControl {
   void SetBackColor(ColorRef color);
   ColorRef GradientColor() const { return gradient_color_; }
   void SetGradientColor(ColorRef color);
-  std::int32_t GradientMode() const { return gradient_mode_; }  // 0 none, 1..4
-  void SetGradientMode(std::int32_t mode);
+  GradientModeKind GradientMode() const { return gradient_mode_; }
+  void SetGradientMode(GradientModeKind mode);
   std::int32_t HoverColorLocks() const { return hover_color_locks_; }
   void SetHoverColorLocks(std::int32_t locks);
   ColorRef HoverForeColor() const { return hover_fore_color_; }
@@ -264,18 +265,18 @@ class ButtonControl {
 
   std::string caption_;
   std::string access_key_;
-  std::int32_t caption_align_ = 2;
-  std::int32_t caption_style_ = 0;
-  std::int32_t button_style_ = 0;
-  std::int32_t button_shape_ = 0;
+  CaptionAlignKind caption_align_ = CaptionAlignKind::Centre;
+  CaptionStyleKind caption_style_ = CaptionStyleKind::Flat;
+  ButtonStyleKind button_style_ = ButtonStyleKind::ClassicBevel;
+  ButtonShapeKind button_shape_ = ButtonShapeKind::Rectangle;
   ButtonPicture picture_;
-  std::int32_t picture_align_ = 0;
+  PictureAlignKind picture_align_ = PictureAlignKind::LeftEdge;
   std::int16_t image_size_ = 0;
   std::int32_t image_width_ = 0;
   std::int32_t image_height_ = 0;
   bool image_is_icon_ = false;
   bool show_focus_rect_ = true;
-  std::int32_t gradient_mode_ = 0;
+  GradientModeKind gradient_mode_ = GradientModeKind::None;
   ColorRef gradient_color_ = 0;
   std::int32_t hover_color_locks_ = 0;
   ColorRef hover_fore_color_ = 0;
@@ -286,7 +287,7 @@ class ButtonControl {
   bool enabled_ = true;
   ColorRef fore_color_ = kButtonTextColor;
   ButtonFont font_;
-  std::int16_t mouse_pointer_ = 0;
+  MousePointerKind mouse_pointer_ = MousePointerKind::Default;
   ButtonPicture mouse_icon_;
 
   bool delay_drawing_ = false;
@@ -299,7 +300,7 @@ class ButtonControl {
 };
 
 // The values the settings dialog keeps for each of its buttons: a new
-// control with ButtonStyle 2, centred caption, a white face, black caption,
+// control with the shaded-face style, centred caption, a white face, black caption,
 // hover caption and gradient colour, and a bold font when asked.
 MemoryPropertyStore DialogButtonValues(std::string caption, bool bold);
 

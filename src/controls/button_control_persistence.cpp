@@ -17,10 +17,10 @@ ColorRef ReadColor(const PropertyStore& store, std::string_view key, ColorRef de
 // A stored choice outside its range (a damaged or foreign store) gives the
 // default instead, as a missing key does, so that drawing never meets a
 // value it has no table entry for.
-std::int32_t ReadChoice(const PropertyStore& store, std::string_view key,
-                        std::int32_t default_value, std::int32_t high) {
-  const std::int32_t value = ReadInt32(store, key, default_value);
-  return (value >= 0 && value <= high) ? value : default_value;
+template <typename Kind>
+Kind ReadChoice(const PropertyStore& store, std::string_view key, Kind default_value) {
+  const auto value = static_cast<Kind>(ReadInt32(store, key, NumberOf(default_value)));
+  return IsKnown(value) ? value : default_value;
 }
 
 // The image side is 0 (not yet chosen) or one of the five sizes.
@@ -41,6 +41,11 @@ class PropertyWriter {
   void WriteColor(std::string_view key, ColorRef value, ColorRef default_value) {
     Write(key, StoredColor(value), StoredColor(default_value));
   }
+  // A choice is stored as its number, in the width of its set.
+  template <typename Kind>
+  void WriteChoice(std::string_view key, Kind value, Kind default_value) {
+    Write(key, NumberOf(value), NumberOf(default_value));
+  }
   void WritePicture(std::string_view key, const ButtonPicture& picture) {
     if (picture) store_.Write(key, picture);
   }
@@ -58,9 +63,9 @@ class PropertyWriter {
 void ButtonControl::WriteProperties(PropertyStore& store) const {
   PropertyWriter out(store);
   out.Write("Caption", caption_, std::string());
-  out.Write("CapAlign", caption_align_, 2);
-  out.Write("BackStyle", button_style_, 0);
-  out.Write("Shape", button_shape_, 0);
+  out.WriteChoice("CapAlign", caption_align_, CaptionAlignKind::Centre);
+  out.WriteChoice("BackStyle", button_style_, ButtonStyleKind::ClassicBevel);
+  out.WriteChoice("Shape", button_shape_, ButtonShapeKind::Rectangle);
   out.WriteAlways("Font", font_);
   out.WriteColor("cFore", fore_color_, kButtonTextColor);
   out.WriteColor("cFHover", hover_fore_color_, kButtonTextColor);
@@ -68,31 +73,31 @@ void ButtonControl::WriteProperties(PropertyStore& store) const {
   out.Write("Focus", show_focus_rect_, true);
   out.Write("LockHover", hover_color_locks_, 0);
   out.WriteColor("cGradient", gradient_color_, kButtonFaceColor);
-  out.Write("Gradient", gradient_mode_, 0);
-  out.Write("CapStyle", caption_style_, 0);
-  out.Write("ImgAlign", picture_align_, 0);
+  out.WriteChoice("Gradient", gradient_mode_, GradientModeKind::None);
+  out.WriteChoice("CapStyle", caption_style_, CaptionStyleKind::Flat);
+  out.WriteChoice("ImgAlign", picture_align_, PictureAlignKind::LeftEdge);
   out.WritePicture("Image", picture_);
   out.Write("ImgSize", image_size_, std::int16_t{16});
   out.Write("Enabled", enabled_, true);
   out.WriteAlways("cBack", StoredColor(back_color_));
-  out.Write("mPointer", mouse_pointer_, std::int16_t{0});
+  out.WriteChoice("mPointer", mouse_pointer_, MousePointerKind::Default);
   out.WritePicture("mIcon", mouse_icon_);
 }
 
 void ButtonControl::ReadProperties(const PropertyStore& store) {
   delay_drawing_ = true;
   caption_ = ReadText(store, "Caption", "");
-  caption_align_ = ReadChoice(store, "CapAlign", 2, 2);
-  button_style_ = ReadChoice(store, "BackStyle", 0, 7);
-  button_shape_ = ReadChoice(store, "Shape", 0, 6);
-  gradient_mode_ = ReadChoice(store, "Gradient", 0, 4);
+  caption_align_ = ReadChoice(store, "CapAlign", CaptionAlignKind::Centre);
+  button_style_ = ReadChoice(store, "BackStyle", ButtonStyleKind::ClassicBevel);
+  button_shape_ = ReadChoice(store, "Shape", ButtonShapeKind::Rectangle);
+  gradient_mode_ = ReadChoice(store, "Gradient", GradientModeKind::None);
   gradient_color_ = ReadColor(store, "cGradient", kButtonFaceColor);
   font_ = ReadFont(store, "Font", font_);
   fore_color_ = ReadColor(store, "cFore", kButtonTextColor);
   show_focus_rect_ = ReadBool(store, "Focus", true);
   picture_ = ReadPicture(store, "Image", ButtonPicture{});
   image_size_ = ReadImageSize(store);
-  picture_align_ = ReadChoice(store, "ImgAlign", 0, 5);
+  picture_align_ = ReadChoice(store, "ImgAlign", PictureAlignKind::LeftEdge);
   hover_fore_color_ = ReadColor(store, "cFHover", kButtonTextColor);
   const bool enabled = ReadBool(store, "Enabled", true);
   if (enabled != enabled_) {
@@ -103,9 +108,10 @@ void ButtonControl::ReadProperties(const PropertyStore& store) {
   // A store without its own hover colour follows the BackColor just read.
   hover_back_color_ = ReadColor(store, "cBHover", back_color_);
   hover_color_locks_ = ReadInt32(store, "LockHover", 0);
-  caption_style_ = ReadChoice(store, "CapStyle", 0, 2);
+  caption_style_ = ReadChoice(store, "CapStyle", CaptionStyleKind::Flat);
   SetMouseIcon(ReadPicture(store, "mIcon", ButtonPicture{}));
-  SetMousePointer(ReadInt16(store, "mPointer", 0));
+  // The setter refuses a pointer the window does not know.
+  SetMousePointer(static_cast<MousePointerKind>(ReadInt16(store, "mPointer", 0)));
 
   ReadPictureFacts();
   if (View()) View()->PrepareDrawingResources(DrawingTopic::Font);
@@ -130,8 +136,8 @@ MemoryPropertyStore DialogButtonValues(std::string caption, bool bold) {
   const NoSystemColors system;
   ButtonControl button(ambient, system);
   button.SetCaption(std::move(caption));
-  button.SetButtonStyle(2);
-  button.SetCaptionAlign(2);
+  button.SetButtonStyle(ButtonStyleKind::ShadedFace);
+  button.SetCaptionAlign(CaptionAlignKind::Centre);
   button.SetBackColor(0x00FFFFFF);
   button.SetForeColor(0);
   button.SetHoverForeColor(0);

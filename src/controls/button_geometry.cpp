@@ -16,23 +16,20 @@ std::int32_t WidthForSlant(std::int32_t width, std::int32_t height) {
 
 namespace {
 
-bool LeftSlanted(std::int32_t shape) { return shape == 1 || shape == 3; }
-bool RightSlanted(std::int32_t shape) { return shape == 2 || shape == 3; }
-
-void AddCorners(ShapeRegion& region, std::int32_t style, bool enabled, bool left_side,
+void AddCorners(ShapeRegion& region, ButtonStyleKind style, bool enabled, bool left_side,
                 std::int32_t w, std::int32_t h) {
   switch (style) {
-    case 1:
+    case ButtonStyleKind::BlackFrame:
       if (left_side)
         region.cut_pixels.insert(region.cut_pixels.end(), {{0, 0}, {0, h - 1}});
       else
         region.cut_pixels.insert(region.cut_pixels.end(), {{w - 1, 0}, {w - 1, h - 1}});
       break;
-    case 3:
+    case ButtonStyleKind::GreyEtched:
       if (enabled) region.cut_pixels.push_back(left_side ? ButtonPoint{0, h - 1} : ButtonPoint{w - 1, 0});
       break;
-    case 2:
-    case 7:
+    case ButtonStyleKind::ShadedFace:
+    case ButtonStyleKind::RoundedBlackFrame:
       if (left_side) {
         region.cut_triangles.push_back({{{0, 0}, {2, 0}, {0, 2}}});
         region.cut_triangles.push_back({{{0, h}, {3, h}, {0, h - 3}}});
@@ -48,38 +45,38 @@ void AddCorners(ShapeRegion& region, std::int32_t style, bool enabled, bool left
 
 }  // namespace
 
-ShapeRegion ShapeRegionOf(std::int32_t shape, std::int32_t style, bool enabled,
+ShapeRegion ShapeRegionOf(ButtonShapeKind shape, ButtonStyleKind style, bool enabled,
                           std::int32_t width, std::int32_t height) {
   ShapeRegion region;
   region.right_slant_position = width;
   const ButtonRect whole{0, 0, width + 1, height + 1};
-  if (shape >= 4) {
+  if (IsElliptic(shape)) {
     region.base = ShapeRegion::Base::Ellipse;
     region.bounds = whole;
     return region;
   }
-  if (shape == 0) {
+  if (shape == ButtonShapeKind::Rectangle) {
     region.base = ShapeRegion::Base::Rectangle;
     region.bounds = whole;
   } else {
     const std::int32_t s = SlantOf(height);
     region.base = ShapeRegion::Base::Polygon;
-    const std::int32_t x1 = LeftSlanted(shape) ? s : 0;
-    const std::int32_t x3 = RightSlanted(shape) ? width - s + 1 : width + 1;
+    const std::int32_t x1 = HasLeftSlant(shape) ? s : 0;
+    const std::int32_t x3 = HasRightSlant(shape) ? width - s + 1 : width + 1;
     region.polygon = {{{0, 0}, {x1, height + 1}, {width + 1, height + 1}, {x3, 0}}};
-    if (LeftSlanted(shape)) region.left_slant_offset = s;
-    if (RightSlanted(shape)) region.right_slant_position = width - s;
+    if (HasLeftSlant(shape)) region.left_slant_offset = s;
+    if (HasRightSlant(shape)) region.right_slant_position = width - s;
   }
-  if (!LeftSlanted(shape)) AddCorners(region, style, enabled, true, width, height);
-  if (!RightSlanted(shape)) AddCorners(region, style, enabled, false, width, height);
+  if (!HasLeftSlant(shape)) AddCorners(region, style, enabled, true, width, height);
+  if (!HasRightSlant(shape)) AddCorners(region, style, enabled, false, width, height);
   if (region.right_slant_position == 0) region.right_slant_position = width;
   return region;
 }
 
-Ring RingPoints(int ring, std::int32_t shape, std::int32_t width, std::int32_t height,
+Ring RingPoints(int ring, ButtonShapeKind shape, std::int32_t width, std::int32_t height,
                 std::int32_t o, std::int32_t r) {
-  const std::int32_t f2 = LeftSlanted(shape) ? 1 : 0;
-  const std::int32_t f3 = RightSlanted(shape) ? 1 : 0;
+  const std::int32_t f2 = HasLeftSlant(shape) ? 1 : 0;
+  const std::int32_t f3 = HasRightSlant(shape) ? 1 : 0;
   const std::int32_t w = width, h = height;
   if (ring == 3)
     return {{{o - f2, h - 1 + f2}, {0, 0}, {r + f3 - 1, 0}, {w - 1, h - 1 + f3},

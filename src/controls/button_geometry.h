@@ -38,15 +38,15 @@ struct ShapeRegion {
 
 // The region of a button of width × height (the width already grown for a
 // slant). Corner cuts are made only on sides that are not slanted; the
-// ButtonStyle 3 cuts only while the button is enabled.
-ShapeRegion ShapeRegionOf(std::int32_t shape, std::int32_t style, bool enabled,
+// grey etched style cuts only while the button is enabled.
+ShapeRegion ShapeRegionOf(ButtonShapeKind shape, ButtonStyleKind style, bool enabled,
                           std::int32_t width, std::int32_t height);
 
 // The five outline points of ring 1 (two pixels inside), 2 and 3 (the
 // outermost pixels) of a rectangle or slanted shape. o is the left slant
 // offset and r the right slant position.
 using Ring = std::array<ButtonPoint, 5>;
-Ring RingPoints(int ring, std::int32_t shape, std::int32_t width, std::int32_t height,
+Ring RingPoints(int ring, ButtonShapeKind shape, std::int32_t width, std::int32_t height,
                 std::int32_t o, std::int32_t r);
 
 }  // namespace velkaro

@@ -4,20 +4,20 @@
 
 namespace velkaro {
 
-UsableExtent UsableExtentOf(std::int32_t shape, std::int32_t width, std::int32_t o,
+UsableExtent UsableExtentOf(ButtonShapeKind shape, std::int32_t width, std::int32_t o,
                             std::int32_t r) {
   // A third of a slant is given to the content: text may run into the
   // slanted corner's wider half.
   switch (shape) {
-    case 1: {
+    case ButtonShapeKind::LeftSlanted: {
       const std::int32_t u = o - o / 3;
       return {u, width - u, width};
     }
-    case 2: {
+    case ButtonShapeKind::RightSlanted: {
       const std::int32_t v = r + (width - r) / 3;
       return {0, v, v};
     }
-    case 3: {
+    case ButtonShapeKind::Parallelogram: {
       const std::int32_t u = o - o / 3;
       const std::int32_t v = r + (width - r) / 3;
       return {u, v - u, v};
@@ -52,10 +52,12 @@ ImageRoom RoomOf(const ButtonLook& look) {
   if (!look.has_image || look.image_size > 32) return room;
   const std::int32_t s = look.image_size;
   switch (look.picture_align) {
-    case 0: case 1: room.left = s; break;
-    case 2: case 3: room.right = s; break;
-    case 4: room.top = s; break;
-    case 5: room.bottom = s; break;
+    case PictureAlignKind::LeftEdge:
+    case PictureAlignKind::LeftOfCaption: room.left = s; break;
+    case PictureAlignKind::RightEdge:
+    case PictureAlignKind::RightOfCaption: room.right = s; break;
+    case PictureAlignKind::TopCentre: room.top = s; break;
+    case PictureAlignKind::BottomCentre: room.bottom = s; break;
     default: break;
   }
   return room;
@@ -73,11 +75,13 @@ std::int32_t CaptionX(const ButtonLook& look, const UsableExtent& e, const Image
                       std::int32_t tw) {
   const std::int32_t a = room.left, c = room.right;
   switch (look.caption_align) {
-    case 0: return e.u + a + 6 + (a > 0 ? 6 : 0);
-    case 1: return e.v - tw - c - 6 - (c > 0 ? 6 : 0);
+    case CaptionAlignKind::Left: return e.u + a + 6 + (a > 0 ? 6 : 0);
+    case CaptionAlignKind::Right: return e.v - tw - c - 6 - (c > 0 ? 6 : 0);
     default:
-      if (a > 0 && look.picture_align == 1) return e.u + a + 6 + (e.p - tw - a - 6) / 2;
-      if (c > 0 && look.picture_align == 3) return e.u + (e.p - tw - c - 6) / 2;
+      if (a > 0 && look.picture_align == PictureAlignKind::LeftOfCaption)
+        return e.u + a + 6 + (e.p - tw - a - 6) / 2;
+      if (c > 0 && look.picture_align == PictureAlignKind::RightOfCaption)
+        return e.u + (e.p - tw - c - 6) / 2;
       return e.u + a + (e.p - tw - c - a) / 2;
   }
 }
@@ -96,7 +100,7 @@ ButtonLayout LayoutContent(const ButtonLook& look, const TextMeasurer& measurer)
     const bool end_room = room.top > 0 || room.bottom > 0;
     text = measurer.Measure(CaptionForDrawing(look.caption), side_room ? e.p - s - 12 : e.p - 12,
                             end_room ? h - 12 - s : h - 12);
-    if (look.caption_style != 0) {
+    if (look.caption_style != CaptionStyleKind::Flat) {
       text.width += 2;
       text.height += 2;
     }
@@ -108,18 +112,20 @@ ButtonLayout LayoutContent(const ButtonLook& look, const TextMeasurer& measurer)
   if (look.has_image) {
     std::int32_t ix = 0, iy = (h - s) / 2;
     switch (look.picture_align) {
-      case 0: ix = e.u + 6; break;
-      case 1: ix = has_caption ? x - room.left - 6 : e.u + 6; break;
-      case 2: ix = e.v - room.right - 6; break;
-      case 3: ix = has_caption ? x + tw + 6 : e.v - room.right - 6; break;
-      case 4: {
+      case PictureAlignKind::LeftEdge: ix = e.u + 6; break;
+      case PictureAlignKind::LeftOfCaption: ix = has_caption ? x - room.left - 6 : e.u + 6; break;
+      case PictureAlignKind::RightEdge: ix = e.v - room.right - 6; break;
+      case PictureAlignKind::RightOfCaption:
+        ix = has_caption ? x + tw + 6 : e.v - room.right - 6;
+        break;
+      case PictureAlignKind::TopCentre: {
         const std::int32_t g = (h - (th + room.top)) / 2;
         iy = g;
         caption_dy = g + room.top + 2;
         ix = e.u + (e.p - s) / 2;
         break;
       }
-      case 5: {
+      case PictureAlignKind::BottomCentre: {
         const std::int32_t g = (h - (th + room.bottom)) / 2;
         iy = g + th + 3;
         caption_dy = g + 1;

@@ -18,7 +18,7 @@ struct UsableExtent {
 };
 
 // o is the left slant offset and r the right slant position.
-UsableExtent UsableExtentOf(std::int32_t shape, std::int32_t width, std::int32_t o,
+UsableExtent UsableExtentOf(ButtonShapeKind shape, std::int32_t width, std::int32_t o,
                             std::int32_t r);
 inline UsableExtent UsableExtentOf(const ButtonLook& look) {
   return UsableExtentOf(look.shape, look.width, look.layout.left_slant_offset,

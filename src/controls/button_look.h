@@ -17,15 +17,15 @@ struct ButtonLook {
   std::int32_t screen_width = 1024;
   std::int32_t screen_height = 768;
 
-  std::int32_t style = 0;  // ButtonStyle 0..7
-  std::int32_t shape = 0;  // ButtonShape 0..6
+  ButtonStyleKind style = ButtonStyleKind::ClassicBevel;
+  ButtonShapeKind shape = ButtonShapeKind::Rectangle;
   bool enabled = true;
   bool design_mode = false;
   bool show_focus_rect = true;
   bool hovering = false;
   std::int16_t state_flags = 0;
 
-  std::int32_t gradient_mode = 0;
+  GradientModeKind gradient_mode = GradientModeKind::None;
   ColorRef gradient_rgb = 0;           // GradientColor as RGB
   bool gradient_is_hover_back = false;  // GradientColor == HoverBackColor (as references)
   DrawingColours colours;              // face, pressed, hover, container as RGB
@@ -33,12 +33,12 @@ struct ButtonLook {
   ColorRef hover_fore_rgb = 0;
 
   std::string caption;
-  std::int32_t caption_align = 2;
-  std::int32_t caption_style = 0;
+  CaptionAlignKind caption_align = CaptionAlignKind::Centre;
+  CaptionStyleKind caption_style = CaptionStyleKind::Flat;
 
   bool has_image = false;  // the picture's natural width + height > 0
   std::int32_t image_size = 16;
-  std::int32_t picture_align = 0;
+  PictureAlignKind picture_align = PictureAlignKind::LeftEdge;
   std::int32_t image_width = 0;  // natural size of the picture
   std::int32_t image_height = 0;
   bool image_is_icon = false;
@@ -51,9 +51,9 @@ struct ButtonLook {
   // Pressed means held down with the mouse still over the button.
   bool Pressed() const { return Held() && Over(); }
   bool FocusShown() const { return Focused() && (show_focus_rect || design_mode); }
-  bool Elliptic() const { return shape >= 4; }
-  bool LeftSlanted() const { return shape == 1 || shape == 3; }
-  bool RightSlanted() const { return shape == 2 || shape == 3; }
+  bool Elliptic() const { return IsElliptic(shape); }
+  bool LeftSlanted() const { return HasLeftSlant(shape); }
+  bool RightSlanted() const { return HasRightSlant(shape); }
 };
 
 // The look of control at a client size of width × height. The system

@@ -19,7 +19,7 @@ struct DrawOp {
     Pixel,        // points[0] set to colour
     Ellipse,      // outline of the ellipse in rect, pen of colour and pen_width
     ClipOff,      // drawing reaches the whole off-screen image
-    ClipToShape,  // drawing is clipped to the elliptic face (shapes 4..6)
+    ClipToShape,  // drawing is clipped to the elliptic face
     FocusRect,    // the system's dotted focus rectangle (XOR) around rect
   };
   Kind kind = Kind::Box;
@@ -31,14 +31,14 @@ struct DrawOp {
 };
 using PaintPlan = std::vector<DrawOp>;
 
-// The elliptic face clip of ButtonShape 4..6: 2 pixels inside the window
-// (1 for ButtonShape 6, whose black rim is 2 pixels wide).
+// The face clip of the elliptic shapes: 2 pixels inside the window (1 for
+// the black rim, which is 2 pixels wide).
 ButtonRect ShapeClipEllipse(const ButtonLook& look);
 
-// The gradient boxes from a to b in gradient_mode (1 and 2 across the width,
-// 3 and 4 down the height; 2 and 4 reversed). Bands are 2 pixels wide when
+// The gradient boxes from a to b in gradient_mode, in bands across the width
+// or down the height. Bands are 2 pixels wide when
 // the button spans more than about a quarter of the screen.
-void AppendGradient(PaintPlan& plan, const ButtonLook& look, std::int32_t gradient_mode,
+void AppendGradient(PaintPlan& plan, const ButtonLook& look, GradientModeKind gradient_mode,
                     ColorRef a, ColorRef b);
 
 struct FacePlan {
@@ -47,7 +47,7 @@ struct FacePlan {
 };
 FacePlan PlanFace(const ButtonLook& look);
 
-// The bevels, focus outlines and corner pixels; for ButtonShape 0 the focus
+// The bevels, focus outlines and corner pixels; for a rectangle the focus
 // mark last.
 PaintPlan PlanEdges(const ButtonLook& look);
 

@@ -267,11 +267,13 @@ void DrawPictureLayer(HDC dc, const ButtonPicture& picture, const ButtonRect& ta
   else DeleteObject(copy);
 }
 
-void DrawCaptionLayer(HDC dc, std::string_view caption, std::int32_t caption_align,
+void DrawCaptionLayer(HDC dc, std::string_view caption, CaptionAlignKind caption_align,
                       const ButtonRect& rect, const std::vector<CaptionPass>& passes) {
   if (caption.empty()) return;
   const std::string text = ToCp932(CaptionForDrawing(caption));
-  const UINT align = caption_align == 0 ? DT_LEFT : caption_align == 1 ? DT_RIGHT : DT_CENTER;
+  const UINT align = caption_align == CaptionAlignKind::Left    ? DT_LEFT
+                     : caption_align == CaptionAlignKind::Right ? DT_RIGHT
+                                                                : DT_CENTER;
   const COLORREF previous = GetTextColor(dc);
   for (const CaptionPass& pass : passes) {
     RECT r{rect.left + pass.dx, rect.top + pass.dy, rect.right + pass.dx, rect.bottom + pass.dy};

@@ -98,7 +98,7 @@ void DrawPictureLayer(HDC dc, const ButtonPicture& picture, const ButtonRect& ta
                       bool enabled);
 
 // The caption layer: the passes over the caption rectangle.
-void DrawCaptionLayer(HDC dc, std::string_view caption, std::int32_t caption_align,
+void DrawCaptionLayer(HDC dc, std::string_view caption, CaptionAlignKind caption_align,
                       const ButtonRect& rect, const std::vector<CaptionPass>& passes);
 
 }  // namespace velkaro

@@ -150,8 +150,8 @@ void ButtonWindow::BuildShapeRegion() {
   if (!handle() || !image_) return;
   image_->DropShapeClip();
   SIZE size = ClientSize();
-  const std::int32_t shape = control_.ButtonShape();
-  if (shape >= 1 && shape <= 3) {
+  const ButtonShapeKind shape = control_.ButtonShape();
+  if (IsSlanted(shape)) {
     const std::int32_t wanted = WidthForSlant(size.cx, size.cy);
     if (wanted != size.cx) {
       // Widening the window sends WM_SIZE; the resize in progress goes on
@@ -213,9 +213,10 @@ void ButtonWindow::ApplyEnabled(bool enabled) {
   if (handle()) EnableWindow(handle(), enabled);
 }
 
-void ButtonWindow::ApplyMousePointer(std::int16_t pointer, const ButtonPicture& icon) {
+void ButtonWindow::ApplyMousePointer(MousePointerKind pointer, const ButtonPicture& icon) {
   const auto* picture = dynamic_cast<const Win32Picture*>(icon.handle.get());
-  custom_cursor_ = pointer == 99 && picture ? HCURSOR(picture->Icon()) : nullptr;
+  const bool custom = pointer == MousePointerKind::Custom;
+  custom_cursor_ = custom && picture ? HCURSOR(picture->Icon()) : nullptr;
 }
 
 void ButtonWindow::ShowInformation(std::string_view text, std::string_view title) {

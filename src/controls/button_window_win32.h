@@ -54,7 +54,7 @@ class ButtonWindow final : public ButtonView, public Window {
   void PrepareDrawingResources(DrawingTopic topic) override;
   void RecreateOffscreenImage() override;
   void ApplyEnabled(bool enabled) override;
-  void ApplyMousePointer(std::int16_t pointer, const ButtonPicture& icon) override;
+  void ApplyMousePointer(MousePointerKind pointer, const ButtonPicture& icon) override;
   void ShowInformation(std::string_view text, std::string_view title) override;
   std::uintptr_t WindowHandle() const override { return std::uintptr_t(handle()); }
   std::uintptr_t DeviceContextHandle() const override;

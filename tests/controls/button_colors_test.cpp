@@ -62,23 +62,25 @@ TEST(GradientColours, DegenerateCountsNeedNoDivision) {
 }
 
 TEST(ComputeDrawingColours, EachStyleDerivesItsColours) {
+  using Style = ButtonStyleKind;
   const ColorRef face = Rgb(100, 100, 100), hover = Rgb(50, 60, 70), container = 0x123456;
-  const DrawingColours plain = ComputeDrawingColours(face, hover, 0, container);
+  const DrawingColours plain = ComputeDrawingColours(face, hover, Style::ClassicBevel, container);
   EXPECT_EQ(plain.face, face);
   EXPECT_EQ(plain.pressed, face);
   EXPECT_EQ(plain.hover, hover);
   EXPECT_EQ(plain.container, container);
 
-  const DrawingColours two = ComputeDrawingColours(face, hover, 2, container);
+  const DrawingColours two = ComputeDrawingColours(face, hover, Style::ShadedFace, container);
   EXPECT_EQ(two.face, ShadeColor(face, 48, kBlueScaling));
   EXPECT_EQ(two.pressed, ShadeColor(two.face, -32, kBlueScaling));
   EXPECT_EQ(two.hover, ShadeColor(hover, 48, kBlueScaling));
 
-  const DrawingColours three = ComputeDrawingColours(face, hover, 3, container);
+  const DrawingColours three = ComputeDrawingColours(face, hover, Style::GreyEtched, container);
   EXPECT_EQ(three.face, face);
   EXPECT_EQ(three.pressed, Rgb(140, 140, 140));
 
-  const DrawingColours seven = ComputeDrawingColours(face, hover, 7, container);
+  const DrawingColours seven =
+      ComputeDrawingColours(face, hover, Style::RoundedBlackFrame, container);
   EXPECT_EQ(seven.face, Rgb(131, 131, 131));
   EXPECT_EQ(seven.pressed, Rgb(68, 68, 68));  // from the face before shading
   EXPECT_EQ(seven.hover, ShadeColor(hover, 31));

@@ -122,15 +122,15 @@ TEST(ButtonContactSheet, EveryStyleShapeAndStateHasItsCell) {
         for (std::size_t s = 0; s < kStates.size(); ++s) {
           const State& state = kStates[s];
           control.SetDelayDrawing(true);
-          control.SetButtonStyle(style);
-          control.SetButtonShape(shape);
+          control.SetButtonStyle(static_cast<ButtonStyleKind>(style));
+          control.SetButtonShape(static_cast<ButtonShapeKind>(shape));
           control.SetCaption("S" + std::to_string(style) + " &" + state.name);
           if (variant == 1) {
             control.SetGradientColor(Rgb(40, 90, 200));
-            control.SetGradientMode(1 + (style % 4));
+            control.SetGradientMode(static_cast<GradientModeKind>(1 + style % 4));
             control.SetPicture(picture);
           } else {
-            control.SetGradientMode(0);
+            control.SetGradientMode(GradientModeKind::None);
             control.SetPicture({});
           }
           control.SetEnabled(state.enabled);

@@ -39,7 +39,7 @@ class ButtonControlTest : public ::testing::Test {
 
 TEST_F(ButtonControlTest, NewControlHasCreationValues) {
   EXPECT_EQ(button.Caption(), kNewControlMarker);
-  EXPECT_EQ(button.CaptionAlign(), 2);
+  EXPECT_EQ(button.CaptionAlign(), CaptionAlignKind::Centre);
   EXPECT_EQ(button.BackColor(), kButtonFaceColor);
   EXPECT_EQ(button.HoverBackColor(), kButtonFaceColor);
   EXPECT_EQ(button.HoverColorLocks(), 0);
@@ -58,14 +58,23 @@ struct RangedProperty {
   std::int32_t high;
 };
 
+// A property of a closed set, set and read by its number.
+template <typename Kind>
+RangedProperty Ranged(const char* key, void (ButtonControl::*set)(Kind),
+                      Kind (ButtonControl::*get)() const) {
+  return {key, [set](ButtonControl& b, std::int32_t v) { (b.*set)(static_cast<Kind>(v)); },
+          [get](ButtonControl& b) { return std::int32_t(NumberOf((b.*get)())); },
+          std::int32_t(NumberOf(LastOf(Kind{})))};
+}
+
 TEST_F(ButtonControlTest, RangedPropertiesTakeTheirRangeAndIgnoreTheRest) {
   const RangedProperty properties[] = {
-      {"BackStyle", &ButtonControl::SetButtonStyle, &ButtonControl::ButtonStyle, 7},
-      {"CapAlign", &ButtonControl::SetCaptionAlign, &ButtonControl::CaptionAlign, 2},
-      {"CapStyle", &ButtonControl::SetCaptionStyle, &ButtonControl::CaptionStyle, 2},
-      {"Shape", &ButtonControl::SetButtonShape, &ButtonControl::ButtonShape, 6},
-      {"ImgAlign", &ButtonControl::SetPictureAlign, &ButtonControl::PictureAlign, 5},
-      {"Gradient", &ButtonControl::SetGradientMode, &ButtonControl::GradientMode, 4},
+      Ranged("BackStyle", &ButtonControl::SetButtonStyle, &ButtonControl::ButtonStyle),
+      Ranged("CapAlign", &ButtonControl::SetCaptionAlign, &ButtonControl::CaptionAlign),
+      Ranged("CapStyle", &ButtonControl::SetCaptionStyle, &ButtonControl::CaptionStyle),
+      Ranged("Shape", &ButtonControl::SetButtonShape, &ButtonControl::ButtonShape),
+      Ranged("ImgAlign", &ButtonControl::SetPictureAlign, &ButtonControl::PictureAlign),
+      Ranged("Gradient", &ButtonControl::SetGradientMode, &ButtonControl::GradientMode),
       {"ImgSize", &ButtonControl::SetPictureSize, &ButtonControl::PictureSize, 4},
   };
   for (const auto& p : properties) {
@@ -73,7 +82,7 @@ TEST_F(ButtonControlTest, RangedPropertiesTakeTheirRangeAndIgnoreTheRest) {
     for (std::int32_t v = p.high; v >= 0; --v) {
       changes.keys.clear();
       p.set(button, v);
-      // Shape 3 forces a centred caption, so CaptionAlign is read back first.
+      // A parallelogram forces a centred caption, so CaptionAlign is read back first.
       EXPECT_EQ(p.get(button), v);
       EXPECT_TRUE(changes.Saw(p.key));
     }
@@ -89,18 +98,18 @@ TEST_F(ButtonControlTest, RangedPropertiesTakeTheirRangeAndIgnoreTheRest) {
 }
 
 TEST_F(ButtonControlTest, ButtonStyleRebuildsRegionLayoutColoursAndDraws) {
-  button.SetButtonStyle(2);
+  button.SetButtonStyle(ButtonStyleKind::ShadedFace);
   EXPECT_EQ(view.calls, (std::vector<std::string>{"Region", "Layout", "Colours", "Redraw"}));
 }
 
 TEST_F(ButtonControlTest, CaptionStyleRedrawsOnlyAVisibleCaption) {
   button.SetCaption("");
   view.calls.clear();
-  button.SetCaptionStyle(1);
+  button.SetCaptionStyle(CaptionStyleKind::Embossed);
   EXPECT_TRUE(view.calls.empty());
   button.SetCaption("OK");
   view.calls.clear();
-  button.SetCaptionStyle(2);
+  button.SetCaptionStyle(CaptionStyleKind::Engraved);
   EXPECT_EQ(view.calls, (std::vector<std::string>{"Layout", "Redraw"}));
 }
 
@@ -121,30 +130,30 @@ TEST_F(ButtonControlTest, AccessKeyIsTheCharacterAfterTheLastSingleAmpersand) {
 }
 
 TEST_F(ButtonControlTest, ParallelogramCentresTheCaptionAndDrawsOnce) {
-  button.SetCaptionAlign(0);
+  button.SetCaptionAlign(CaptionAlignKind::Left);
   view.calls.clear();
-  button.SetButtonShape(3);
-  EXPECT_EQ(button.CaptionAlign(), 2);
+  button.SetButtonShape(ButtonShapeKind::Parallelogram);
+  EXPECT_EQ(button.CaptionAlign(), CaptionAlignKind::Centre);
   EXPECT_EQ(view.Count("Redraw"), 1);
   EXPECT_FALSE(button.DelayDrawing());
-  button.SetCaptionAlign(1);  // still allowed afterwards
-  EXPECT_EQ(button.CaptionAlign(), 1);
+  button.SetCaptionAlign(CaptionAlignKind::Right);  // still allowed afterwards
+  EXPECT_EQ(button.CaptionAlign(), CaptionAlignKind::Right);
 }
 
 TEST_F(ButtonControlTest, SideCaptionRefusedWhileImageIsAboveOrBelow) {
-  button.SetPictureAlign(5);
-  button.SetCaptionAlign(1);  // no picture: accepted
-  EXPECT_EQ(button.CaptionAlign(), 1);
-  button.SetPictureAlign(5);  // resets to centre
-  EXPECT_EQ(button.CaptionAlign(), 2);
+  button.SetPictureAlign(PictureAlignKind::BottomCentre);
+  button.SetCaptionAlign(CaptionAlignKind::Right);  // no picture: accepted
+  EXPECT_EQ(button.CaptionAlign(), CaptionAlignKind::Right);
+  button.SetPictureAlign(PictureAlignKind::BottomCentre);  // resets to centre
+  EXPECT_EQ(button.CaptionAlign(), CaptionAlignKind::Centre);
   button.SetPicture(MakePicture(PictureKind::Bitmap, 16, 16));
-  button.SetCaptionAlign(1);
-  EXPECT_EQ(button.CaptionAlign(), 2);
+  button.SetCaptionAlign(CaptionAlignKind::Right);
+  EXPECT_EQ(button.CaptionAlign(), CaptionAlignKind::Centre);
   EXPECT_TRUE(view.messages.empty());  // run time: silent
 
   EnterDesigner();
-  button.SetCaptionAlign(0);
-  EXPECT_EQ(button.CaptionAlign(), 2);
+  button.SetCaptionAlign(CaptionAlignKind::Left);
+  EXPECT_EQ(button.CaptionAlign(), CaptionAlignKind::Centre);
   ASSERT_EQ(view.messages.size(), 1u);
   EXPECT_EQ(view.messages[0],
             "|When button images are aligned top/bottom center, \r\n"
@@ -205,12 +214,13 @@ TEST_F(ButtonControlTest, TiedHoverColoursFollowTheNormalColours) {
   EXPECT_EQ(button.HoverBackColor(), 0x00FFFFFFu);
   EXPECT_EQ(button.HoverColorLocks(), 0);
 
-  button.SetGradientMode(2);  // tied back now follows the gradient colour
+  // The tied back colour now follows the gradient colour.
+  button.SetGradientMode(GradientModeKind::RightToLeft);
   EXPECT_EQ(button.HoverBackColor(), button.GradientColor());
   button.SetGradientColor(0x00123456);
   EXPECT_EQ(button.HoverBackColor(), 0x00123456u);
   EXPECT_EQ(button.HoverColorLocks(), 0);
-  button.SetGradientMode(0);
+  button.SetGradientMode(GradientModeKind::None);
   EXPECT_EQ(button.HoverBackColor(), 0x00FFFFFFu);
 }
 
@@ -220,7 +230,7 @@ TEST_F(ButtonControlTest, FreeHoverColoursStayPut) {
   const ColorRef back = button.HoverBackColor();
   button.SetForeColor(0x000000FF);
   button.SetBackColor(0x00FFFFFF);
-  button.SetGradientMode(1);
+  button.SetGradientMode(GradientModeKind::LeftToRight);
   button.SetGradientColor(0x00010203);
   EXPECT_EQ(button.HoverForeColor(), fore);
   EXPECT_EQ(button.HoverBackColor(), back);
@@ -234,7 +244,7 @@ TEST_F(ButtonControlTest, GradientColourRedrawsOnlyWithAGradient) {
   button.SetGradientColor(0x00000010);
   EXPECT_EQ(view.Count("Redraw"), 0);
   EXPECT_EQ(button.HoverBackColor(), kButtonFaceColor);  // no gradient: not tied to it
-  button.SetGradientMode(4);
+  button.SetGradientMode(GradientModeKind::BottomToTop);
   view.calls.clear();
   button.SetGradientColor(0x00000020);
   EXPECT_EQ(view.Count("Redraw"), 1);
@@ -250,7 +260,7 @@ TEST_F(ButtonControlTest, HoverColorLocksNotifiesAndDoesNotRedraw) {
 TEST_F(ButtonControlTest, ResetDefaultColorsOnlyInADesigner) {
   button.SetBackColor(0x00FFFFFF);
   button.SetForeColor(0);
-  button.SetGradientMode(2);
+  button.SetGradientMode(GradientModeKind::RightToLeft);
   button.SetHoverBackColor(0x00000001);
   button.SetResetDefaultColors(true);  // run time: nothing
   EXPECT_EQ(button.BackColor(), 0x00FFFFFFu);
@@ -260,7 +270,7 @@ TEST_F(ButtonControlTest, ResetDefaultColorsOnlyInADesigner) {
   EXPECT_EQ(button.BackColor(), kButtonFaceColor);
   EXPECT_EQ(button.ForeColor(), kButtonTextColor);
   EXPECT_EQ(button.GradientColor(), kButtonFaceColor);
-  EXPECT_EQ(button.GradientMode(), 0);
+  EXPECT_EQ(button.GradientMode(), GradientModeKind::None);
   EXPECT_EQ(button.HoverColorLocks(), 0);
   EXPECT_EQ(button.HoverBackColor(), kButtonFaceColor);
   EXPECT_EQ(button.HoverForeColor(), kButtonTextColor);
@@ -274,7 +284,7 @@ TEST_F(ButtonControlTest, ResetDefaultColorsOnlyInADesigner) {
 TEST_F(ButtonControlTest, DelayDrawingHoldsRedrawsUntilCleared) {
   button.SetDelayDrawing(true);
   button.SetCaption("One");
-  button.SetButtonStyle(4);
+  button.SetButtonStyle(ButtonStyleKind::ThinBevel);
   button.Refresh();
   EXPECT_EQ(view.Count("Redraw"), 0);
   button.SetDelayDrawing(false);
@@ -286,9 +296,9 @@ TEST_F(ButtonControlTest, EnabledActsOnlyOnAChange) {
   EXPECT_TRUE(view.calls.empty());
   button.SetEnabled(false);
   EXPECT_EQ(view.calls, (std::vector<std::string>{"Disable", "Redraw"}));
-  button.SetButtonStyle(3);
+  button.SetButtonStyle(ButtonStyleKind::GreyEtched);
   view.calls.clear();
-  button.SetEnabled(true);  // style 3's corner cut depends on it
+  button.SetEnabled(true);  // this style's corner cut depends on it
   EXPECT_EQ(view.calls, (std::vector<std::string>{"Enable", "Region", "Layout", "Redraw"}));
 }
 
@@ -313,12 +323,12 @@ TEST_F(ButtonControlTest, ShowFocusRectOnADefaultButtonInADesignerExplains) {
 TEST_F(ButtonControlTest, MouseIconTakesOnlyIconsAndCursors) {
   button.SetMouseIcon(MakePicture(PictureKind::Bitmap, 32, 32));
   EXPECT_FALSE(button.MouseIcon());
-  EXPECT_EQ(button.MousePointer(), 0);
+  EXPECT_EQ(button.MousePointer(), MousePointerKind::Default);
   EXPECT_TRUE(view.messages.empty());
 
   button.SetMouseIcon(MakePicture(PictureKind::Cursor, 32, 32));
   EXPECT_TRUE(button.MouseIcon());
-  EXPECT_EQ(button.MousePointer(), 99);
+  EXPECT_EQ(button.MousePointer(), MousePointerKind::Custom);
 
   EnterDesigner();
   button.SetMouseIcon(MakePicture(PictureKind::Bitmap, 32, 32));
@@ -328,11 +338,12 @@ TEST_F(ButtonControlTest, MouseIconTakesOnlyIconsAndCursors) {
 }
 
 TEST_F(ButtonControlTest, MousePointerIgnoresValuesTheWindowRefuses) {
-  button.SetMousePointer(11);
-  EXPECT_EQ(button.MousePointer(), 11);
-  button.SetMousePointer(50);
-  button.SetMousePointer(-1);
-  EXPECT_EQ(button.MousePointer(), 11);
+  button.SetMousePointer(MousePointerKind::Hourglass);
+  EXPECT_EQ(button.MousePointer(), MousePointerKind::Hourglass);
+  button.SetMousePointer(static_cast<MousePointerKind>(16));
+  button.SetMousePointer(static_cast<MousePointerKind>(50));
+  button.SetMousePointer(static_cast<MousePointerKind>(-1));
+  EXPECT_EQ(button.MousePointer(), MousePointerKind::Hourglass);
 }
 
 TEST_F(ButtonControlTest, FontStyleMapsBitsAndLeavesStrikethrough) {
@@ -394,7 +405,7 @@ TEST_F(ButtonControlTest, ContainerColourChangeRedrawsWhatShowsIt) {
   EXPECT_EQ(button.Colours().container, 0x00050505u);
   EXPECT_TRUE(view.calls.empty());  // a plain rectangle does not show it
 
-  button.SetButtonShape(4);
+  button.SetButtonShape(ButtonShapeKind::EllipseShadedRim);
   view.calls.clear();
   ambient.back_color = 0x00ABCDEF;
   button.OnAmbientChanged("backcolor");
@@ -402,7 +413,7 @@ TEST_F(ButtonControlTest, ContainerColourChangeRedrawsWhatShowsIt) {
   EXPECT_EQ(view.calls, (std::vector<std::string>{"Redraw"}));
 
   EnterDesigner();
-  button.SetButtonStyle(5);
+  button.SetButtonStyle(ButtonStyleKind::FlatUntilHover);
   view.calls.clear();
   button.OnAmbientChanged("BackColor");
   EXPECT_EQ(view.calls, (std::vector<std::string>{"RedrawCaption", "Redraw"}));

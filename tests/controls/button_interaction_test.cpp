@@ -48,7 +48,7 @@ class RecordingView final : public ButtonView {
   void PrepareDrawingResources(DrawingTopic) override {}
   void RecreateOffscreenImage() override {}
   void ApplyEnabled(bool) override {}
-  void ApplyMousePointer(std::int16_t, const ButtonPicture&) override {}
+  void ApplyMousePointer(MousePointerKind, const ButtonPicture&) override {}
   void ShowInformation(std::string_view, std::string_view) override {}
   std::uintptr_t WindowHandle() const override { return 0; }
   std::uintptr_t DeviceContextHandle() const override { return 0; }

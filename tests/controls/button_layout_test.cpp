@@ -38,14 +38,14 @@ ButtonLook Look(std::int32_t w, std::int32_t h, std::string caption) {
 }
 
 TEST(UsableExtent, SlantsGiveAThirdOfThemselvesToTheContent) {
-  EXPECT_EQ(UsableExtentOf(1, 80, 21, 80).u, 14);
-  EXPECT_EQ(UsableExtentOf(1, 80, 21, 80).p, 66);
-  EXPECT_EQ(UsableExtentOf(2, 80, 0, 59).v, 66);
-  const UsableExtent both = UsableExtentOf(3, 80, 21, 59);
+  EXPECT_EQ(UsableExtentOf(ButtonShapeKind::LeftSlanted, 80, 21, 80).u, 14);
+  EXPECT_EQ(UsableExtentOf(ButtonShapeKind::LeftSlanted, 80, 21, 80).p, 66);
+  EXPECT_EQ(UsableExtentOf(ButtonShapeKind::RightSlanted, 80, 0, 59).v, 66);
+  const UsableExtent both = UsableExtentOf(ButtonShapeKind::Parallelogram, 80, 21, 59);
   EXPECT_EQ(both.u, 14);
   EXPECT_EQ(both.v, 66);
   EXPECT_EQ(both.p, 52);
-  EXPECT_EQ(UsableExtentOf(5, 80, 0, 80).p, 80);
+  EXPECT_EQ(UsableExtentOf(ButtonShapeKind::EllipseRimHiddenWhileHeld, 80, 0, 80).p, 80);
 }
 
 TEST(CaptionForDrawing, DoubleBarsBreakTheLine) {
@@ -73,7 +73,7 @@ TEST(LayoutContent, ImageAboveTheCaption) {
   ButtonLook look = Look(100, 40, "Go");
   look.has_image = true;
   look.image_width = look.image_height = 16;
-  look.picture_align = 4;
+  look.picture_align = PictureAlignKind::TopCentre;
   const ButtonLayout layout = LayoutContent(look, measurer);
   // g = (40 − (13 + 16)) ÷ 2 = 5: the image at 5 (clamped to 6), the caption 5 + 16 + 2 down.
   EXPECT_EQ(measurer.last_box_height, 40 - 12 - 16);
@@ -86,7 +86,7 @@ TEST(LayoutContent, ImageBesideTheCaption) {
   ButtonLook look = Look(100, 30, "Go");
   look.has_image = true;
   look.image_width = look.image_height = 16;
-  look.picture_align = 1;
+  look.picture_align = PictureAlignKind::LeftOfCaption;
   const ButtonLayout left_of_caption = LayoutContent(look, measurer);
   // x = 16 + 6 + (100 − 12 − 16 − 6) ÷ 2 = 55; image at 55 − 16 − 6.
   EXPECT_EQ(measurer.last_box_width, 100 - 16 - 12);
@@ -94,8 +94,8 @@ TEST(LayoutContent, ImageBesideTheCaption) {
   EXPECT_EQ(left_of_caption.image.left, 33);
   EXPECT_EQ(left_of_caption.image.top, 7);
 
-  look.picture_align = 2;
-  look.caption_align = 1;
+  look.picture_align = PictureAlignKind::RightEdge;
+  look.caption_align = CaptionAlignKind::Right;
   const ButtonLayout right_edge = LayoutContent(look, measurer);
   EXPECT_EQ(right_edge.caption.left, 100 - 12 - 16 - 12);
   EXPECT_EQ(right_edge.image.left, 100 - 16 - 6);

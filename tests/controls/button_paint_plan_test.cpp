@@ -9,7 +9,10 @@
 namespace velkaro {
 namespace {
 
-ButtonLook Look(std::int32_t style, std::int32_t shape, std::int32_t w = 80, std::int32_t h = 24) {
+using Shape = ButtonShapeKind;
+using Style = ButtonStyleKind;
+
+ButtonLook Look(Style style, Shape shape, std::int32_t w = 80, std::int32_t h = 24) {
   ButtonLook look;
   look.width = w;
   look.height = h;
@@ -31,7 +34,7 @@ std::vector<DrawOp> OfKind(const PaintPlan& plan, DrawOp::Kind kind) {
 }
 
 TEST(PlanFace, SolidFaceFollowsPressAndHover) {
-  ButtonLook look = Look(0, 0);
+  ButtonLook look = Look(Style::ClassicBevel, Shape::Rectangle);
   EXPECT_EQ(PlanFace(look).face_used, look.colours.face);
   look.hovering = true;
   EXPECT_EQ(PlanFace(look).face_used, look.colours.hover);
@@ -42,8 +45,8 @@ TEST(PlanFace, SolidFaceFollowsPressAndHover) {
   EXPECT_EQ(pressed.ops[0].rect, (ButtonRect{0, 0, 80, 24}));
 }
 
-TEST(PlanFace, Style2DarkensRowByRow) {
-  const FacePlan face = PlanFace(Look(2, 0, 80, 25));
+TEST(PlanFace, ShadedFaceDarkensRowByRow) {
+  const FacePlan face = PlanFace(Look(Style::ShadedFace, Shape::Rectangle, 80, 25));
   ASSERT_EQ(face.ops.size(), 22u);  // rows 2 .. 23
   EXPECT_EQ(face.ops.front().rect, (ButtonRect{2, 2, 78, 3}));
   EXPECT_EQ(face.ops.front().colour, ShadeColor(Rgb(200, 200, 200), -2, kBlueScaling));
@@ -51,8 +54,8 @@ TEST(PlanFace, Style2DarkensRowByRow) {
 }
 
 TEST(PlanFace, GradientMode2RunsFromGradientColourOnTheLeft) {
-  ButtonLook look = Look(0, 0, 100, 20);
-  look.gradient_mode = 2;
+  ButtonLook look = Look(Style::ClassicBevel, Shape::Rectangle, 100, 20);
+  look.gradient_mode = GradientModeKind::RightToLeft;
   // 200 → 2 in 99 steps of −2 lands exactly; blue overshoots and clamps.
   look.gradient_rgb = Rgb(2, 2, 255);
   const FacePlan face = PlanFace(look);
@@ -66,28 +69,31 @@ TEST(PlanFace, GradientMode2RunsFromGradientColourOnTheLeft) {
 }
 
 TEST(PlanFace, WideButtonsUseTwoPixelBands) {
-  ButtonLook look = Look(0, 0, 300, 20);
-  look.gradient_mode = 1;
+  ButtonLook look = Look(Style::ClassicBevel, Shape::Rectangle, 300, 20);
+  look.gradient_mode = GradientModeKind::LeftToRight;
   const FacePlan face = PlanFace(look);
   ASSERT_EQ(face.ops.size(), 150u);
   EXPECT_EQ(face.ops[1].rect, (ButtonRect{2, 0, 4, 20}));
 }
 
 TEST(PlanFace, EllipsesPaintARimOutsideTheClip) {
-  const FacePlan face = PlanFace(Look(0, 6));
+  const FacePlan face = PlanFace(Look(Style::ClassicBevel, Shape::EllipseBlackRim));
   ASSERT_GE(face.ops.size(), 3u);
   EXPECT_EQ(face.ops[0].kind, DrawOp::Kind::ClipOff);
   EXPECT_EQ(face.ops[1].kind, DrawOp::Kind::Ellipse);
   EXPECT_EQ(face.ops[1].pen_width, 2);
   EXPECT_EQ(face.ops[2].kind, DrawOp::Kind::ClipToShape);
-  // Style 5 shows its rim only while hovering or pressed.
-  EXPECT_TRUE(OfKind(PlanFace(Look(5, 4)).ops, DrawOp::Kind::Ellipse).empty());
-  EXPECT_EQ(ShapeClipEllipse(Look(0, 6)), (ButtonRect{1, 1, 80, 24}));
-  EXPECT_EQ(ShapeClipEllipse(Look(0, 4)), (ButtonRect{2, 2, 79, 23}));
+  // The flat-until-hover style shows its rim only while hovering or pressed.
+  const FacePlan flat = PlanFace(Look(Style::FlatUntilHover, Shape::EllipseBlackRim));
+  EXPECT_TRUE(OfKind(flat.ops, DrawOp::Kind::Ellipse).empty());
+  EXPECT_EQ(ShapeClipEllipse(Look(Style::ClassicBevel, Shape::EllipseBlackRim)),
+            (ButtonRect{1, 1, 80, 24}));
+  EXPECT_EQ(ShapeClipEllipse(Look(Style::ClassicBevel, Shape::EllipseShadedRim)),
+            (ButtonRect{2, 2, 79, 23}));
 }
 
-TEST(PlanEdges, Style0RingsChangeWithFocusAndPress) {
-  ButtonLook look = Look(0, 0);
+TEST(PlanEdges, ClassicBevelRingsChangeWithFocusAndPress) {
+  ButtonLook look = Look(Style::ClassicBevel, Shape::Rectangle);
   PaintPlan normal = PlanEdges(look);
   ASSERT_EQ(normal.size(), 6u);
   EXPECT_EQ(normal[2].colour, Rgb(233, 233, 233));  // ring 2 top-left
@@ -102,7 +108,7 @@ TEST(PlanEdges, Style0RingsChangeWithFocusAndPress) {
 }
 
 TEST(PlanEdges, SlantedFocusOutlineAndClosingSegment) {
-  ButtonLook look = Look(1, 2, 80, 20);
+  ButtonLook look = Look(Style::BlackFrame, Shape::RightSlanted, 80, 20);
   look.layout.right_slant_position = 59;
   look.state_flags = kStateFocus;
   const PaintPlan plan = PlanEdges(look);
@@ -113,8 +119,8 @@ TEST(PlanEdges, SlantedFocusOutlineAndClosingSegment) {
   EXPECT_EQ(closing.points[1], (ButtonPoint{79, 19}));
 }
 
-TEST(PlanEdges, Style2HoverWinsOverFocusButNotOverPress) {
-  ButtonLook look = Look(2, 0);
+TEST(PlanEdges, ShadedFaceHoverWinsOverFocusButNotOverPress) {
+  ButtonLook look = Look(Style::ShadedFace, Shape::Rectangle);
   look.state_flags = kStateFocus | kStateOver;
   EXPECT_EQ(PlanEdges(look)[0].colour, 0x6BCBFFu);
   // Held with the mouse moved off: the focused look, not the pressed one.
@@ -126,9 +132,11 @@ TEST(PlanEdges, Style2HoverWinsOverFocusButNotOverPress) {
 }
 
 TEST(PlanEdges, EveryStyleAndShapeDrawsWithinTheButton) {
-  for (int style = 0; style < 8; ++style)
-    for (int shape = 0; shape < 7; ++shape)
+  for (std::size_t style_number = 0; style_number < kCountOf<Style>; ++style_number)
+    for (std::size_t shape_number = 0; shape_number < kCountOf<Shape>; ++shape_number)
       for (std::int16_t flags : {0, 1, 4, 5, 6, 7}) {
+        const auto style = static_cast<Style>(style_number);
+        const auto shape = static_cast<Shape>(shape_number);
         ButtonLook look = Look(style, shape);
         const ShapeRegion region = ShapeRegionOf(shape, style, true, look.width, look.height);
         look.layout.left_slant_offset = region.left_slant_offset;
@@ -137,7 +145,7 @@ TEST(PlanEdges, EveryStyleAndShapeDrawsWithinTheButton) {
         look.state_flags = flags;
         for (const DrawOp& op : PlanEdges(look))
           for (const ButtonPoint& p : op.points) {
-            EXPECT_GE(p.x, -1) << style << " " << shape;
+            EXPECT_GE(p.x, -1) << style_number << " " << shape_number;
             EXPECT_LE(p.x, look.width);
             EXPECT_GE(p.y, 0);
             EXPECT_LE(p.y, look.height);
@@ -146,7 +154,7 @@ TEST(PlanEdges, EveryStyleAndShapeDrawsWithinTheButton) {
 }
 
 TEST(PlanCaption, DisabledCaptionsAreEtched) {
-  ButtonLook look = Look(0, 0);
+  ButtonLook look = Look(Style::ClassicBevel, Shape::Rectangle);
   look.enabled = false;
   const auto passes = PlanCaption(look, look.colours.face);
   ASSERT_EQ(passes.size(), 2u);
@@ -154,25 +162,25 @@ TEST(PlanCaption, DisabledCaptionsAreEtched) {
   EXPECT_EQ(passes[0].dx, 1);
   EXPECT_EQ(passes[1].colour, 0x808080u);
   EXPECT_EQ(passes[1].dx, 0);
-  look.style = 3;
+  look.style = Style::GreyEtched;
   EXPECT_EQ(PlanCaption(look, 0).size(), 1u);
 }
 
 TEST(PlanCaption, EmbossingAndHoverColours) {
-  ButtonLook look = Look(0, 0);
-  look.caption_style = 1;
+  ButtonLook look = Look(Style::ClassicBevel, Shape::Rectangle);
+  look.caption_style = CaptionStyleKind::Embossed;
   const auto passes = PlanCaption(look, Rgb(100, 100, 100));
   ASSERT_EQ(passes.size(), 3u);
   EXPECT_EQ(passes[0].colour, Rgb(60, 60, 60));
   EXPECT_EQ(passes[1].colour, Rgb(140, 140, 140));
   EXPECT_EQ(passes[2].dy, 1);
-  look.caption_style = 0;
+  look.caption_style = CaptionStyleKind::Flat;
   look.hovering = true;
   EXPECT_EQ(PlanCaption(look, 0)[0].colour, look.hover_fore_rgb);
 }
 
 TEST(ImageTarget, SizesPlaceTheImage) {
-  ButtonLook look = Look(0, 0, 100, 40);
+  ButtonLook look = Look(Style::ClassicBevel, Shape::Rectangle, 100, 40);
   look.has_image = true;
   look.image_width = 32;
   look.image_height = 16;

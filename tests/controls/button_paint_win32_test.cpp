@@ -23,10 +23,10 @@ TEST_F(ButtonPaint, GradientMode2RunsFromGradientColourOnTheLeft) {
   ButtonControl& control = button->Control();
   control.SetDelayDrawing(true);
   control.SetCaption("");
-  control.SetButtonStyle(4);  // edges only on the outermost pixels
+  control.SetButtonStyle(ButtonStyleKind::ThinBevel);  // edges only on the outermost pixels
   control.SetBackColor(Rgb(255, 0, 0));
   control.SetGradientColor(Rgb(0, 0, 255));
-  control.SetGradientMode(2);
+  control.SetGradientMode(GradientModeKind::RightToLeft);
   control.SetDelayDrawing(false);
   HDC dc = button->OffscreenDc();
   EXPECT_LE(Distance(GetPixel(dc, 1, 12), Rgb(0, 0, 255)), 12);
@@ -97,29 +97,29 @@ TEST_F(ButtonPaint, WindowRegionsFollowShapeAndStyle) {
   ButtonControl& control = button->Control();
   HWND w = button->Handle();
 
-  control.SetButtonStyle(1);  // corner pixels cut
+  control.SetButtonStyle(ButtonStyleKind::BlackFrame);  // corner pixels cut
   EXPECT_FALSE(Inside(w, 0, 0));
   EXPECT_TRUE(Inside(w, 1, 0));
   EXPECT_FALSE(Inside(w, 59, 19));
   EXPECT_TRUE(Inside(w, 59, 18));
 
-  control.SetButtonStyle(2);  // triangles cut
+  control.SetButtonStyle(ButtonStyleKind::ShadedFace);  // triangles cut
   EXPECT_FALSE(Inside(w, 1, 0));
   EXPECT_FALSE(Inside(w, 0, 18));
   EXPECT_TRUE(Inside(w, 3, 3));
 
-  control.SetButtonStyle(0);
-  control.SetButtonShape(1);  // left edge slanted by 21
+  control.SetButtonStyle(ButtonStyleKind::ClassicBevel);
+  control.SetButtonShape(ButtonShapeKind::LeftSlanted);  // left edge slanted by 21
   EXPECT_FALSE(Inside(w, 3, 17));
   EXPECT_TRUE(Inside(w, 19, 17));
   EXPECT_TRUE(Inside(w, 1, 0));
   EXPECT_TRUE(Inside(w, 59, 19));
 
-  control.SetButtonShape(3);
+  control.SetButtonShape(ButtonShapeKind::Parallelogram);
   EXPECT_FALSE(Inside(w, 57, 1));
   EXPECT_TRUE(Inside(w, 30, 10));
 
-  control.SetButtonShape(4);
+  control.SetButtonShape(ButtonShapeKind::EllipseShadedRim);
   EXPECT_FALSE(Inside(w, 0, 0));
   EXPECT_FALSE(Inside(w, 59, 19));
   EXPECT_TRUE(Inside(w, 30, 10));
@@ -129,7 +129,7 @@ TEST_F(ButtonPaint, WindowRegionsFollowShapeAndStyle) {
 TEST_F(ButtonPaint, NarrowSlantedButtonGrows) {
   auto button = MakeButton(parent_, ambient_, 24, 20);
   ASSERT_TRUE(button);
-  button->Control().SetButtonShape(1);
+  button->Control().SetButtonShape(ButtonShapeKind::LeftSlanted);
   RECT client{};
   GetClientRect(button->Handle(), &client);
   EXPECT_EQ(client.right, 29);
@@ -160,8 +160,8 @@ TEST_F(ButtonPaint, EveryGdiObjectIsReleased) {
     auto button = MakeButton(parent_, ambient_, 70, 26);
     ButtonControl& control = button->Control();
     control.SetPicture(PictureFromBitmap(MakeKeyedBitmap(16, 16, 0xFF00FF, 0x0000FF, 3)));
-    control.SetButtonShape(5);
-    control.SetGradientMode(3);
+    control.SetButtonShape(ButtonShapeKind::EllipseRimHiddenWhileHeld);
+    control.SetGradientMode(GradientModeKind::TopToBottom);
     control.SetEnabled(false);
     control.SetCaption("&Go||on");
   };

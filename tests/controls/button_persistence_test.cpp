@@ -49,18 +49,18 @@ TEST_F(ButtonPersistenceTest, NewControlWritesOnlyNonDefaultValuesInTableOrder) 
 
 TEST_F(ButtonPersistenceTest, EveryKeyIsWrittenInOrderWhenNothingIsDefault) {
   button.SetCaption("All");
-  button.SetCaptionAlign(0);
-  button.SetButtonStyle(6);
-  button.SetButtonShape(1);
+  button.SetCaptionAlign(CaptionAlignKind::Left);
+  button.SetButtonStyle(ButtonStyleKind::LightDoubleBevel);
+  button.SetButtonShape(ButtonShapeKind::LeftSlanted);
   button.SetForeColor(0x00000001);
   button.SetHoverForeColor(0x00000002);
   button.SetBackColor(0x00000003);
   button.SetHoverBackColor(0x00000004);
   button.SetShowFocusRect(false);
-  button.SetGradientMode(1);
+  button.SetGradientMode(GradientModeKind::LeftToRight);
   button.SetGradientColor(0x00000005);
-  button.SetCaptionStyle(1);
-  button.SetPictureAlign(2);
+  button.SetCaptionStyle(CaptionStyleKind::Embossed);
+  button.SetPictureAlign(PictureAlignKind::RightEdge);
   button.SetPicture(MakePicture(PictureKind::Bitmap, 20, 20));
   button.SetPictureSize(1);
   button.SetEnabled(false);
@@ -75,53 +75,61 @@ TEST_F(ButtonPersistenceTest, EveryKeyIsWrittenInOrderWhenNothingIsDefault) {
 
 TEST_F(ButtonPersistenceTest, RoundTripRestoresEveryProperty) {
   button.SetCaption("Sa&ve");
-  button.SetButtonStyle(7);
-  button.SetButtonShape(2);
-  button.SetCaptionAlign(1);
-  button.SetCaptionStyle(2);
+  button.SetButtonStyle(ButtonStyleKind::RoundedBlackFrame);
+  button.SetButtonShape(ButtonShapeKind::RightSlanted);
+  button.SetCaptionAlign(CaptionAlignKind::Right);
+  button.SetCaptionStyle(CaptionStyleKind::Engraved);
   button.SetBackColor(0x00FFFFFF);
   button.SetForeColor(0);
   button.SetHoverForeColor(0x000000FF);
-  button.SetGradientMode(3);
+  button.SetGradientMode(GradientModeKind::TopToBottom);
   button.SetGradientColor(0x00102030);
   button.SetPictureSize(2);
   const ButtonPicture picture = MakePicture(PictureKind::Icon, 24, 24);
   button.SetPicture(picture);
-  button.SetPictureAlign(3);
+  button.SetPictureAlign(PictureAlignKind::RightOfCaption);
   button.SetShowFocusRect(false);
   button.SetEnabled(false);
   button.SetFontStyle(2 | 4);
-  button.SetMousePointer(11);
+  button.SetMousePointer(MousePointerKind::Hourglass);
 
   const ButtonControl& back = RoundTrip(button);
+  // The choices are stored as the numbers that forms saved earlier hold.
+  EXPECT_EQ(ReadInt32(store, "BackStyle", -1), 7);
+  EXPECT_EQ(ReadInt32(store, "Shape", -1), 2);
+  EXPECT_EQ(ReadInt32(store, "CapAlign", -1), 1);
+  EXPECT_EQ(ReadInt32(store, "CapStyle", -1), 2);
+  EXPECT_EQ(ReadInt32(store, "Gradient", -1), 3);
+  EXPECT_EQ(ReadInt32(store, "ImgAlign", -1), 3);
+  EXPECT_EQ(ReadInt16(store, "mPointer", -1), 11);
   EXPECT_EQ(back.Caption(), "Sa&ve");
   EXPECT_EQ(back.AccessKey(), "v");
-  EXPECT_EQ(back.ButtonStyle(), 7);
-  EXPECT_EQ(back.ButtonShape(), 2);
-  EXPECT_EQ(back.CaptionAlign(), 1);
-  EXPECT_EQ(back.CaptionStyle(), 2);
+  EXPECT_EQ(back.ButtonStyle(), ButtonStyleKind::RoundedBlackFrame);
+  EXPECT_EQ(back.ButtonShape(), ButtonShapeKind::RightSlanted);
+  EXPECT_EQ(back.CaptionAlign(), CaptionAlignKind::Right);
+  EXPECT_EQ(back.CaptionStyle(), CaptionStyleKind::Engraved);
   EXPECT_EQ(back.BackColor(), 0x00FFFFFFu);
   EXPECT_EQ(back.ForeColor(), 0u);
   EXPECT_EQ(back.HoverForeColor(), 0x000000FFu);
   EXPECT_EQ(back.HoverColorLocks(), button.HoverColorLocks());
   EXPECT_EQ(back.HoverBackColor(), button.HoverBackColor());
-  EXPECT_EQ(back.GradientMode(), 3);
+  EXPECT_EQ(back.GradientMode(), GradientModeKind::TopToBottom);
   EXPECT_EQ(back.GradientColor(), 0x00102030u);
   EXPECT_EQ(back.ImageSize(), 32);
   EXPECT_EQ(back.Picture(), picture);
   EXPECT_EQ(back.ImageWidth(), 24);
   EXPECT_TRUE(back.ImageIsIcon());
-  EXPECT_EQ(back.PictureAlign(), 3);
+  EXPECT_EQ(back.PictureAlign(), PictureAlignKind::RightOfCaption);
   EXPECT_FALSE(back.ShowFocusRect());
   EXPECT_FALSE(back.Enabled());
   EXPECT_EQ(back.FontStyle(), 6);
-  EXPECT_EQ(back.MousePointer(), 11);
+  EXPECT_EQ(back.MousePointer(), MousePointerKind::Hourglass);
   EXPECT_FALSE(back.DelayDrawing());
 }
 
 TEST_F(ButtonPersistenceTest, DefaultValuedPropertiesAreNotWrittenAndLoadBack) {
   button.SetForeColor(kButtonTextColor);
-  button.SetCaptionAlign(0);
+  button.SetCaptionAlign(CaptionAlignKind::Left);
   button.SetPictureSize(2);
   button.WriteProperties(store);
   EXPECT_FALSE(store.Contains("cFore"));
@@ -130,7 +138,7 @@ TEST_F(ButtonPersistenceTest, DefaultValuedPropertiesAreNotWrittenAndLoadBack) {
 
   const ButtonControl& back = RoundTrip(button);
   EXPECT_EQ(back.ForeColor(), kButtonTextColor);
-  EXPECT_EQ(back.CaptionAlign(), 0);
+  EXPECT_EQ(back.CaptionAlign(), CaptionAlignKind::Left);
 }
 
 TEST_F(ButtonPersistenceTest, HoverBackDefaultsToTheBackColourJustRead) {
@@ -158,7 +166,7 @@ TEST_F(ButtonPersistenceTest, EmptyStoreGivesTheDefaultsAndTheContainerColour) {
   EXPECT_EQ(loaded.ForeColor(), kButtonTextColor);
   EXPECT_EQ(loaded.HoverForeColor(), kButtonTextColor);
   EXPECT_EQ(loaded.GradientColor(), kButtonFaceColor);
-  EXPECT_EQ(loaded.CaptionAlign(), 2);
+  EXPECT_EQ(loaded.CaptionAlign(), CaptionAlignKind::Centre);
   EXPECT_EQ(loaded.ImageSize(), 16);
   EXPECT_TRUE(loaded.Enabled());
   EXPECT_TRUE(loaded.ShowFocusRect());
@@ -172,12 +180,12 @@ TEST_F(ButtonPersistenceTest, DamagedValuesFallBackToDefaults) {
   store.Write("mPointer", std::int32_t{70000});
   store.Write("Gradient", std::int32_t{2});
   loaded.ReadProperties(store);
-  EXPECT_EQ(loaded.ButtonStyle(), 0);
-  EXPECT_EQ(loaded.ButtonShape(), 0);
-  EXPECT_EQ(loaded.CaptionAlign(), 2);
+  EXPECT_EQ(loaded.ButtonStyle(), ButtonStyleKind::ClassicBevel);
+  EXPECT_EQ(loaded.ButtonShape(), ButtonShapeKind::Rectangle);
+  EXPECT_EQ(loaded.CaptionAlign(), CaptionAlignKind::Centre);
   EXPECT_EQ(loaded.ImageSize(), 16);
-  EXPECT_EQ(loaded.MousePointer(), 0);
-  EXPECT_EQ(loaded.GradientMode(), 2);
+  EXPECT_EQ(loaded.MousePointer(), MousePointerKind::Default);
+  EXPECT_EQ(loaded.GradientMode(), GradientModeKind::RightToLeft);
 }
 
 // A stored picture's stated size is whatever the store held; the drawing
@@ -223,7 +231,7 @@ TEST(DialogButtonValuesTest, HoldsTheDialogsLook) {
   button.ReadProperties(store);
   EXPECT_EQ(button.HoverBackColor(), 0x00FFFFFFu);
   EXPECT_EQ(button.HoverColorLocks(), 0);
-  EXPECT_EQ(button.GradientMode(), 0);
+  EXPECT_EQ(button.GradientMode(), GradientModeKind::None);
 }
 
 TEST(MemoryPropertyStoreTest, RewriteKeepsThePlaceAndTakesTheNewSpelling) {

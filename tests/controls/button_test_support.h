@@ -20,8 +20,8 @@ class RecordingView final : public ButtonView {
   }
   void RecreateOffscreenImage() override { calls.push_back("Offscreen"); }
   void ApplyEnabled(bool enabled) override { calls.push_back(enabled ? "Enable" : "Disable"); }
-  void ApplyMousePointer(std::int16_t pointer, const ButtonPicture&) override {
-    calls.push_back("Pointer " + std::to_string(pointer));
+  void ApplyMousePointer(MousePointerKind pointer, const ButtonPicture&) override {
+    calls.push_back("Pointer " + std::to_string(NumberOf(pointer)));
   }
   void ShowInformation(std::string_view text, std::string_view title) override {
     messages.push_back(std::string(title) + "|" + std::string(text));

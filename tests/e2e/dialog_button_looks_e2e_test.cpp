@@ -54,17 +54,17 @@ ScreenBlock ReadScreen(const RECT& rect) {
   return block;
 }
 
-// The look the dialog's buttons are meant to have in a state: ButtonStyle 2,
+// The look the dialog's buttons are meant to have in a state: the shaded face,
 // rectangular, a white face (and hover face) and black captions.
 ButtonLook StoredLook(const RECT& rect, std::int16_t state_flags, bool enabled = true) {
   ButtonLook look;
   look.width = rect.right - rect.left;
   look.height = rect.bottom - rect.top;
-  look.style = 2;
+  look.style = ButtonStyleKind::ShadedFace;
   look.enabled = enabled;
   look.state_flags = state_flags;
   look.hovering = (state_flags & kStateOver) != 0;
-  look.colours = ComputeDrawingColours(0xFFFFFF, 0xFFFFFF, 2, 0);
+  look.colours = ComputeDrawingColours(0xFFFFFF, 0xFFFFFF, ButtonStyleKind::ShadedFace, 0);
   look.fore_rgb = look.hover_fore_rgb = 0;
   look.layout.right_slant_position = look.width;
   return look;
