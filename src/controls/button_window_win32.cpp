@@ -38,6 +38,34 @@ GdiRegion RegionOf(const ShapeRegion& shape) {
   return region;
 }
 
+// The system's pointer for each standard choice; null for the default,
+// which leaves the class's arrow. The icon pointer and the size pointer of
+// older systems have no pointer of their own on current ones, which show
+// the arrow and the four-way size pointer for them.
+HCURSOR StandardPointer(MousePointerKind pointer) {
+  const char* id = nullptr;
+  switch (pointer) {
+    case MousePointerKind::Arrow: id = IDC_ARROW; break;
+    case MousePointerKind::Cross: id = IDC_CROSS; break;
+    case MousePointerKind::IBeam: id = IDC_IBEAM; break;
+    case MousePointerKind::Icon: id = IDC_ARROW; break;
+    case MousePointerKind::Size: id = IDC_SIZEALL; break;
+    case MousePointerKind::SizeNeSw: id = IDC_SIZENESW; break;
+    case MousePointerKind::SizeNs: id = IDC_SIZENS; break;
+    case MousePointerKind::SizeNwSe: id = IDC_SIZENWSE; break;
+    case MousePointerKind::SizeWe: id = IDC_SIZEWE; break;
+    case MousePointerKind::UpArrow: id = IDC_UPARROW; break;
+    case MousePointerKind::Hourglass: id = IDC_WAIT; break;
+    case MousePointerKind::NoDrop: id = IDC_NO; break;
+    case MousePointerKind::ArrowHourglass: id = IDC_APPSTARTING; break;
+    case MousePointerKind::ArrowQuestion: id = IDC_HELP; break;
+    case MousePointerKind::SizeAll: id = IDC_SIZEALL; break;
+    case MousePointerKind::Default:
+    case MousePointerKind::Custom: break;
+  }
+  return id ? LoadCursorA(nullptr, id) : nullptr;
+}
+
 }  // namespace
 
 ButtonWindow::ButtonWindow(const AmbientValues& ambient) : control_(ambient, system_colors_) {}
@@ -214,9 +242,12 @@ void ButtonWindow::ApplyEnabled(bool enabled) {
 }
 
 void ButtonWindow::ApplyMousePointer(MousePointerKind pointer, const ButtonPicture& icon) {
+  if (pointer != MousePointerKind::Custom) {
+    custom_cursor_ = StandardPointer(pointer);
+    return;
+  }
   const auto* picture = dynamic_cast<const Win32Picture*>(icon.handle.get());
-  const bool custom = pointer == MousePointerKind::Custom;
-  custom_cursor_ = custom && picture ? HCURSOR(picture->Icon()) : nullptr;
+  custom_cursor_ = picture ? HCURSOR(picture->Icon()) : nullptr;
 }
 
 void ButtonWindow::ShowInformation(std::string_view text, std::string_view title) {

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "controls/ambient_values.h"
@@ -209,6 +210,23 @@ TEST_F(ButtonInputWin32Test, AccessKeyFlashesAnUntouchedButtonThenClicks) {
   EXPECT_EQ(second_->events.clicks, 1);
   EXPECT_EQ(GetFocus(), second_->handle());
   EXPECT_EQ(second_->control().StateFlags(), kStateFocus);
+}
+
+// The pointer over a button follows its MousePointer choice; the default
+// leaves the class's arrow to the system.
+TEST_F(ButtonInputWin32Test, TheMousePointerChoiceShowsTheStandardPointer) {
+  const LPARAM over_client = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+  for (auto [choice, id] : {std::pair{MousePointerKind::IBeam, IDC_IBEAM},
+                            std::pair{MousePointerKind::Hourglass, IDC_WAIT},
+                            std::pair{MousePointerKind::SizeWe, IDC_SIZEWE}}) {
+    first_->control().SetMousePointer(choice);
+    SendMessageA(first_->handle(), WM_SETCURSOR, WPARAM(first_->handle()), over_client);
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, id)) << int(choice);
+  }
+  SetCursor(nullptr);
+  first_->control().SetMousePointer(MousePointerKind::Default);
+  SendMessageA(first_->handle(), WM_SETCURSOR, WPARAM(first_->handle()), over_client);
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
 }
 
 TEST_F(ButtonInputWin32Test, TeardownWhileHoveringStopsTheTimer) {
