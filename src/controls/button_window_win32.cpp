@@ -209,6 +209,18 @@ void ButtonWindow::LayoutContent() {
   const SIZE size = ClientSize();
   const Win32TextMeasurer measurer(image_->Dc());
   control_.SetLayout(velkaro::LayoutContent(LookOf(control_, size.cx, size.cy), measurer));
+  ShowCaptionAsWindowText();
+}
+
+void ButtonWindow::ShowCaptionAsWindowText() {
+  // The dialog manager looks for a button's access key ("&S") in its window
+  // text: with the caption there, Alt+S (or S alone, where the focused
+  // control takes no characters) clicks the button through BM_CLICK. The
+  // text is never drawn; the off-screen image is.
+  std::string text = ToCp932(control_.Caption());
+  if (text == window_text_) return;
+  SetWindowTextA(handle(), text.c_str());
+  window_text_ = std::move(text);
 }
 
 void ButtonWindow::PrepareDrawingResources(DrawingTopic topic) {

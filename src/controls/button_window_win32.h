@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "common/window_win32.h"
 #include "controls/ambient_values.h"
@@ -66,6 +67,7 @@ class ButtonWindow final : public ButtonView, public Window {
   explicit ButtonWindow(const AmbientValues& ambient);
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   SIZE ClientSize() const;
+  void ShowCaptionAsWindowText();
 
   Win32SystemColors system_colors_;
   ButtonControl control_;
@@ -74,6 +76,7 @@ class ButtonWindow final : public ButtonView, public Window {
   ColorRef face_used_ = 0;   // FillFace's colour, kept for caption-only redraws
   bool adjusting_width_ = false;
   HCURSOR custom_cursor_ = nullptr;
+  std::string window_text_;  // code page 932
 };
 
 // The factory the settings dialog uses.

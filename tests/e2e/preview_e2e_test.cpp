@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "common/resource_ids.h"
@@ -90,25 +92,6 @@ std::optional<Pixels> EmbeddedStill() {
   return pixels;
 }
 
-// Wine (8) keeps what another process draws into a child of a window of
-// ours off the screen: the pane then shows only its own colour, and what
-// the preview draws cannot be read back.
-bool ScreenShowsOnlyThePane(const Pixels& seen) {
-  return std::all_of(seen.values.begin(), seen.values.end(), [](std::uint32_t v) { return v == 0x0000FF; });
-}
-
-// The pane's pixels once they match `expected`, or the last ones seen.
-Pixels WaitForPanePixels(const RECT& pane, const Pixels& expected, DWORD timeout_ms) {
-  const DWORD start = GetTickCount();
-  Pixels seen = ScreenPixels(pane);
-  while (CountDifferent(seen, expected) != 0 && GetTickCount() - start < timeout_ms) {
-    PumpMessages();
-    Sleep(50);
-    seen = ScreenPixels(pane);
-  }
-  return seen;
-}
-
 RECT RectOf(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
@@ -134,53 +117,23 @@ HWND ExpectPreviewFillsPane(const Pane& pane, SaverProcess& saver) {
   return form;
 }
 
-TEST(Preview, AStandardPaneShowsTheEmbeddedStillExactly) {
+// The form fills the pane of either size and lives as long as the pane. What
+// it shows there is checked in-process (PreviewInPane, in the Wine tests):
+// Wine does not put another process's child window on the screen, so the
+// screen here would show the pane's own colour.
+TEST(Preview, TheFormFillsAStandardOrALargerPaneAndLivesWithIt) {
   const auto still = EmbeddedStill();
-  ASSERT_TRUE(still);
-  ASSERT_EQ(still->width, 152);
-  ASSERT_EQ(still->height, 112);
-
-  Pane pane(152, 112);
-  SaverFolder folder;
-  SaverProcess saver(folder, "/p " + pane.argument());
-  ASSERT_TRUE(ExpectPreviewFillsPane(pane, saver));
-  EXPECT_FALSE(saver.WaitForExit(500));  // it lives on with the pane
-  const Pixels seen = WaitForPanePixels(RectOf(pane.handle()), *still, 5000);
-  if (ScreenShowsOnlyThePane(seen)) GTEST_SKIP() << "this system does not show another process's child window";
-  EXPECT_EQ(CountDifferent(seen, *still), 0);
-}
-
-TEST(Preview, ALargerPaneShowsTheStillScaledToFillIt) {
-  const auto still = EmbeddedStill();
-  ASSERT_TRUE(still);
-  Pane pane(200, 150);
-  SaverFolder folder;
-  SaverProcess saver(folder, "/p:" + pane.argument());
-  ASSERT_TRUE(ExpectPreviewFillsPane(pane, saver));
-
-  // No pane colour left anywhere once it is painted, and the scaled picture
-  // keeps the still's overall colour.
-  const RECT rect = RectOf(pane.handle());
-  const DWORD start = GetTickCount();
-  Pixels seen = ScreenPixels(rect);
-  const auto blue_count = [](const Pixels& p) {
-    return std::count(p.values.begin(), p.values.end(), std::uint32_t(0x0000FF));
-  };
-  while (blue_count(seen) > 0 && GetTickCount() - start < 5000) {
-    PumpMessages();
-    Sleep(50);
-    seen = ScreenPixels(rect);
+  ASSERT_TRUE(still) << "Velkaro.scr carries no preview still";
+  EXPECT_EQ(still->width, 152);
+  EXPECT_EQ(still->height, 112);
+  for (const auto& [width, height, separator] :
+       {std::tuple{152, 112, " "}, std::tuple{200, 150, ":"}}) {
+    Pane pane(width, height);
+    SaverFolder folder;
+    SaverProcess saver(folder, std::string("/p") + separator + pane.argument());
+    ASSERT_TRUE(ExpectPreviewFillsPane(pane, saver)) << width << " x " << height;
+    EXPECT_FALSE(saver.WaitForExit(500)) << "it lives on with the pane";
   }
-  if (ScreenShowsOnlyThePane(seen)) GTEST_SKIP() << "this system does not show another process's child window";
-  EXPECT_EQ(blue_count(seen), 0);
-  const auto mean_red = [](const Pixels& p) {
-    double sum = 0;
-    for (auto v : p.values) sum += (v >> 16) & 0xFF;
-    return sum / double(p.values.size());
-  };
-  EXPECT_NEAR(mean_red(seen), mean_red(*still), 8.0);
-  // The corners show the still's corners, not a copy at the top left.
-  EXPECT_EQ(seen.at(0, 0), still->at(0, 0));
 }
 
 TEST(Preview, EndsWithinASecondOfThePaneBeingDestroyed) {

@@ -137,15 +137,6 @@ DWORD SaverProcess::exit_code() const {
   return code;
 }
 
-double SaverProcess::CpuMs() const {
-  FILETIME created, exited, kernel, user;
-  if (!GetProcessTimes(process_.hProcess, &created, &exited, &kernel, &user)) return 0;
-  const auto ms = [](FILETIME t) {
-    return double((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
-  };
-  return ms(kernel) + ms(user);
-}
-
 void MoveMouseBy(int dx, int dy) {
   INPUT input{};
   input.type = INPUT_MOUSE;

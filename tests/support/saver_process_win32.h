@@ -58,8 +58,6 @@ class SaverProcess {
   // True when the process ended within timeout_ms.
   bool WaitForExit(DWORD timeout_ms);
   DWORD exit_code() const;
-  // User and kernel time the process has used so far, in milliseconds.
-  double CpuMs() const;
   // Ends the process now if it still runs.
   void Terminate();
 
