@@ -11,7 +11,7 @@
 #include <new>
 
 #include "effects/presentation.h"
-#include "pattern_run.h"
+#include "effects/pattern_run.h"
 #include "saver/frame_log.h"
 
 namespace {
@@ -48,7 +48,7 @@ TEST(FrameAllocation, NoPatternAllocatesWhileItRuns) {
     for (int frame = 0; frame < 400; ++frame) {
       run.Frame();
       ASSERT_EQ(render(image, table, surface), DrawStatus::kDrawn);
-      log.FramePresented(double(run.frame) * 1000.0 / 60.0);
+      log.FramePresented(double(run.clock.frame()) * 1000.0 / 60.0);
     }
     EXPECT_EQ(allocations.load() - before, 0);
     EXPECT_GT(lines, 0);
