@@ -17,6 +17,7 @@
 #include "effects/engine.h"
 #include "effects/engine_setup.h"
 #include "effects/filters.h"
+#include "effects/particles.h"
 #include "effects/presentation.h"
 #include "effects/pattern_run.h"
 #include "effects/scalar_forms.h"
@@ -55,7 +56,7 @@ void BM_AnimPart(benchmark::State& state) {
   const bool scalar = Scalar(state, 0);
   for (auto _ : state) {
     if (scalar) scalar_forms::animPart(run.engine);
-    else run.engine.animPart();
+    else animPart(run.engine);
   }
 }
 BENCHMARK(BM_AnimPart)->ArgName("scalar")->Arg(0)->Arg(1);
@@ -65,7 +66,7 @@ void BM_DrawPart(benchmark::State& state) {
   const bool scalar = Scalar(state, 0);
   for (auto _ : state) {
     if (scalar) scalar_forms::DrawPart(run.engine);
-    else run.engine.DrawPart();
+    else DrawPart(run.engine);
   }
 }
 BENCHMARK(BM_DrawPart)->ArgName("scalar")->Arg(0)->Arg(1);

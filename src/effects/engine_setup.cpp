@@ -3,6 +3,7 @@
 #include "effects/animators.h"
 #include "effects/choose_pattern.h"
 #include "effects/filters.h"
+#include "effects/particles.h"
 #include "effects/presentation.h"
 
 namespace velkaro {
@@ -29,9 +30,9 @@ std::optional<PaletteTable> SetUpEngine(Engine& engine, std::int16_t Rdm_Flag,
 }
 
 void StepFrame(Engine& engine, std::uint32_t now_ms) {
-  engine.animPart();
-  if (engine.params.WindOn) engine.AnimWind(now_ms);
-  engine.DrawPart();
+  animPart(engine);
+  if (engine.params.WindOn) AnimWind(engine, now_ms);
+  DrawPart(engine);
   vbClearEdge(Engine::W, Engine::H, engine.FrameBuf.bytes());
   for (std::int32_t pass = 0; pass < engine.params.BlurCount; ++pass)
     vbBlurImg(Engine::W, Engine::H, engine.FrameBuf.bytes());

@@ -19,8 +19,8 @@ PatternClock::PatternClock(int pattern, int frames_per_second)
 void PatternClock::Frame(Engine& engine, Step step) {
   const std::int64_t now_ms = ++frame_ * 1000 / frames_per_second_;
   step(engine, static_cast<std::uint32_t>(now_ms));
-  if (burst_.FiresAt(now_ms)) engine.PatternBurst();
-  if (motion_.FiresAt(now_ms)) engine.PatternMotion();
+  if (burst_.FiresAt(now_ms)) PatternBurst(engine);
+  if (motion_.FiresAt(now_ms)) PatternMotion(engine);
 }
 
 PatternRun::PatternRun(int pattern, int warm_up_frames) : clock(pattern, 60) {

@@ -10,6 +10,7 @@
 #include "effects/animators.h"
 #include "effects/engine.h"
 #include "effects/params.h"
+#include "effects/particles.h"
 #include "effects/presets.h"
 
 namespace velkaro {
@@ -37,11 +38,11 @@ std::uint64_t RunDigest(int pattern, int frames) {
   e.Initpart();
   e.InitTrigo();
   for (int frame = 0; frame < frames; ++frame) {
-    e.animPart();
-    if (e.params.WindOn) e.AnimWind(std::uint32_t(frame) * 40);
-    e.DrawPart();
-    if (frame % 4 == 3) e.PatternBurst();
-    if (frame % 8 == 7) e.PatternMotion();
+    animPart(e);
+    if (e.params.WindOn) AnimWind(e, std::uint32_t(frame) * 40);
+    DrawPart(e);
+    if (frame % 4 == 3) PatternBurst(e);
+    if (frame % 8 == 7) PatternMotion(e);
   }
   Digest d;
   for (std::uint8_t byte : e.FrameBuf.bytes()) d.add(byte);

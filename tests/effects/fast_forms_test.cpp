@@ -14,6 +14,7 @@
 #include "effects/animators.h"
 #include "effects/engine_setup.h"
 #include "effects/filters.h"
+#include "effects/particles.h"
 #include "effects/presentation.h"
 #include "effects/pattern_run.h"
 #include "effects/scalar_forms.h"
@@ -127,7 +128,7 @@ TEST(FastForms, PlotStopsAtTheSameColourAsTheScalarForm) {
       e->Particles[1] = {20, 20, 0, 0, bad, 0};
       e->Particles[2] = {30, 30, 0, 0, 7, 0};
     }
-    const bool plotted = fast.DrawPart();
+    const bool plotted = DrawPart(fast);
     EXPECT_EQ(plotted, scalar_forms::DrawPart(plain)) << bad;
     EXPECT_EQ(plotted, bad == -0.5f) << bad;  // -0.5 rounds to -0, a byte
     EXPECT_EQ(fast.FrameBuf.at(10, 10), 255);
