@@ -313,11 +313,11 @@ class Win32SettingsDialog final : public SettingsDialogView {
   HCURSOR hand_ = nullptr;
   GdiObject<HBITMAP> tile_;
   std::array<GdiObject<HBITMAP>, 2> check_pictures_, option_pictures_;
-  std::array<GdiObject<HBITMAP>, kPatternCount> thumbnail_pictures_;
+  std::array<GdiObject<HBITMAP>, PatternCount> thumbnail_pictures_;
 
   Piece background_, pattern_panel_, music_panel_;
-  std::array<Piece, kPatternCount> thumbnails_;
-  std::array<bool, kPatternCount> frames_visible_{};
+  std::array<Piece, PatternCount> thumbnails_;
+  std::array<bool, PatternCount> frames_visible_{};
   Piece random_mark_;
   std::array<Piece, 3> option_marks_;
   std::array<Piece*, 3> option_labels_{};
@@ -390,7 +390,7 @@ void Win32SettingsDialog::LoadPictures() {
   check_pictures_[1].reset(LoadBitmapResource(VELKARO_RES_CHECK_ON));
   option_pictures_[0].reset(LoadBitmapResource(VELKARO_RES_OPTION_OFF));
   option_pictures_[1].reset(LoadBitmapResource(VELKARO_RES_OPTION_ON));
-  for (int i = 0; i < kPatternCount; ++i)
+  for (int i = 0; i < PatternCount; ++i)
     thumbnail_pictures_[i].reset(LoadBitmapResource(VELKARO_RES_FIRST_THUMBNAIL + i));
   hand_ = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(VELKARO_RES_HAND_CURSOR));
   label_font_.reset(CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
@@ -466,7 +466,7 @@ void Win32SettingsDialog::CreatePatternPanel() {
   random_mark_.on_click = [this] { logic_.ToggleRandom(); };
   random_label_ = &MakeLabel(pattern_panel_, {164, 12, 83, 13}, kRandomLabel, kWhite);
   random_label_->on_click = [this] { logic_.ToggleRandom(); };
-  for (int i = 0; i < kPatternCount; ++i) {
+  for (int i = 0; i < PatternCount; ++i) {
     Piece& thumbnail = MakePiece(thumbnails_[i], pattern_panel_.window, &pattern_panel_, ThumbnailRect(i));
     thumbnail.shown = thumbnail_pictures_[i].get();
     thumbnail.on_click = [this, i] { logic_.ChoosePattern(i); };
@@ -477,7 +477,7 @@ void Win32SettingsDialog::DrawPatternFrames(HDC dc) const {
   GdiObject<HPEN> red(CreatePen(PS_INSIDEFRAME, 2, RGB(255, 0, 0)));
   HGDIOBJ old_pen = SelectObject(dc, red.get());
   HGDIOBJ old_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-  for (int i = 0; i < kPatternCount; ++i) {
+  for (int i = 0; i < PatternCount; ++i) {
     if (!frames_visible_[i]) continue;
     const DialogRect frame = FrameRect(i);
     Rectangle(dc, frame.left, frame.top, frame.right(), frame.bottom());

@@ -15,15 +15,16 @@
 #include "effects/engine_setup.h"
 #include "effects/filters.h"
 #include "effects/particles.h"
-#include "effects/presentation.h"
 #include "effects/pattern_run.h"
+#include "effects/presentation.h"
+#include "effects/presets.h"
 #include "effects/scalar_forms.h"
 
 namespace velkaro {
 namespace {
 
 TEST(FastForms, EveryPatternGivesTheSameFramesAsTheScalarForms) {
-  for (int pattern = 0; pattern < 28; ++pattern) {
+  for (int pattern = 0; pattern < PatternCount; ++pattern) {
     SCOPED_TRACE(pattern);
     PatternRun fast(pattern), plain(pattern);
     for (std::int64_t frame = 1; frame <= 130; ++frame) {

@@ -10,8 +10,9 @@
 #include <memory>
 #include <new>
 
-#include "effects/presentation.h"
 #include "effects/pattern_run.h"
+#include "effects/presentation.h"
+#include "effects/presets.h"
 #include "saver/frame_log.h"
 
 namespace {
@@ -33,7 +34,7 @@ namespace velkaro {
 namespace {
 
 TEST(FrameAllocation, NoPatternAllocatesWhileItRuns) {
-  for (int pattern = 0; pattern < 28; ++pattern) {
+  for (int pattern = 0; pattern < PatternCount; ++pattern) {
     SCOPED_TRACE(pattern);
     PatternRun run(pattern, 10);
     long lines = 0;
