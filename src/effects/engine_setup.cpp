@@ -15,13 +15,14 @@ std::optional<PaletteTable> SetUpEngine(Engine& engine, std::int16_t Rdm_Flag,
       ChoosePattern(Rdm_Flag, Pattern_No, engine.rng, options.seconds_since_midnight);
   engine.Pattern_No = Pattern_No;
   ApplyExtraStartValues(engine, options.seconds_since_midnight);
-  ParseParams(options.params_override.value_or(preset), engine.params);
+  if (options.params_given) engine.params = *options.params_given;
+  else ParseParams(options.params_override.value_or(preset), engine.params);
 
   engine.AllocateParticles();
   if (options.between_pool_and_palette) options.between_pool_and_palette();
   auto PalLUT = initpal(engine.params.PalMode);
   if (!PalLUT) return std::nullopt;
-  FillNoise(Engine::W, Engine::H, engine.FrameBuf.bytes(), engine.rng);
+  if (options.fill_noise) FillNoise(Engine::W, Engine::H, engine.FrameBuf.bytes(), engine.rng);
   if (options.after_noise) options.after_noise();
 
   engine.Initpart();

@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "effects/curve.h"
+#include "effects/engine_setup.h"
 #include "effects/particles.h"
 #include "effects/pendulum.h"
 #include "effects/presets.h"
@@ -21,13 +22,14 @@ struct EngineRun {
   explicit EngineRun(int pattern, std::int32_t part_max = 100, std::int32_t burst_count = 0,
                std::uint32_t seconds = 0)
       : engine(random) {
-    engine.Pattern_No = std::int16_t(pattern);
-    ApplyExtraStartValues(engine, seconds);
-    engine.params.PartMax = part_max;
-    engine.params.BurstCount = burst_count;
-    engine.AllocateParticles();
-    engine.Initpart();
-    engine.InitTrigo();
+    EngineSetUpOptions set_up;
+    set_up.seconds_since_midnight = seconds;
+    set_up.params_given = EngineParams{};
+    set_up.params_given->PartMax = part_max;
+    set_up.params_given->BurstCount = burst_count;
+    set_up.fill_noise = false;
+    auto Pattern_No = std::int16_t(pattern);
+    SetUpEngine(engine, 0, Pattern_No, set_up);
   }
   Random random;
   Engine engine;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "effects/engine.h"
+#include "effects/engine_setup.h"
 #include "effects/particles.h"
 
 namespace velkaro {
@@ -14,14 +15,16 @@ namespace {
 constexpr std::int32_t W = Engine::W;
 constexpr std::int32_t H = Engine::H;
 
-// An engine set up as the load handler leaves it: pool allocated and
-// parked, tables built. The generator lives beside it.
+// An engine set up as the load handler leaves it, with `params` for the
+// pattern's and a clear frame buffer: pool allocated and parked, tables
+// built. The generator lives beside it.
 struct EngineRun {
   explicit EngineRun(const EngineParams& params) : engine(random) {
-    engine.params = params;
-    engine.AllocateParticles();
-    engine.Initpart();
-    engine.InitTrigo();
+    EngineSetUpOptions set_up;
+    set_up.params_given = params;
+    set_up.fill_noise = false;
+    std::int16_t Pattern_No = 0;
+    SetUpEngine(engine, 0, Pattern_No, set_up);
   }
   Random random;
   Engine engine;
