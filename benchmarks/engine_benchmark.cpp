@@ -4,7 +4,7 @@
 //   valgrind --tool=callgrind --toggle-collect='*MeasuredWork*'
 //       velkaro_benchmarks --measure frame12
 // NAME is frame<pattern> or blur, with the suffix -scalar for the plain
-// scalar forms of benchmarks/scalar_reference. Each benchmark has a /scalar
+// scalar forms of effects/scalar_forms. Each benchmark has a /scalar
 // twin; with --benchmark_repetitions the two run interleaved in one process.
 #include <benchmark/benchmark.h>
 
@@ -17,9 +17,10 @@
 #include "effects/engine.h"
 #include "effects/engine_setup.h"
 #include "effects/filters.h"
+#include "effects/particles.h"
 #include "effects/presentation.h"
-#include "pattern_run.h"
-#include "scalar_reference.h"
+#include "effects/pattern_run.h"
+#include "effects/scalar_forms.h"
 
 namespace velkaro {
 namespace {
@@ -29,7 +30,7 @@ constexpr int kWarmUpFrames = 120;
 
 // One frame of the run, through the production engine or the scalar forms.
 void Frame(PatternRun& run, bool scalar) {
-  run.Frame(scalar ? scalar_reference::StepFrame : StepFrame);
+  run.Frame(scalar ? scalar_forms::StepFrame : StepFrame);
 }
 
 // Arg 1 of each benchmark: 0 the production engine, 1 the scalar forms.
@@ -45,7 +46,7 @@ BENCHMARK(BM_Frame)->ArgNames({"pattern", "scalar"})->ArgsProduct({{12, 20, 22, 
 
 void BM_BlurPass(benchmark::State& state) {
   PatternRun run(20, kWarmUpFrames);
-  const auto pass = Scalar(state, 0) ? scalar_reference::vbBlurImg : vbBlurImg;
+  const auto pass = Scalar(state, 0) ? scalar_forms::vbBlurImg : vbBlurImg;
   for (auto _ : state) pass(Engine::W, Engine::H, run.engine.FrameBuf.bytes());
 }
 BENCHMARK(BM_BlurPass)->ArgName("scalar")->Arg(0)->Arg(1);
@@ -54,8 +55,8 @@ void BM_AnimPart(benchmark::State& state) {
   PatternRun run(6, kWarmUpFrames);
   const bool scalar = Scalar(state, 0);
   for (auto _ : state) {
-    if (scalar) scalar_reference::animPart(run.engine);
-    else run.engine.animPart();
+    if (scalar) scalar_forms::animPart(run.engine);
+    else animPart(run.engine);
   }
 }
 BENCHMARK(BM_AnimPart)->ArgName("scalar")->Arg(0)->Arg(1);
@@ -64,8 +65,8 @@ void BM_DrawPart(benchmark::State& state) {
   PatternRun run(12, kWarmUpFrames);
   const bool scalar = Scalar(state, 0);
   for (auto _ : state) {
-    if (scalar) scalar_reference::DrawPart(run.engine);
-    else run.engine.DrawPart();
+    if (scalar) scalar_forms::DrawPart(run.engine);
+    else DrawPart(run.engine);
   }
 }
 BENCHMARK(BM_DrawPart)->ArgName("scalar")->Arg(0)->Arg(1);
@@ -80,7 +81,7 @@ void BM_Render(benchmark::State& state) {
   const IndexImage image{run.engine.FrameBuf.bytes().data(), Engine::W, Engine::H};
   const bool scalar = Scalar(state, 1);
   for (auto _ : state) {
-    if (scalar) scalar_reference::render(image, table, pixels.data(), 320 * bytes_per_pixel,
+    if (scalar) scalar_forms::render(image, table, pixels.data(), 320 * bytes_per_pixel,
                                          bytes_per_pixel);
     else render(image, table, surface);
     benchmark::ClobberMemory();
@@ -90,7 +91,7 @@ BENCHMARK(BM_Render)->ArgNames({"bytes_per_pixel", "scalar"})->ArgsProduct({{4, 
 
 // The work that --measure runs once; callgrind counts it by this name.
 __attribute__((noinline)) void MeasuredWork(PatternRun& run, bool blur_only, bool scalar) {
-  if (blur_only) (scalar ? scalar_reference::vbBlurImg : vbBlurImg)(Engine::W, Engine::H,
+  if (blur_only) (scalar ? scalar_forms::vbBlurImg : vbBlurImg)(Engine::W, Engine::H,
                                                                     run.engine.FrameBuf.bytes());
   else Frame(run, scalar);
 }

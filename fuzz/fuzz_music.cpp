@@ -15,6 +15,7 @@
 #include "music/mci_port.h"
 #include "music/music_player.h"
 #include "settings/settings.h"
+#include "support/fake_music.h"
 
 namespace {
 
@@ -73,15 +74,6 @@ class FuzzedSoundPort final : public velkaro::SoundPort {
   FuzzedDataProvider& input_;
 };
 
-class PlainTimers final : public velkaro::MusicTimers {
- public:
-  void EnableMp3Check() override { mp3 = true; }
-  void EnableCdCheck() override { cd = true; }
-  void DisableCdCheck() override { cd = false; }
-  bool CdCheckEnabled() const override { return cd; }
-  bool mp3 = false, cd = false;
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -94,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   settings.BGM_File = input.ConsumeRandomLengthString(300);
   velkaro::MusicPlayer player(mci, sound, settings);
   velkaro::MciChannel channel(mci);
-  PlainTimers timers;
+  velkaro::testing::FakeMusicTimers timers;
 
   velkaro::StartMusic(settings, player, timers);
   for (int step = 0; step < 64 && input.remaining_bytes() > 0; ++step) {

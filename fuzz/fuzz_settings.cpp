@@ -7,11 +7,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <map>
 #include <string>
 
 #include "settings/profile_store.h"
 #include "settings/settings.h"
+#include "support/fake_profile_store.h"
 
 namespace {
 
@@ -51,33 +51,6 @@ class FuzzedFileProbe final : public velkaro::FileProbe {
   FuzzedDataProvider& input_;
 };
 
-// A well-behaved file in memory, for the round trip.
-class MemoryProfileStore final : public velkaro::ProfileStore {
- public:
-  std::uint32_t GetString(const char* section, const char* key, const char* default_value,
-                          char* buffer, std::uint32_t size, const char*) override {
-    const auto it = values_.find(std::string(section) + '\n' + key);
-    const std::string value = it == values_.end() ? default_value : it->second;
-    const std::size_t n = std::min<std::size_t>(value.size(), size - 1);
-    std::memcpy(buffer, value.data(), n);
-    buffer[n] = '\0';
-    return static_cast<std::uint32_t>(n);
-  }
-  bool WriteString(const char* section, const char* key, const char* value,
-                   const char*) override {
-    values_[std::string(section) + '\n' + key] = value;
-    return true;
-  }
-
- private:
-  std::map<std::string, std::string> values_;
-};
-
-class AnyFileReadable final : public velkaro::FileProbe {
- public:
-  bool CanOpenForReading(const std::string&) override { return true; }
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -96,8 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string repeat_text = input.ConsumeRandomLengthString(64);
   velkaro::SaveSettings(loaded, file, repeat_text);
 
-  MemoryProfileStore memory;
-  AnyFileReadable readable;
+  // A well-behaved file in memory, for the round trip.
+  velkaro::testing::FakeProfileStore memory;
+  auto readable = velkaro::testing::FakeFileProbe::EveryFileReadable();
   const velkaro::SettingsFile memory_file{memory, readable, file.path};
   velkaro::Settings saved = loaded;
   velkaro::SaveSettings(saved, memory_file, repeat_text);

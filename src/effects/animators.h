@@ -1,8 +1,7 @@
 #pragma once
 // The pattern animators: which burst and motion each pattern has, at which
-// timer intervals, and the start values a pattern sets before its parameter
-// string is scanned. The animators themselves are Engine's PatternBurst and
-// PatternMotion.
+// timer intervals, the start values a pattern sets before its parameter
+// string is scanned, and the timers' ticks themselves.
 #include <cstdint>
 #include <optional>
 
@@ -48,8 +47,9 @@ PatternAnimators AnimatorsFor(int pattern);
 // `seconds_since_midnight`) and the curve of 21, 22 and 27.
 void ApplyExtraStartValues(Engine& engine, std::uint32_t seconds_since_midnight);
 
-// Greatest common divisor by Euclid's remainders. Gcd(0, b) is b rather than
-// a division by zero.
-std::int16_t Gcd(std::int16_t a, std::int16_t b);
+// The burst timer's tick for engine.Pattern_No.
+void PatternBurst(Engine& engine);
+// The motion timer's tick for engine.Pattern_No.
+void PatternMotion(Engine& engine);
 
 }  // namespace velkaro

@@ -1,8 +1,12 @@
 #pragma once
-// The state of one run of the effects engine and the operations of the frame
-// loop and the pattern timers on it. The saver window owns one Engine for the
-// run; nothing here is global, and nothing reads a clock: the tick count and
-// the time of day come in as arguments.
+// The state of one run of the effects engine and its set-up. The parts that
+// work on it have headers of their own: particles.h (the frame loop's
+// particle step, wind and plot), animators.h (the pattern timers' ticks),
+// pendulum.h and curve.h (the two moving emitters), filters.h (the frame
+// buffer's clear and blur) and engine_setup.h (a whole start and frame). The
+// saver window owns one Engine for the run; nothing here is global, and
+// nothing reads a clock: the tick count and the time of day come in as
+// arguments.
 //
 // Every real value is a 32-bit float and every formula is evaluated in the
 // order and precision the engine has always used (float with int gives float,
@@ -53,38 +57,9 @@ class Engine {
   // sin and cos of every whole degree 0..360, with 3.1415 for pi.
   void InitTrigo();
 
-  // --- The frame loop ----------------------------------------------------
-  // One step: motion and fading, continuous launching (EmitOn), upward
-  // scroll (ScrollOn). Returns false when it stopped part-way on a value out
-  // of range (a launch angle beyond the tables, a negative scroll); the
-  // frame loop ignores the result and the next step runs normally.
-  bool animPart();
-  // The wind step: draws a new height profile once the current one has
-  // lasted WindWait ms of `now_ms`, then shifts every particle in rows
-  // 0..240 sideways by its row's offset.
-  void AnimWind(std::uint32_t now_ms);
-  // Clears the buffer (ClearFrame) and plots every particle inside it, in
-  // index order, later ones overwriting earlier ones. Returns false when it
-  // stopped at a colour that is not a byte.
-  bool DrawPart();
-
-  // --- The pattern animators ---------------------------------------------
-  // One burst particle at the emitter (±4 pixels across) with colour 255
-  // and the given speed; the record's fade is left as it was.
-  void LaunchBurst(float speed);
-  // The burst timer's tick for Pattern_No.
-  void PatternBurst();
-  // The motion timer's tick for Pattern_No.
-  void PatternMotion();
-  // The spring pendulum's start, reseeding the generator from the clock.
-  void InitPendulum(std::uint32_t seconds_since_midnight);
-  // One semi-implicit Euler step of the pendulum.
-  void StepPendulum();
-  // The looping curve's start values.
-  void InitCurve();
-  // The curve's offset from its centre at parameter t, in pixels.
-  float Cyc_X(float t) const;
-  float Cyc_Y(float t) const;
+  // The pool as a ring: advances NextPart, wrapping after the last record,
+  // and returns the record to launch into; nothing when there is no pool.
+  Particle* NextRecord();
 
   // --- State ----------------------------------------------------------------
   Random& rng;
@@ -144,23 +119,6 @@ class Engine {
   float CycPhase = 15;  // position on the figure-eight, sixtieths of a loop
   std::int32_t CycPhaseStep = 1;
   bool CycLeftLoop = true;
-
- private:
-  // Advances the ring cursor, wrapping after the last record, and returns
-  // the record to overwrite; nothing when there is no pool.
-  Particle* NextRecord();
-  void MoveAndFade();
-  bool LaunchContinuous();
-  bool LaunchOne();
-  bool ScrollUp();
-  void DrawWindProfile();
-  void LaunchBursts(std::int32_t count, float speed);
-  void DoubleSweep();
-  void HorizontalSweep();
-  void RandomPointBurst(std::int32_t rows);
-  void PendulumBurst();
-  void CurveStep();
-  void MoveCurveCentre();
 };
 
 }  // namespace velkaro

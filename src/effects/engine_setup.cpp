@@ -3,6 +3,7 @@
 #include "effects/animators.h"
 #include "effects/choose_pattern.h"
 #include "effects/filters.h"
+#include "effects/particles.h"
 #include "effects/presentation.h"
 
 namespace velkaro {
@@ -14,13 +15,14 @@ std::optional<PaletteTable> SetUpEngine(Engine& engine, std::int16_t Rdm_Flag,
       ChoosePattern(Rdm_Flag, Pattern_No, engine.rng, options.seconds_since_midnight);
   engine.Pattern_No = Pattern_No;
   ApplyExtraStartValues(engine, options.seconds_since_midnight);
-  ParseParams(options.params_override.value_or(preset), engine.params);
+  if (options.params_given) engine.params = *options.params_given;
+  else ParseParams(options.params_override.value_or(preset), engine.params);
 
   engine.AllocateParticles();
   if (options.between_pool_and_palette) options.between_pool_and_palette();
   auto PalLUT = initpal(engine.params.PalMode);
   if (!PalLUT) return std::nullopt;
-  FillNoise(Engine::W, Engine::H, engine.FrameBuf.bytes(), engine.rng);
+  if (options.fill_noise) FillNoise(Engine::W, Engine::H, engine.FrameBuf.bytes(), engine.rng);
   if (options.after_noise) options.after_noise();
 
   engine.Initpart();
@@ -29,9 +31,9 @@ std::optional<PaletteTable> SetUpEngine(Engine& engine, std::int16_t Rdm_Flag,
 }
 
 void StepFrame(Engine& engine, std::uint32_t now_ms) {
-  engine.animPart();
-  if (engine.params.WindOn) engine.AnimWind(now_ms);
-  engine.DrawPart();
+  animPart(engine);
+  if (engine.params.WindOn) AnimWind(engine, now_ms);
+  DrawPart(engine);
   vbClearEdge(Engine::W, Engine::H, engine.FrameBuf.bytes());
   for (std::int32_t pass = 0; pass < engine.params.BlurCount; ++pass)
     vbBlurImg(Engine::W, Engine::H, engine.FrameBuf.bytes());

@@ -17,6 +17,11 @@ struct EngineSetUpOptions {
   // Scanned instead of the pattern's own string (the renderer's --params);
   // the pattern still chooses the extra start values.
   std::optional<std::string_view> params_override;
+  // Taken as they are instead of any scan: a run of parameters made by hand.
+  std::optional<EngineParams> params_given;
+  // The noise fill of the frame buffer and its draws; a run without it
+  // starts from a clear buffer and an untouched generator.
+  bool fill_noise = true;
   // Runs where the display is set up: after the pool is allocated and before
   // the palette is built.
   std::function<void()> between_pool_and_palette;
@@ -27,8 +32,8 @@ struct EngineSetUpOptions {
 
 // Chooses the pattern, applies its extra start values and animator set-up,
 // scans its parameters, allocates the pool, builds the palette, fills the
-// frame buffer with noise, then parks the particles and builds the sine
-// tables. Returns PalLUT, or nothing when the palette mode is not one of
+// frame buffer with noise (unless told not to), then parks the particles and
+// builds the sine tables. Returns PalLUT, or nothing when the palette mode is not one of
 // 0..5, in which case the run must end at once (the later steps are not run).
 // Rdm_Flag and Pattern_No are the settings' (see ChoosePattern).
 std::optional<PaletteTable> SetUpEngine(Engine& engine, std::int16_t Rdm_Flag,

@@ -1,5 +1,5 @@
-// The particle system: motion, fading, continuous launching, the upward
-// scroll, the wind and the plotting of the pool into the frame buffer.
+#include "effects/particles.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -10,16 +10,8 @@
 #endif
 
 #include "common/rounding.h"
-#include "effects/engine.h"
 
 namespace velkaro {
-
-bool Engine::animPart() {
-  MoveAndFade();
-  if (params.EmitOn && !LaunchContinuous()) return false;
-  if (params.ScrollOn && !ScrollUp()) return false;
-  return true;
-}
 
 // The four motion fields x, y, vx, vy lie together at the start of each
 // record, so one step moves them as one vector.
@@ -62,125 +54,139 @@ inline std::optional<std::uint8_t> PlotColour(float col) {
   return std::uint8_t(rounded);
 }
 
-}  // namespace
-
 // Parked particles move too: their positions only drift further outside
 // the buffer, and skipping them would cost a test per record.
-void Engine::MoveAndFade() {
-  const float gravity = params.Gravity;
-  for (Particle& p : Particles) {
+void MoveAndFade(Engine& engine) {
+  const float gravity = engine.params.Gravity;
+  for (Particle& p : engine.Particles) {
     Move(p, gravity);
     Fade(p);
   }
 }
 
-bool Engine::LaunchContinuous() {
+// The draws of one launch, in their fixed order: the line position (modes 1
+// and 3 only), the angle, the speed, the colour and the fade.
+bool LaunchOne(Engine& engine) {
+  const EngineParams& params = engine.params;
+  if (params.EmitMode == 1) {
+    engine.EmitX = engine.rng.next_below(Engine::W - 10) + 5;  // 5..318
+  } else if (params.EmitMode == 3) {
+    engine.EmitX = engine.rng.next_below(Engine::W - 50) + 25;  // 25..298
+  }
+  Particle* p = engine.NextRecord();
+  if (p == nullptr) return false;
+  // In 64 bits: AngleMin and AngleRange are each 32-bit, their sum need not be.
+  const std::int64_t angle =
+      std::int64_t(engine.rng.next_below(params.AngleRange)) + params.AngleMin;
+  if (angle < 0 || angle >= std::int64_t(engine.SinTab.size())) return false;
+  const auto a = std::size_t(angle);
+  const float v = engine.rng.next() * params.SpeedRange + params.SpeedMin;
+  p->vx = v * engine.CosTab[a];
+  p->vy = v * engine.SinTab[a];  // angles 180..359 point upwards on the screen
+  p->x = float(engine.EmitX);
+  p->y = float(engine.EmitY);
+  p->col = std::floor(engine.rng.next() * params.ColRange) + params.ColBase;
+  p->fade = std::floor(engine.rng.next() * params.FadeJitter * 2) - params.FadeJitter +
+            params.FadeBase;
+  return true;
+}
+
+bool LaunchContinuous(Engine& engine) {
+  const EngineParams& params = engine.params;
   switch (params.EmitMode) {
     case 1:
     case 3:
-      EmitY = nearest_as<std::int32_t>(H * 0.9).value_or(EmitY);  // 220
+      engine.EmitY = nearest_as<std::int32_t>(Engine::H * 0.9).value_or(engine.EmitY);  // 220
       break;
     case 2:  // one random point per step, 5 pixels inside the edges
-      EmitX = rng.next_below(W - 10) + 5;
-      EmitY = rng.next_below(H - 10) + 5;
+      engine.EmitX = engine.rng.next_below(Engine::W - 10) + 5;
+      engine.EmitY = engine.rng.next_below(Engine::H - 10) + 5;
       break;
     default:  // the fixed point, or wherever an animator moved it
       break;
   }
   // This draw is made even when EmitJitter is 0 and cannot change the count.
-  const float r = rng.next();
+  const float r = engine.rng.next();
   const float count_value =
       std::floor(r * params.EmitJitter * 2) - params.EmitJitter + params.EmitCount;
   const std::int32_t count = nearest_as<std::int32_t>(count_value).value_or(0);
   for (std::int32_t n = 0; n < count; ++n) {
-    if (!LaunchOne()) return false;
+    if (!LaunchOne(engine)) return false;
   }
-  return true;
-}
-
-// The draws of one launch, in their fixed order: the line position (modes 1
-// and 3 only), the angle, the speed, the colour and the fade.
-bool Engine::LaunchOne() {
-  if (params.EmitMode == 1) {
-    EmitX = rng.next_below(W - 10) + 5;  // 5..318
-  } else if (params.EmitMode == 3) {
-    EmitX = rng.next_below(W - 50) + 25;  // 25..298
-  }
-  Particle* p = NextRecord();
-  if (p == nullptr) return false;
-  // In 64 bits: AngleMin and AngleRange are each 32-bit, their sum need not be.
-  const std::int64_t angle = std::int64_t(rng.next_below(params.AngleRange)) + params.AngleMin;
-  if (angle < 0 || angle >= std::int64_t(SinTab.size())) return false;
-  const auto a = std::size_t(angle);
-  const float v = rng.next() * params.SpeedRange + params.SpeedMin;
-  p->vx = v * CosTab[a];
-  p->vy = v * SinTab[a];  // angles 180..359 point upwards on the screen
-  p->x = float(EmitX);
-  p->y = float(EmitY);
-  p->col = std::floor(rng.next() * params.ColRange) + params.ColBase;
-  p->fade = std::floor(rng.next() * params.FadeJitter * 2) - params.FadeJitter + params.FadeBase;
   return true;
 }
 
 // Rows 0..H - ScrollRows take the rows ScrollRows below them; the bottom
 // ScrollRows rows keep their old contents.
-bool Engine::ScrollUp() {
-  const std::int32_t rows = params.ScrollRows;
+bool ScrollUp(Engine& engine) {
+  const std::int32_t rows = engine.params.ScrollRows;
   if (rows < 0) return false;  // row 0 would be read from above the buffer
-  if (rows == 0 || rows > H) return true;
+  if (rows == 0 || rows > Engine::H) return true;
   // Rows are contiguous, so the row-by-row copy from the top is one forward
   // copy to a lower address.
-  const auto bytes = FrameBuf.bytes();
-  const auto shift = std::ptrdiff_t(std::size_t(rows) * FrameBuf.row_length());
+  const auto bytes = engine.FrameBuf.bytes();
+  const auto shift = std::ptrdiff_t(std::size_t(rows) * engine.FrameBuf.row_length());
   std::copy(bytes.begin() + shift, bytes.end(), bytes.begin());
   return true;
-}
-
-void Engine::AnimWind(std::uint32_t now_ms) {
-  // Modular difference: the tick count wraps after 49.7 days, and a
-  // profile must not freeze there.
-  const std::uint32_t elapsed = now_ms - WindTick;
-  if (std::int64_t(elapsed) >= WindWait) {
-    WindWait = rng.next_below(1000) + 1000;
-    WindTick = now_ms;
-    DrawWindProfile();
-  }
-  const auto last_row = float(WindTab.size() - 1);  // 240
-  for (Particle& p : Particles) {
-    // In 0..240 the row rounds exactly in one conversion.
-    if (p.y >= 0 && p.y <= last_row) p.x = p.x + WindTab[std::size_t(nearest_int32(p.y))];
-  }
 }
 
 // Six bands of 40 rows, each easing from its top value x0 to its bottom
 // value x1 along a cubic Bezier with control values x0, x0, x1, x1. Bands
 // are drawn independently, so the profile may jump between them.
-void Engine::DrawWindProfile() {
-  const float amp = params.WindAmp;
+void DrawWindProfile(Engine& engine) {
+  const float amp = engine.params.WindAmp;
   for (std::size_t band = 0; band < 6; ++band) {
-    const float x0 = rng.next() * amp - amp / 2;
-    const float x1 = rng.next() * amp - amp / 2;
+    const float x0 = engine.rng.next() * amp - amp / 2;
+    const float x1 = engine.rng.next() * amp - amp / 2;
     for (std::size_t j = 0; j < 40; ++j) {
       const double t = double(j) / 39;
-      WindTab[band * 40 + j] = float((1 - t) * (1 - t) * (1 - t) * x0 + 3 * (1 - t) * (1 - t) * t * x0 +
-                                     3 * (1 - t) * t * t * x1 + t * t * t * x1);
+      engine.WindTab[band * 40 + j] =
+          float((1 - t) * (1 - t) * (1 - t) * x0 + 3 * (1 - t) * (1 - t) * t * x0 +
+                3 * (1 - t) * t * t * x1 + t * t * t * x1);
     }
   }
 }
 
-bool Engine::DrawPart() {
-  if (params.ClearFrame) {
+}  // namespace
+
+bool animPart(Engine& engine) {
+  MoveAndFade(engine);
+  if (engine.params.EmitOn && !LaunchContinuous(engine)) return false;
+  if (engine.params.ScrollOn && !ScrollUp(engine)) return false;
+  return true;
+}
+
+void AnimWind(Engine& engine, std::uint32_t now_ms) {
+  // Modular difference: the tick count wraps after 49.7 days, and a
+  // profile must not freeze there.
+  const std::uint32_t elapsed = now_ms - engine.WindTick;
+  if (std::int64_t(elapsed) >= engine.WindWait) {
+    engine.WindWait = engine.rng.next_below(1000) + 1000;
+    engine.WindTick = now_ms;
+    DrawWindProfile(engine);
+  }
+  const auto last_row = float(engine.WindTab.size() - 1);  // 240
+  for (Particle& p : engine.Particles) {
+    // In 0..240 the row rounds exactly in one conversion.
+    if (p.y >= 0 && p.y <= last_row)
+      p.x = p.x + engine.WindTab[std::size_t(nearest_int32(p.y))];
+  }
+}
+
+bool DrawPart(Engine& engine) {
+  constexpr std::int32_t W = Engine::W, H = Engine::H;
+  if (engine.params.ClearFrame) {
     // Column W and row H are left as they are; the edge clear zeroes them.
     for (std::int32_t y = 0; y < H; ++y) {
-      const auto row = FrameBuf.row(y);
+      const auto row = engine.FrameBuf.row(y);
       std::fill(row.begin(), row.begin() + W, std::uint8_t{0});
     }
   }
   // Later particles overwrite earlier ones, so the plot stays one ordered
   // pass of single-byte stores.
-  std::uint8_t* const bytes = FrameBuf.bytes().data();
-  const auto stride = std::ptrdiff_t(FrameBuf.row_length());
-  for (const Particle& p : Particles) {
+  std::uint8_t* const bytes = engine.FrameBuf.bytes().data();
+  const auto stride = std::ptrdiff_t(engine.FrameBuf.row_length());
+  for (const Particle& p : engine.Particles) {
     // Strict bounds: a particle exactly on column 0 or W, or row 0 or H, is
     // not plotted, while one at W - 0.4 rounds into column W.
     if (!(p.x > 0 && p.x < W && p.y > 0 && p.y < H)) continue;
@@ -191,17 +197,21 @@ bool Engine::DrawPart() {
   return true;
 }
 
-void Engine::LaunchBurst(float speed) {
-  Particle* p = NextRecord();
+void LaunchBurst(Engine& engine, float speed) {
+  Particle* p = engine.NextRecord();
   if (p == nullptr) return;
-  const auto a = std::size_t(rng.next_below(360));
-  p->vx = CosTab[a] * speed;
-  p->vy = SinTab[a] * speed;
-  p->x = std::floor(rng.next() * 8) - 4 + EmitX;  // EmitX - 4 .. EmitX + 3
-  p->y = float(EmitY);
+  const auto a = std::size_t(engine.rng.next_below(360));
+  p->vx = engine.CosTab[a] * speed;
+  p->vy = engine.SinTab[a] * speed;
+  p->x = std::floor(engine.rng.next() * 8) - 4 + engine.EmitX;  // EmitX - 4 .. EmitX + 3
+  p->y = float(engine.EmitY);
   p->col = 255;
   // fade is kept: the record fades as its previous particle did, or not at
   // all if it was never launched before.
+}
+
+void LaunchBursts(Engine& engine, std::int32_t count, float speed) {
+  for (std::int32_t n = 0; n < count; ++n) LaunchBurst(engine, speed);
 }
 
 }  // namespace velkaro

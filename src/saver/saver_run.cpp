@@ -63,8 +63,8 @@ void SaverRun::OnTimer(SaverTimer timer) {
   switch (timer) {
     case SaverTimer::Timer1: music_.Mp3RepeatCheck(); break;
     case SaverTimer::Timer2: OnCdCheckTimer(music_, music_timers_); break;
-    case SaverTimer::Timer3: engine_.PatternBurst(); break;
-    case SaverTimer::Timer4: engine_.PatternMotion(); break;
+    case SaverTimer::Timer3: PatternBurst(engine_); break;
+    case SaverTimer::Timer4: PatternMotion(engine_); break;
   }
 }
 

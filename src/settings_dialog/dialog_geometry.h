@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "effects/presets.h"
+
 namespace velkaro {
 
 struct DialogPoint {
@@ -19,7 +21,6 @@ struct DialogRect {
   bool operator==(const DialogRect&) const = default;
 };
 
-inline constexpr int kPatternCount = 28;
 inline constexpr int kThumbnailsPerRow = 7;
 
 // The background panel that fixes the dialog's size.

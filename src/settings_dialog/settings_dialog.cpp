@@ -81,9 +81,9 @@ void SettingsDialog::Close() {
 }
 
 void SettingsDialog::ShowOnlyFrame(int pattern) {
-  for (int i = 0; i < kPatternCount; ++i) view_.ShowFrame(i, false);
+  for (int i = 0; i < PatternCount; ++i) view_.ShowFrame(i, false);
   // A stored pattern outside the range shows no frame.
-  if (pattern >= 0 && pattern < kPatternCount) view_.ShowFrame(pattern, true);
+  if (pattern >= 0 && pattern < PatternCount) view_.ShowFrame(pattern, true);
 }
 
 void SettingsDialog::ShowRandomChoice() { view_.ShowRandomPicture(settings_.Rdm_Flag != 0 ? 1 : 0); }

@@ -124,11 +124,11 @@ class Win32SettingsDialog final : public SettingsDialogView, public Window {
   HCURSOR hand_ = nullptr;
   GdiBitmap tile_;
   std::array<GdiBitmap, 2> check_pictures_, option_pictures_;
-  std::array<GdiBitmap, kPatternCount> thumbnail_pictures_;
+  std::array<GdiBitmap, PatternCount> thumbnail_pictures_;
 
   DialogPiece background_, pattern_panel_, music_panel_;
-  std::array<DialogPiece, kPatternCount> thumbnails_;
-  std::array<bool, kPatternCount> frames_visible_{};
+  std::array<DialogPiece, PatternCount> thumbnails_;
+  std::array<bool, PatternCount> frames_visible_{};
   DialogPiece random_mark_;
   std::array<DialogPiece, 3> option_marks_;
   std::array<DialogPiece*, 3> option_labels_{};
@@ -195,7 +195,7 @@ void Win32SettingsDialog::LoadPictures() {
   check_pictures_[1].reset(LoadBitmapResource(VELKARO_RES_CHECK_ON));
   option_pictures_[0].reset(LoadBitmapResource(VELKARO_RES_OPTION_OFF));
   option_pictures_[1].reset(LoadBitmapResource(VELKARO_RES_OPTION_ON));
-  for (int i = 0; i < kPatternCount; ++i)
+  for (int i = 0; i < PatternCount; ++i)
     thumbnail_pictures_[i].reset(LoadBitmapResource(VELKARO_RES_FIRST_THUMBNAIL + i));
   hand_ = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(VELKARO_RES_HAND_CURSOR));
   label_font_.reset(CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
@@ -245,7 +245,7 @@ void Win32SettingsDialog::CreatePatternPanel() {
   random_mark_.on_click = [this] { logic_.ToggleRandom(); };
   random_label_ = &MakeLabel(pattern_panel_, kRandomLabelRect, kRandomLabel, kWhite);
   random_label_->on_click = [this] { logic_.ToggleRandom(); };
-  for (int i = 0; i < kPatternCount; ++i) {
+  for (int i = 0; i < PatternCount; ++i) {
     DialogPiece& thumbnail = thumbnails_[i];
     thumbnail.Create(pattern_panel_.handle(), &pattern_panel_, ThumbnailRect(i));
     thumbnail.shown = thumbnail_pictures_[i].get();
@@ -257,7 +257,7 @@ void Win32SettingsDialog::DrawPatternFrames(HDC dc) const {
   const GdiPen red(CreatePen(PS_INSIDEFRAME, 2, RGB(255, 0, 0)));
   const SelectedObject pen(dc, red.get());
   const SelectedObject brush(dc, GetStockObject(NULL_BRUSH));
-  for (int i = 0; i < kPatternCount; ++i) {
+  for (int i = 0; i < PatternCount; ++i) {
     if (!frames_visible_[i]) continue;
     const DialogRect frame = FrameRect(i);
     Rectangle(dc, frame.left, frame.top, frame.right(), frame.bottom());

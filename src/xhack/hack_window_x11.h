@@ -14,7 +14,7 @@
 #include "saver/frame_pacer.h"
 #include "saver/saver_ports.h"
 #include "saver/saver_run.h"
-#include "saver/window_timer.h"
+#include "common/window_timer.h"
 #include "xhack/x_presentation_x11.h"
 
 // Xlib's macros (None, Bool, Status) would break the headers above, so it

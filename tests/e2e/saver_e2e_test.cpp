@@ -9,6 +9,7 @@
 #include <map>
 
 #include "common/text_cp932.h"
+#include "effects/presets.h"
 #include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
 
@@ -93,7 +94,7 @@ TEST(SaverRun, ThePaletteShowsItsFirstComponentAsBlue) {
 }
 
 TEST(SaverRun, EveryPatternRunsUntilAKey) {
-  for (int pattern = 0; pattern < 28; ++pattern) {
+  for (int pattern = 0; pattern < PatternCount; ++pattern) {
     SaverFolder folder;
     folder.WriteIni(SettingsWithPattern(pattern));
     SaverProcess saver(folder, "/s");

@@ -7,6 +7,10 @@
 #include <cstdint>
 #include <limits>
 
+#include "effects/curve.h"
+#include "effects/engine_setup.h"
+#include "effects/particles.h"
+#include "effects/pendulum.h"
 #include "effects/presets.h"
 
 namespace velkaro {
@@ -18,13 +22,14 @@ struct EngineRun {
   explicit EngineRun(int pattern, std::int32_t part_max = 100, std::int32_t burst_count = 0,
                std::uint32_t seconds = 0)
       : engine(random) {
-    engine.Pattern_No = std::int16_t(pattern);
-    ApplyExtraStartValues(engine, seconds);
-    engine.params.PartMax = part_max;
-    engine.params.BurstCount = burst_count;
-    engine.AllocateParticles();
-    engine.Initpart();
-    engine.InitTrigo();
+    EngineSetUpOptions set_up;
+    set_up.seconds_since_midnight = seconds;
+    set_up.params_given = EngineParams{};
+    set_up.params_given->PartMax = part_max;
+    set_up.params_given->BurstCount = burst_count;
+    set_up.fill_noise = false;
+    auto Pattern_No = std::int16_t(pattern);
+    SetUpEngine(engine, 0, Pattern_No, set_up);
   }
   Random random;
   Engine engine;
@@ -89,7 +94,7 @@ TEST(LaunchBurst, PlacesAroundTheEmitterAndKeepsTheRecordsFade) {
   e.EmitY = 50;
   e.Particles[1].fade = 0.7f;
   Random twin = run.random;
-  e.LaunchBurst(0.5f);
+  LaunchBurst(e, 0.5f);
   const auto a = std::size_t(std::floor(twin.next() * 360.0f));
   const float x = std::floor(twin.next() * 8.0f) - 4 + 100;
   EXPECT_EQ(e.NextPart, 1);
@@ -98,7 +103,7 @@ TEST(LaunchBurst, PlacesAroundTheEmitterAndKeepsTheRecordsFade) {
 
   std::int32_t lo = 1000, hi = -1000;
   for (int n = 0; n < 2000; ++n) {
-    e.LaunchBurst(1.0f);
+    LaunchBurst(e, 1.0f);
     lo = std::min(lo, std::int32_t(e.Particles[std::size_t(e.NextPart)].x));
     hi = std::max(hi, std::int32_t(e.Particles[std::size_t(e.NextPart)].x));
   }
@@ -110,9 +115,9 @@ TEST(LaunchBurst, NeverLaunchedRecordsDoNotFade) {
   // Pattern 14 launches nothing continuously: its bursts keep colour 255.
   EngineRun run(14, 300, 200);
   Engine& e = run.engine;
-  e.PatternBurst();
+  PatternBurst(e);
   EXPECT_EQ(e.NextPart, 200);
-  for (int step = 0; step < 50; ++step) ASSERT_TRUE(e.animPart());
+  for (int step = 0; step < 50; ++step) ASSERT_TRUE(animPart(e));
   EXPECT_EQ(e.Particles[1].col, 255.0f);
   EXPECT_EQ(e.Particles[200].col, 255.0f);
 }
@@ -123,7 +128,7 @@ TEST(PatternBurst, RandomPointBurstsStayInTheirArea) {
     Engine& e = run.engine;
     std::int32_t x_hi = 0, y_hi = 0, x_lo = 1000, y_lo = 1000;
     for (int tick = 0; tick < 5000; ++tick) {
-      e.PatternBurst();
+      PatternBurst(e);
       x_lo = std::min(x_lo, e.EmitX);
       y_lo = std::min(y_lo, e.EmitY);
       x_hi = std::max(x_hi, e.EmitX);
@@ -138,19 +143,19 @@ TEST(PatternBurst, RandomPointBurstsStayInTheirArea) {
 
 TEST(PatternBurst, EmitterBurstAndQuietPatterns) {
   EngineRun burst(26, 500, 200);
-  burst.engine.PatternBurst();
+  PatternBurst(burst.engine);
   EXPECT_EQ(burst.engine.NextPart, 200);
   EXPECT_EQ(burst.engine.Particles[200].y, 120.0f);
 
   EngineRun quiet(8, 500, 200);
   Random untouched;
-  quiet.engine.PatternBurst();
-  quiet.engine.PatternMotion();
+  PatternBurst(quiet.engine);
+  PatternMotion(quiet.engine);
   EXPECT_EQ(quiet.engine.NextPart, 0);
   EXPECT_EQ(quiet.random.next(), untouched.next());
 
   EngineRun big(25, 500, 200);
-  big.engine.PatternMotion();
+  PatternMotion(big.engine);
   EXPECT_EQ(big.engine.NextPart, 200);
 }
 
@@ -159,35 +164,35 @@ TEST(Sweep, HorizontalTurnsAfterSixteenTicks) {
   Engine& e = run.engine;
   for (int tick = 1; tick <= 16; ++tick) {
     ASSERT_TRUE(e.SweepRight) << tick;
-    e.PatternBurst();
+    PatternBurst(e);
   }
   EXPECT_EQ(e.EmitX, 320);
   EXPECT_FALSE(e.SweepRight);
   EXPECT_EQ(e.NextPart, 16 * 10);
-  e.PatternBurst();
+  PatternBurst(e);
   EXPECT_EQ(e.EmitX, 310);
   EXPECT_EQ(e.EmitY, 240);
   // Then down to 0 in 31 ticks, where it turns again.
-  for (int tick = 0; tick < 31; ++tick) e.PatternBurst();
+  for (int tick = 0; tick < 31; ++tick) PatternBurst(e);
   EXPECT_EQ(e.EmitX, 0);
   EXPECT_TRUE(e.SweepRight);
-  e.PatternBurst();
+  PatternBurst(e);
   EXPECT_EQ(e.EmitX, 10);
 }
 
 TEST(Sweep, DoubleSweepBouncesBetweenRows120And240) {
   EngineRun run(10);
   Engine& e = run.engine;
-  for (int tick = 0; tick < 120; ++tick) e.PatternBurst();
+  for (int tick = 0; tick < 120; ++tick) PatternBurst(e);
   EXPECT_EQ(e.EmitY, 240);
   EXPECT_FALSE(e.SweepDown);
   // Meanwhile x went 160 → 320 in 80 ticks and back 40 ticks.
   EXPECT_EQ(e.EmitX, 240);
   EXPECT_FALSE(e.SweepRight);
-  for (int tick = 0; tick < 120; ++tick) e.PatternBurst();
+  for (int tick = 0; tick < 120; ++tick) PatternBurst(e);
   EXPECT_EQ(e.EmitY, 120);
   EXPECT_TRUE(e.SweepDown);
-  e.PatternBurst();
+  PatternBurst(e);
   EXPECT_EQ(e.EmitY, 121);
 }
 
@@ -207,15 +212,15 @@ TEST(Curve, SetUpValuesAndTheCurveAtZero) {
   EXPECT_EQ(e.CycRatio, 20.0f / 7.0f);
   EXPECT_EQ(e.CycSum, 27.0f);
   EXPECT_EQ(e.CycT, 0.0f);
-  EXPECT_NEAR(e.Cyc_X(0), 100.53f, 0.005f);
-  EXPECT_EQ(e.Cyc_X(0), float(3.14159265358979 * 32));
-  EXPECT_EQ(e.Cyc_Y(0), 0.0f);
+  EXPECT_NEAR(Cyc_X(e, 0), 100.53f, 0.005f);
+  EXPECT_EQ(Cyc_X(e, 0), float(3.14159265358979 * 32));
+  EXPECT_EQ(Cyc_Y(e, 0), 0.0f);
 }
 
 TEST(Curve, FirstTickOnTheLeftLoop) {
   EngineRun run(27, 100);
   Engine& e = run.engine;
-  e.PatternMotion();
+  PatternMotion(e);
   EXPECT_EQ(e.CycPhase, 16.0f);
   EXPECT_TRUE(e.CycLeftLoop);
   EXPECT_EQ(e.CycCX, 129);  // floor(32.4 cos 0.105) + 97.2
@@ -230,7 +235,7 @@ TEST(Curve, FigureEightPhasesAndTheFloorsJustBelowZero) {
   EngineRun run(22, 100);
   Engine& e = run.engine;
   auto tick_to = [&e](int tick, int& done) {
-    for (; done < tick; ++done) e.PatternMotion();
+    for (; done < tick; ++done) PatternMotion(e);
   };
   int done = 0;
   tick_to(15, done);  // phase 30: cos just above 0
@@ -262,17 +267,17 @@ TEST(Curve, FigureEightPhasesAndTheFloorsJustBelowZero) {
 TEST(Curve, PenWidensAfterEachClosedCurveAndWrapsAfter14) {
   EngineRun run(21, 100);
   Engine& e = run.engine;
-  for (int tick = 0; tick < 176; ++tick) e.PatternMotion();
+  for (int tick = 0; tick < 176; ++tick) PatternMotion(e);
   EXPECT_EQ(e.CycPen, 5.0f);
   EXPECT_EQ(e.CycT, 44.0f);
-  e.PatternMotion();  // the 177th tick starts the next curve
+  PatternMotion(e);  // the 177th tick starts the next curve
   EXPECT_EQ(e.CycPen, 6.0f);
   EXPECT_EQ(e.CycT, 0.5f);
   EXPECT_EQ(std::bit_cast<std::uint32_t>(e.CycEnd), 0x422FEDDFu);
 
   e.CycPen = 14;
   e.CycT = e.CycEnd;
-  e.PatternMotion();
+  PatternMotion(e);
   EXPECT_EQ(e.CycPen, 5.0f);
 }
 
@@ -302,11 +307,11 @@ TEST(Pendulum, StartOnAnAnchorKeepsMoving) {
   ASSERT_EQ(e.PendPX, 1.0f);
   ASSERT_EQ(e.PendPY, 0.0f);
   const std::int16_t start_x = e.PendX;
-  e.StepPendulum();
+  StepPendulum(e);
   EXPECT_TRUE(std::isfinite(e.PendVX));
   EXPECT_TRUE(std::isfinite(e.PendPX));
   EXPECT_LT(e.PendVX, -0.5f) << "spring B alone pulls towards -x";
-  for (int n = 0; n < 200; ++n) e.PatternBurst();
+  for (int n = 0; n < 200; ++n) PatternBurst(e);
   EXPECT_TRUE(std::isfinite(e.PendPX));
   EXPECT_TRUE(std::isfinite(e.PendPY));
   EXPECT_NE(e.EmitX, start_x) << "the emitter does not freeze";
@@ -316,7 +321,7 @@ TEST(Pendulum, StartOnAnAnchorKeepsMoving) {
   e.PendPY = 0;
   e.PendVX = 0;
   e.PendVY = 0;
-  e.StepPendulum();
+  StepPendulum(e);
   EXPECT_GT(e.PendVX, 0.0f) << "spring A alone pulls towards +x";
   EXPECT_EQ(e.PendVY, 0.0f);
 }
@@ -328,7 +333,7 @@ TEST(Pendulum, BurstUsesThePointBeforeTheStep) {
     const std::int16_t x = e.PendX;
     const std::int16_t y = e.PendY;
     const float px = e.PendPX;
-    e.PatternBurst();
+    PatternBurst(e);
     EXPECT_EQ(e.EmitX, x);
     EXPECT_EQ(e.EmitY, y);
     EXPECT_NE(e.PendPX, px) << "one step per tick";

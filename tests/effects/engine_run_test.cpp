@@ -9,8 +9,8 @@
 
 #include "effects/animators.h"
 #include "effects/engine.h"
-#include "effects/params.h"
-#include "effects/presets.h"
+#include "effects/engine_setup.h"
+#include "effects/particles.h"
 
 namespace velkaro {
 namespace {
@@ -25,23 +25,23 @@ struct Digest {
   }
 };
 
-// `frames` frames of the pattern with a burst tick every 4th frame and a
-// motion tick every 8th, the wind clock advancing 40 ms a frame.
+// `frames` frames of the pattern, set up without the noise fill, with a
+// burst tick every 4th frame and a motion tick every 8th, the wind clock
+// advancing 40 ms a frame.
 std::uint64_t RunDigest(int pattern, int frames) {
   Random random;
   Engine e(random);
-  e.Pattern_No = std::int16_t(pattern);
-  ApplyExtraStartValues(e, 4321);
-  ParseParams(ParamString(pattern), e.params);
-  e.AllocateParticles();
-  e.Initpart();
-  e.InitTrigo();
+  EngineSetUpOptions set_up;
+  set_up.seconds_since_midnight = 4321;
+  set_up.fill_noise = false;
+  auto Pattern_No = std::int16_t(pattern);
+  SetUpEngine(e, 0, Pattern_No, set_up);
   for (int frame = 0; frame < frames; ++frame) {
-    e.animPart();
-    if (e.params.WindOn) e.AnimWind(std::uint32_t(frame) * 40);
-    e.DrawPart();
-    if (frame % 4 == 3) e.PatternBurst();
-    if (frame % 8 == 7) e.PatternMotion();
+    animPart(e);
+    if (e.params.WindOn) AnimWind(e, std::uint32_t(frame) * 40);
+    DrawPart(e);
+    if (frame % 4 == 3) PatternBurst(e);
+    if (frame % 8 == 7) PatternMotion(e);
   }
   Digest d;
   for (std::uint8_t byte : e.FrameBuf.bytes()) d.add(byte);

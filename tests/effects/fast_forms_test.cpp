@@ -1,5 +1,5 @@
 // The production engine against the plain one-value-at-a-time forms it
-// replaces (benchmarks/scalar_reference): the same bytes, frame after frame,
+// replaces (effects/scalar_forms): the same bytes, frame after frame,
 // for every pattern, and the same results for the pieces on inputs chosen to
 // reach their vector tails and rounding corners.
 #include <gtest/gtest.h>
@@ -14,20 +14,22 @@
 #include "effects/animators.h"
 #include "effects/engine_setup.h"
 #include "effects/filters.h"
+#include "effects/particles.h"
+#include "effects/pattern_run.h"
 #include "effects/presentation.h"
-#include "pattern_run.h"
-#include "scalar_reference.h"
+#include "effects/presets.h"
+#include "effects/scalar_forms.h"
 
 namespace velkaro {
 namespace {
 
 TEST(FastForms, EveryPatternGivesTheSameFramesAsTheScalarForms) {
-  for (int pattern = 0; pattern < 28; ++pattern) {
+  for (int pattern = 0; pattern < PatternCount; ++pattern) {
     SCOPED_TRACE(pattern);
     PatternRun fast(pattern), plain(pattern);
     for (std::int64_t frame = 1; frame <= 130; ++frame) {
       fast.Frame(StepFrame);
-      plain.Frame(scalar_reference::StepFrame);
+      plain.Frame(scalar_forms::StepFrame);
       const auto a = fast.engine.FrameBuf.bytes(), b = plain.engine.FrameBuf.bytes();
       ASSERT_TRUE(std::equal(a.begin(), a.end(), b.begin(), b.end())) << "frame " << frame;
     }
@@ -40,13 +42,13 @@ TEST(FastForms, EveryPatternGivesTheSameFramesAsTheScalarForms) {
       PaletteTable table = fast.PalLUT, plain_table = fast.PalLUT;
       if (bytes == 2) {
         PalTo565(table);
-        scalar_reference::PalTo565(plain_table);
+        scalar_forms::PalTo565(plain_table);
       }
       ASSERT_EQ(table, plain_table);
       MemorySurface surface(320, 240, bytes);
       render(image, table, surface);
       std::vector<std::uint8_t> expected(std::size_t(320 * 240 * bytes));
-      scalar_reference::render(image, plain_table, expected.data(), 320 * bytes, bytes);
+      scalar_forms::render(image, plain_table, expected.data(), 320 * bytes, bytes);
       EXPECT_TRUE(std::equal(expected.begin(), expected.end(), surface.pixels().begin(),
                              surface.pixels().end()))
           << bytes << " bytes per pixel";
@@ -66,7 +68,7 @@ TEST(FastForms, BlurMatchesTheRunningSumsOnEveryWidth) {
       auto plain = fast;
       for (int pass = 0; pass < 3; ++pass) {
         EXPECT_TRUE(vbBlurImg(w, h, fast));
-        EXPECT_TRUE(scalar_reference::vbBlurImg(w, h, plain));
+        EXPECT_TRUE(scalar_forms::vbBlurImg(w, h, plain));
       }
       ASSERT_EQ(fast, plain) << "w " << w << " h " << h;
     }
@@ -127,8 +129,8 @@ TEST(FastForms, PlotStopsAtTheSameColourAsTheScalarForm) {
       e->Particles[1] = {20, 20, 0, 0, bad, 0};
       e->Particles[2] = {30, 30, 0, 0, 7, 0};
     }
-    const bool plotted = fast.DrawPart();
-    EXPECT_EQ(plotted, scalar_reference::DrawPart(plain)) << bad;
+    const bool plotted = DrawPart(fast);
+    EXPECT_EQ(plotted, scalar_forms::DrawPart(plain)) << bad;
     EXPECT_EQ(plotted, bad == -0.5f) << bad;  // -0.5 rounds to -0, a byte
     EXPECT_EQ(fast.FrameBuf.at(10, 10), 255);
     EXPECT_TRUE(std::ranges::equal(fast.FrameBuf.bytes(), plain.FrameBuf.bytes())) << bad;

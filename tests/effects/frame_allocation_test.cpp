@@ -10,8 +10,9 @@
 #include <memory>
 #include <new>
 
+#include "effects/pattern_run.h"
 #include "effects/presentation.h"
-#include "pattern_run.h"
+#include "effects/presets.h"
 #include "saver/frame_log.h"
 
 namespace {
@@ -33,7 +34,7 @@ namespace velkaro {
 namespace {
 
 TEST(FrameAllocation, NoPatternAllocatesWhileItRuns) {
-  for (int pattern = 0; pattern < 28; ++pattern) {
+  for (int pattern = 0; pattern < PatternCount; ++pattern) {
     SCOPED_TRACE(pattern);
     PatternRun run(pattern, 10);
     long lines = 0;
@@ -48,7 +49,7 @@ TEST(FrameAllocation, NoPatternAllocatesWhileItRuns) {
     for (int frame = 0; frame < 400; ++frame) {
       run.Frame();
       ASSERT_EQ(render(image, table, surface), DrawStatus::kDrawn);
-      log.FramePresented(double(run.frame) * 1000.0 / 60.0);
+      log.FramePresented(double(run.clock.frame()) * 1000.0 / 60.0);
     }
     EXPECT_EQ(allocations.load() - before, 0);
     EXPECT_GT(lines, 0);

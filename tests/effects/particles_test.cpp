@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "effects/engine.h"
+#include "effects/engine_setup.h"
+#include "effects/particles.h"
 
 namespace velkaro {
 namespace {
@@ -13,14 +15,16 @@ namespace {
 constexpr std::int32_t W = Engine::W;
 constexpr std::int32_t H = Engine::H;
 
-// An engine set up as the load handler leaves it: pool allocated and
-// parked, tables built. The generator lives beside it.
+// An engine set up as the load handler leaves it, with `params` for the
+// pattern's and a clear frame buffer: pool allocated and parked, tables
+// built. The generator lives beside it.
 struct EngineRun {
   explicit EngineRun(const EngineParams& params) : engine(random) {
-    engine.params = params;
-    engine.AllocateParticles();
-    engine.Initpart();
-    engine.InitTrigo();
+    EngineSetUpOptions set_up;
+    set_up.params_given = params;
+    set_up.fill_noise = false;
+    std::int16_t Pattern_No = 0;
+    SetUpEngine(engine, 0, Pattern_No, set_up);
   }
   Random random;
   Engine engine;
@@ -74,10 +78,10 @@ TEST(Pool, NegativePartMaxGivesAnInertEngine) {
   EngineRun run(params);
   Engine& e = run.engine;
   EXPECT_TRUE(e.Particles.empty());
-  EXPECT_FALSE(e.animPart());
-  e.AnimWind(0);
-  EXPECT_TRUE(e.DrawPart());
-  e.LaunchBurst(1.0f);
+  EXPECT_FALSE(animPart(e));
+  AnimWind(e, 0);
+  EXPECT_TRUE(DrawPart(e));
+  LaunchBurst(e, 1.0f);
   EXPECT_EQ(e.NextPart, 0);
 }
 
@@ -88,16 +92,16 @@ TEST(Ring, FirstLaunchAtIndexOneAndWrapToZero) {
   e.EmitX = 100;
   e.EmitY = 100;
 
-  ASSERT_TRUE(e.animPart());
+  ASSERT_TRUE(animPart(e));
   EXPECT_EQ(e.NextPart, 1);
   EXPECT_EQ(e.Particles[1].x, 100.0f);
   EXPECT_EQ(e.Particles[0].x, 1000.0f) << "record 0 is reached last";
 
-  for (int n = 1; n < part_max; ++n) ASSERT_TRUE(e.animPart());
+  for (int n = 1; n < part_max; ++n) ASSERT_TRUE(animPart(e));
   EXPECT_EQ(e.NextPart, part_max);
   EXPECT_EQ(e.Particles[0].x, 1000.0f);
 
-  ASSERT_TRUE(e.animPart());
+  ASSERT_TRUE(animPart(e));
   EXPECT_EQ(e.NextPart, 0);
   EXPECT_EQ(e.Particles[0].x, 100.0f);
   EXPECT_EQ(e.Particles[0].col, 255.0f);
@@ -113,7 +117,7 @@ TEST(Motion, GravityFirstThenPositionThenFade) {
   e.Particles[1] = {10, 20, 0, 0, 0.75f, 0.5f};  // below 1: left alone
   e.Particles[2] = {10, 20, 0, 0, 1.25f, 3.0f};  // fade larger: exactly 0
   e.Particles[3] = {10, 20, 0, 0, 1.0f, 1.0f};   // fade equal: 1 - 1
-  ASSERT_TRUE(e.animPart());
+  ASSERT_TRUE(animPart(e));
   EXPECT_EQ(e.Particles[0], (Particle{11, 21.75f, 1, 1.75f, 99.5f, 0.5f}));
   EXPECT_EQ(e.Particles[1].col, 0.75f);
   EXPECT_EQ(e.Particles[2].col, 0.0f);
@@ -125,14 +129,14 @@ TEST(Launch, NothingWithoutEmitOnOrWithNoCount) {
   params.EmitOn = false;
   EngineRun quiet(params);
   Random untouched;
-  ASSERT_TRUE(quiet.engine.animPart());
+  ASSERT_TRUE(animPart(quiet.engine));
   EXPECT_EQ(quiet.engine.NextPart, 0);
   EXPECT_EQ(quiet.random.next(), untouched.next()) << "no draws without EmitOn";
 
   params.EmitOn = true;
   params.EmitCount = -2;
   EngineRun negative(params);
-  ASSERT_TRUE(negative.engine.animPart());
+  ASSERT_TRUE(animPart(negative.engine));
   EXPECT_EQ(negative.engine.NextPart, 0);
 }
 
@@ -141,8 +145,8 @@ TEST(Launch, AngleBeyondTheTablesStopsTheStepSafely) {
   params.AngleMin = 361;
   params.AngleRange = 1;
   EngineRun run(params);
-  EXPECT_FALSE(run.engine.animPart());
-  EXPECT_TRUE(run.engine.DrawPart());
+  EXPECT_FALSE(animPart(run.engine));
+  EXPECT_TRUE(DrawPart(run.engine));
 }
 
 // The documented draws of one step, made on a copy of the generator:
@@ -207,7 +211,7 @@ TEST(Launch, DrawsInTheDocumentedOrderForEveryMode) {
         const std::int32_t first = e.NextPart;
         Random twin = run.random;
         const Replayed expected = ReplayStep(twin, params, e, e.EmitX, e.EmitY);
-        ASSERT_TRUE(e.animPart());
+        ASSERT_TRUE(animPart(e));
         ASSERT_EQ(e.EmitX, expected.emit_x);
         ASSERT_EQ(e.EmitY, expected.emit_y);
         ASSERT_EQ(e.NextPart, first + std::int32_t(expected.launched.size()));
@@ -224,7 +228,7 @@ TEST(Launch, EveryDrawIsMadeEvenWhenItCannotMatter) {
   // the count, angle, speed, colour and fade draws: five in all.
   EngineRun run(OneLaunchPerStep(10));
   Random twin = run.random;
-  ASSERT_TRUE(run.engine.animPart());
+  ASSERT_TRUE(animPart(run.engine));
   for (int n = 0; n < 5; ++n) twin.next();
   EXPECT_EQ(run.random.next(), twin.next());
 }
@@ -240,7 +244,7 @@ TEST(Launch, EmitterRangesOfTheRandomAndLineModes) {
     Engine& e = run.engine;
     std::int32_t x_lo = 1000, x_hi = -1000, y_lo = 1000, y_hi = -1000;
     for (int step = 0; step < 20000; ++step) {
-      ASSERT_TRUE(e.animPart());
+      ASSERT_TRUE(animPart(e));
       x_lo = std::min(x_lo, e.EmitX);
       x_hi = std::max(x_hi, e.EmitX);
       y_lo = std::min(y_lo, e.EmitY);
@@ -268,7 +272,7 @@ TEST(Scroll, MovesRowsUpAndKeepsTheBottomRows) {
     EngineRun run(params);
     FrameBuffer& buf = run.engine.FrameBuf;
     FillRowNumbers(buf);
-    ASSERT_TRUE(run.engine.animPart());
+    ASSERT_TRUE(animPart(run.engine));
     for (std::int32_t y = 0; y <= H; ++y) {
       const std::int32_t expected = y <= H - rows ? y + rows : y;
       ASSERT_EQ(buf.at(0, y), expected) << "rows " << rows << " y " << y;
@@ -286,7 +290,7 @@ TEST(Scroll, DegenerateRowCounts) {
     EngineRun run(params);
     FillRowNumbers(run.engine.FrameBuf);
     const FrameBuffer before = run.engine.FrameBuf;
-    EXPECT_EQ(run.engine.animPart(), rows >= 0) << rows;
+    EXPECT_EQ(animPart(run.engine), rows >= 0) << rows;
     EXPECT_TRUE(std::ranges::equal(run.engine.FrameBuf.bytes(), before.bytes())) << rows;
   }
   // H rows: row 0 takes row H, everything else stays.
@@ -296,7 +300,7 @@ TEST(Scroll, DegenerateRowCounts) {
   params.ScrollRows = H;
   EngineRun run(params);
   FillRowNumbers(run.engine.FrameBuf);
-  ASSERT_TRUE(run.engine.animPart());
+  ASSERT_TRUE(animPart(run.engine));
   EXPECT_EQ(run.engine.FrameBuf.at(5, 0), H);
   EXPECT_EQ(run.engine.FrameBuf.at(5, 1), 1);
 }
@@ -310,7 +314,7 @@ TEST(Wind, RowsAtAndAroundTheBottomOfTheTable) {
   Engine& e = run.engine;
   const float ys[] = {240, 239.5f, 239, 0, -0.1f, 240.1f};
   for (std::size_t i = 0; i < 6; ++i) e.Particles[i] = {100, ys[i], 0, 0, 0, 0};
-  e.AnimWind(0);
+  AnimWind(e, 0);
   ASSERT_NE(e.WindTab[239], 0.0f);
   EXPECT_EQ(e.WindTab[240], 0.0f);
   EXPECT_EQ(e.Particles[0].x, 100.0f) << "row 240 has no wind";
@@ -328,7 +332,7 @@ TEST(Wind, BandsEaseFromTheirTopToTheirBottomValue) {
   EngineRun run(params);
   Random twin = run.random;
   Engine& e = run.engine;
-  e.AnimWind(5000);
+  AnimWind(e, 5000);
   const std::int32_t wait = std::int32_t(std::floor(twin.next() * 1000.0f)) + 1000;
   EXPECT_EQ(e.WindWait, wait);
   EXPECT_EQ(e.WindTick, 5000u);
@@ -350,14 +354,14 @@ TEST(Wind, NewProfileOnlyAfterItsWaitAcrossTheTickWrap) {
   EngineRun run(params);
   Engine& e = run.engine;
   const std::uint32_t start = 0xFFFFFF00u;  // 256 ms before the tick count wraps
-  e.AnimWind(start);
+  AnimWind(e, start);
   const std::int32_t wait = e.WindWait;
   ASSERT_GE(wait, 1000);
   ASSERT_LE(wait, 1999);
 
-  e.AnimWind(start + std::uint32_t(wait) - 1);  // wrapped past 0
+  AnimWind(e, start + std::uint32_t(wait) - 1);  // wrapped past 0
   EXPECT_EQ(e.WindTick, start) << "the profile still lasts";
-  e.AnimWind(start + std::uint32_t(wait));
+  AnimWind(e, start + std::uint32_t(wait));
   EXPECT_EQ(e.WindTick, start + std::uint32_t(wait)) << "a new profile";
 }
 
@@ -377,7 +381,7 @@ TEST(DrawPart, StrictBoundsAndRoundingIntoTheLastColumn) {
   e.Particles[6] = {0.4f, 80, 0, 0, 203.5f, 0};           // rounds to column 0, even colour
   e.Particles[7] = {90, 90, 0, 0, 254.5f, 0};             // ties to even: 254
   e.Particles[8] = {100, 100, 0, 0, 0, 0};                // colour 0 still writes
-  ASSERT_TRUE(e.DrawPart());
+  ASSERT_TRUE(DrawPart(e));
   EXPECT_EQ(buf.at(0, 50), 7);
   EXPECT_EQ(buf.at(W, 60), 7);
   EXPECT_EQ(buf.at(W, 70), 201);
@@ -397,7 +401,7 @@ TEST(DrawPart, LaterParticleWinsAndParkedOnesAreNotPlotted) {
   Engine& e = run.engine;
   e.Particles[1] = {10.2f, 10.2f, 0, 0, 100, 0};
   e.Particles[2] = {9.8f, 9.8f, 0, 0, 50, 0};
-  ASSERT_TRUE(e.DrawPart());
+  ASSERT_TRUE(DrawPart(e));
   EXPECT_EQ(e.FrameBuf.at(10, 10), 50);
   EXPECT_EQ(std::ranges::count(e.FrameBuf.bytes(), std::uint8_t{0}),
             std::ptrdiff_t(e.FrameBuf.bytes().size()) - 1);
@@ -410,7 +414,7 @@ TEST(DrawPart, ClearFrameLeavesTheLastColumnAndRow) {
   EngineRun run(params);
   FrameBuffer& buf = run.engine.FrameBuf;
   std::ranges::fill(buf.bytes(), std::uint8_t{9});
-  ASSERT_TRUE(run.engine.DrawPart());
+  ASSERT_TRUE(DrawPart(run.engine));
   EXPECT_EQ(buf.at(0, 0), 0);
   EXPECT_EQ(buf.at(W - 1, H - 1), 0);
   EXPECT_EQ(buf.at(W, 0), 9);
@@ -428,7 +432,7 @@ TEST(DrawPart, ColourThatIsNotAByteStopsThePlotSafely) {
   e.Particles[0] = {5, 5, 0, 0, 100, 0};
   e.Particles[1] = {6, 6, 0, 0, 255.5f, 0};  // rounds to 256
   e.Particles[2] = {7, 7, 0, 0, 100, 0};
-  EXPECT_FALSE(e.DrawPart());
+  EXPECT_FALSE(DrawPart(e));
   EXPECT_EQ(e.FrameBuf.at(5, 5), 100);
   EXPECT_EQ(e.FrameBuf.at(6, 6), 0);
 }

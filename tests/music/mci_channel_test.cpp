@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "music/fake_mci_device.h"
+#include "support/fake_music.h"
 
 namespace velkaro {
 namespace {

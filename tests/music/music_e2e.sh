@@ -2,13 +2,17 @@
 # Plays background music for real under Wine and measures what the test
 # PulseAudio's null sink heard.
 #   music_e2e.sh mp3|wav|cd BUILD_DIR PROBE_EXE
-# The test audio is made here with sox and lame; none is kept in the tree.
+# The test audio is made here (tests/support/make_tone.sh); none is kept in
+# the tree.
 set -euo pipefail
 scenario=${1:?mp3, wav or cd}
 build=$(cd "${2:?build directory}" && pwd)
 probe=${3:?probe executable}
 here=$(cd "$(dirname "$0")" && pwd)
 scripts=$(cd "$here/../../scripts" && pwd)
+support=$(cd "$here/../support" && pwd)
+# shellcheck source=../support/sink_recording.sh
+. "$support/sink_recording.sh"
 
 work=$build/music-e2e/$scenario
 rm -rf "$work"
@@ -24,13 +28,12 @@ mp3)
   # 1 s of tone, then 0.5 s of silence: each play is one tone, and a second
   # tone can only come from the repeat check.
   file_ms=1000
-  sox -q -n -r 44100 -c 2 "$work/tone.wav" synth 1.0 sine 440 gain -9 pad 0 0.5
-  lame --quiet -b 128 "$work/tone.wav" "$work/tone.mp3"
+  "$support/make_tone.sh" "$work/tone.mp3" 1.0 440 0.5
   args=(mp3 "$(windows_path "$work/tone.mp3")")
   ;;
 wav)
   file_ms=1000
-  sox -q -n -r 22050 -c 1 -b 16 "$work/loop.wav" synth 1.0 sine 660 gain -9
+  "$support/make_tone.sh" "$work/loop.wav" 1.0 660
   args=(wav "$(windows_path "$work/loop.wav")")
   ;;
 cd)
@@ -45,30 +48,14 @@ cd)
   ;;
 esac
 
-pactl set-default-sink velkaro_null
-# An idle null sink renders in blocks of two seconds, and its monitor then
-# hands out late and cut-short data. A stream of silence keeps the sink at a
-# low latency, so that the recording follows the clock.
-pacat --raw --format=s16le --rate=44100 --channels=2 --latency-msec=30 </dev/zero &
-keep_alive=$!
-parec -d velkaro_null.monitor --format=s16le --rate=44100 --channels=1 --raw \
-  --latency-msec=50 >"$work/recording.raw" &
-recorder=$!
-trap 'kill $recorder $keep_alive 2>/dev/null || true' EXIT
-# The recorder may take a second or two to deliver its first data; the music
-# must not start before it does.
-for _ in $(seq 100); do
-  [ -s "$work/recording.raw" ] && break
-  sleep 0.05
-done
-sleep 0.3
+start_recording "$work/recording.raw"
+trap stop_recording EXIT
 
 status=0
 "$scripts/wine-run.sh" "$build" "$probe" "${args[@]}" "$play_ms" "$quiet_ms" \
   >"$work/probe.out" 2>&1 || status=$?
 sleep 0.3
-kill $recorder $keep_alive
-wait $recorder $keep_alive 2>/dev/null || true
+stop_recording
 trap - EXIT
 
 # The probe's own lines, not Wine's messages, and without the console's
@@ -105,5 +92,5 @@ esac
 event_ms() { awk -v what="$1" '$0 ~ " " what "$" { print $1; exit }' "$work/probe.log"; }
 started=$(event_ms started) ended=$(event_ms "end music")
 played_ms=$(( ${ended:-$play_ms} - ${started:-0} ))
-python3 "$here/analyse_recording.py" "$work/recording.raw" "$scenario" "$played_ms" "$file_ms" || fail=1
+python3 "$support/analyse_recording.py" "$work/recording.raw" "$scenario" "$played_ms" "$file_ms" || fail=1
 exit $fail

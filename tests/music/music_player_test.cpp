@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "music/fake_mci_device.h"
+#include "support/fake_music.h"
 
 namespace velkaro {
 namespace {
@@ -11,6 +11,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using testing::FakeMciDevice;
+using testing::FakeMusicTimers;
 using testing::FakeSoundPort;
 using testing::PlayedSound;
 using testing::SentCommand;
@@ -22,15 +23,6 @@ SentCommand Direct(std::string command) { return {std::move(command), 0}; }
 const SentCommand kCurrentTrack = Query("status cdaudio current track");
 const SentCommand kTrackCount = Query("status cdaudio number of tracks");
 const SentCommand kCdMode{"status cdaudio mode", 255};
-
-class FakeMusicTimers : public MusicTimers {
- public:
-  void EnableMp3Check() override { mp3_check = true; }
-  void EnableCdCheck() override { cd_check = true; }
-  void DisableCdCheck() override { cd_check = false; }
-  bool CdCheckEnabled() const override { return cd_check; }
-  bool mp3_check = false, cd_check = false;
-};
 
 class MusicPlayerTest : public ::testing::Test {
  protected:

@@ -3,10 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <map>
-
-#include "music/fake_mci_device.h"
+#include "support/fake_music.h"
+#include "support/fake_saver_ports.h"
 
 namespace velkaro {
 namespace {
@@ -14,74 +12,9 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-// One log of everything the run asks of the window, the music and the
-// system, in order.
-using Log = std::vector<std::string>;
-
-class FakeWindow : public SaverWindowPort {
- public:
-  explicit FakeWindow(Log& log) : log_(log) {}
-  void DDInit() override { log_.push_back("DDInit"); }
-  void ShowNormal() override { log_.push_back("show"); }
-  void MakeTopmost() override { log_.push_back("topmost"); }
-  void ArmTimer(SaverTimer timer, std::uint32_t interval_ms) override {
-    log_.push_back("arm " + Name(timer) + " " + std::to_string(interval_ms));
-    enabled_[timer] = true;
-  }
-  void DisableTimer(SaverTimer timer) override {
-    log_.push_back("disable " + Name(timer));
-    enabled_[timer] = false;
-  }
-  bool TimerEnabled(SaverTimer timer) const override {
-    auto it = enabled_.find(timer);
-    return it != enabled_.end() && it->second;
-  }
-  void Present(const IndexImage&, const PaletteTable&) override { ++frames_presented; }
-  // Each yield runs the next scripted handler, as if its message had been
-  // pending; without one the run is ended so that no test can hang.
-  void YieldToMessages(const bool& running) override {
-    ++yields;
-    if (!running) return;
-    if (next_action < script.size()) script[next_action++]();
-    else if (on_idle) on_idle();
-  }
-  void Unload() override { log_.push_back("unload"); }
-  std::uint32_t TickCount() override { return tick += 16; }
-
-  static std::string Name(SaverTimer timer) { return "Timer" + std::to_string(int(timer)); }
-
-  std::vector<std::function<void()>> script;
-  std::function<void()> on_idle;
-  std::size_t next_action = 0;
-  int frames_presented = 0;
-  int yields = 0;
-  std::uint32_t tick = 0;
-
- private:
-  Log& log_;
-  std::map<SaverTimer, bool> enabled_;
-};
-
-class FakeSystem : public SaverSystem {
- public:
-  explicit FakeSystem(Log& log) : log_(log) {}
-  bool IsWinNT() override { return nt; }
-  void ShowCursor(bool show) override { log_.push_back(show ? "show cursor" : "hide cursor"); }
-  bool VerifyScreenSavePwd() override {
-    log_.push_back("password prompt");
-    return password_accepted;
-  }
-  void SetSaverRunning(bool running) override {
-    log_.push_back(running ? "saver running" : "saver stopped");
-  }
-  void SetScreenSaveActive() override { log_.push_back("screen saver on"); }
-  std::uint32_t SecondsSinceMidnight() override { return 3600; }
-  bool nt = true;
-  bool password_accepted = true;
-
- private:
-  Log& log_;
-};
+using testing::FakeSaverSystem;
+using testing::FakeSaverWindow;
+using Log = testing::SaverLog;
 
 class SaverRunTest : public ::testing::Test {
  protected:
@@ -97,12 +30,12 @@ class SaverRunTest : public ::testing::Test {
 
   Settings settings;
   Log log;
-  FakeWindow window{log};
+  FakeSaverWindow window{log};
   testing::FakeMciDevice mci;
   testing::FakeSoundPort sound;
   MusicPlayer music{mci, sound, settings};
   std::size_t music_commands_before_run = 0;
-  FakeSystem system{log};
+  FakeSaverSystem system{log};
   std::unique_ptr<SaverRun> run;
   SaverRun::Outcome outcome{};
   std::size_t load_entries = 0;

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <map>
 
 #include "settings/profile_store.h"
 #include "settings/settings.h"
@@ -16,58 +15,10 @@ namespace {
 
 using ::testing::ElementsAre;
 
-// Files in memory, each a map of "section\nkey" to value; a save works on a
-// copy named path + "~" that the commit renames over the file.
-class StagingProfileStore : public ProfileStore {
- public:
-  using File = std::map<std::string, std::string>;
-
-  std::uint32_t GetString(const char* section, const char* key, const char* default_value,
-                          char* buffer, std::uint32_t size, const char* path) override {
-    const File& file = files[path];
-    const auto it = file.find(std::string(section) + '\n' + key);
-    const std::string value = it == file.end() ? default_value : it->second;
-    const std::size_t n = std::min<std::size_t>(value.size(), size - 1);
-    std::memcpy(buffer, value.data(), n);
-    buffer[n] = '\0';
-    return std::uint32_t(n);
-  }
-  bool WriteString(const char* section, const char* key, const char* value,
-                   const char* path) override {
-    events.push_back(std::string("write ") + path);
-    if (++writes == failing_write) return false;
-    files[path][std::string(section) + '\n' + key] = value;
-    return true;
-  }
-  std::string BeginSave(const std::string& path) override {
-    events.push_back("begin");
-    files[path + "~"] = files[path];
-    return path + "~";
-  }
-  bool CommitSave(const std::string& staging, const std::string& path) override {
-    events.push_back("commit");
-    if (read_only) {
-      files.erase(staging);
-      return false;
-    }
-    files[path] = files[staging];
-    files.erase(staging);
-    return true;
-  }
-  void AbandonSave(const std::string& staging, const std::string&) override {
-    events.push_back("abandon");
-    files.erase(staging);
-  }
-
-  std::map<std::string, File> files;
-  std::vector<std::string> events;
-  int writes = 0;
-  int failing_write = 0;  // 1-based; 0 means none fails
-  bool read_only = false;
-};
-
 class SettingsSaveTest : public ::testing::Test {
  protected:
+  SettingsSaveTest() { store.stages_saves = true; }
+
   Settings Load() {
     Settings settings;
     LoadSettings(settings, file);
@@ -77,18 +28,18 @@ class SettingsSaveTest : public ::testing::Test {
     Settings old{0, 4, 1, 2, ""};
     SaveSettings(old, file, "2");
     store.events.clear();
-    store.writes = 0;
+    store.writes.clear();
   }
   void ExpectTheOldSettings() {
     const Settings loaded = Load();
     EXPECT_EQ(loaded.Pattern_No, 4);
     EXPECT_EQ(loaded.BGM_Kind, 1);
     EXPECT_EQ(loaded.BGM_RepeatTrack, 2);
-    EXPECT_EQ(store.files.count(kPath + "~"), 0u) << "the staging copy is left behind";
+    EXPECT_FALSE(store.HasStagingCopy()) << "the staging copy is left behind";
   }
 
   const std::string kPath = "C:\\Saver\\Velkaro.ini";
-  StagingProfileStore store;
+  testing::FakeProfileStore store;
   testing::FakeFileProbe files;
   SettingsFile file{store, files, kPath};
   Settings next{1, 27, 0, 0, ""};

@@ -19,7 +19,7 @@ TEST(ThumbnailLayout, SevenPerRowWithTheirFramesFourPixelsOut) {
   EXPECT_EQ(ThumbnailRect(0), (DialogRect{48, 36, 60, 45}));
   EXPECT_EQ(ThumbnailRect(8), (DialogRect{120, 92, 60, 45}));
   EXPECT_EQ(ThumbnailRect(27), (DialogRect{480, 204, 60, 45}));
-  for (int i = 0; i < kPatternCount; ++i) {
+  for (int i = 0; i < PatternCount; ++i) {
     const DialogRect picture = ThumbnailRect(i), frame = FrameRect(i);
     EXPECT_EQ(picture.left - frame.left, 4);
     EXPECT_EQ(picture.top - frame.top, 4);

@@ -18,11 +18,6 @@
 namespace velkaro {
 namespace {
 
-class AnyFileReadable final : public FileProbe {
- public:
-  bool CanOpenForReading(const std::string&) override { return true; }
-};
-
 void PumpFor(DWORD ms) {
   const DWORD start = GetTickCount();
   do {
@@ -101,7 +96,7 @@ class SettingsDialogCycles : public ::testing::Test {
   }
 
   testing::FakeProfileStore store_;
-  AnyFileReadable files_;
+  testing::FakeFileProbe files_ = testing::FakeFileProbe::EveryFileReadable();
   const SettingsFile file_{store_, files_, "C:\\nowhere\\Velkaro.ini"};
 };
 

@@ -53,7 +53,7 @@ class RecordingView : public SettingsDialogView {
   std::vector<std::string> steps;
   DialogRect placed;
   int random_picture = -1;
-  std::array<bool, kPatternCount> frames{};
+  std::array<bool, PatternCount> frames{};
   std::array<int, 3> options{-1, -1, -1};
   bool track_list_enabled = true, file_button_enabled = true;
   std::vector<std::string> entries;

@@ -3,13 +3,12 @@
 #include <array>
 #include <cstdint>
 
-#include "effects/animators.h"
 #include "effects/engine.h"
 #include "effects/engine_setup.h"
+#include "effects/pattern_run.h"
 #include "effects/presentation.h"
 #include "effects/presets.h"
 #include "settings/settings.h"
-#include "saver/window_timer.h"
 #include "scale.h"
 
 namespace velkaro::art_tool {
@@ -55,15 +54,8 @@ RgbImage PatternFrame(int pattern, int frames) {
   MemorySurface surface(kShownWidth, kShownHeight, 4);
   if (!PalLUT) return RgbOf(surface);
 
-  const PatternAnimators animators = AnimatorsFor(engine.Pattern_No);
-  WindowTimer burst(animators.burst_interval_ms.value_or(0));
-  WindowTimer motion(animators.motion_interval_ms.value_or(0));
-  for (std::int64_t k = 1; k <= frames; ++k) {
-    const std::int64_t t = k * 1000 / kFramesPerSecond;
-    StepFrame(engine, static_cast<std::uint32_t>(t));
-    if (burst.FiresAt(t)) engine.PatternBurst();
-    if (motion.FiresAt(t)) engine.PatternMotion();
-  }
+  PatternClock clock(engine.Pattern_No, kFramesPerSecond);
+  for (int k = 1; k <= frames; ++k) clock.Frame(engine);
   const auto& bytes = engine.FrameBuf.bytes();
   render(IndexImage{bytes.data(), Engine::W, Engine::H}, *PalLUT, surface);
   return RgbOf(surface);

@@ -5,14 +5,13 @@
 #include <ostream>
 #include <vector>
 
-#include "effects/animators.h"
 #include "effects/engine.h"
 #include "effects/engine_setup.h"
 #include "effects/params_dump.h"
+#include "effects/pattern_run.h"
 #include "effects/presentation.h"
 #include "settings/settings.h"
 #include "output_file.h"
-#include "saver/window_timer.h"
 
 namespace velkaro::render_tool {
 namespace {
@@ -70,15 +69,8 @@ int RunRender(const Options& options, std::ostream& out, std::ostream& err) {
     out << FormatParamsDump(engine.params, engine.Pattern_No, engine.EmitX, engine.EmitY);
   if (options.dump == Dump::Palette) DumpPalette(*PalLUT, out);
 
-  const PatternAnimators animators = AnimatorsFor(engine.Pattern_No);
-  WindowTimer burst(animators.burst_interval_ms.value_or(0));
-  WindowTimer motion(animators.motion_interval_ms.value_or(0));
-  for (std::int64_t k = 1; k <= options.frames; ++k) {
-    const std::int64_t t = k * 1000 / options.fps;
-    StepFrame(engine, static_cast<std::uint32_t>(t));
-    if (burst.FiresAt(t)) engine.PatternBurst();
-    if (motion.FiresAt(t)) engine.PatternMotion();
-  }
+  PatternClock clock(engine.Pattern_No, options.fps);
+  for (int k = 1; k <= options.frames; ++k) clock.Frame(engine);
 
   if (options.raw && !WriteWholeFile(*options.raw, engine.FrameBuf.bytes())) {
     err << "velkaro-render: cannot write " << *options.raw << "\n";

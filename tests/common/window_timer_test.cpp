@@ -1,4 +1,4 @@
-#include "saver/window_timer.h"
+#include "common/window_timer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,10 @@
 #pragma once
-// A window timer on a millisecond clock of the caller's: the renderer's
-// virtual clock, or a real one where a window system gives no timers of its
-// own. It is first due one interval after it was armed; when it fires its due
-// time moves on by whole intervals past now, so ticks missed between two
-// checks merge into one, as they do for window timers.
+// A window timer on a millisecond clock of the caller's: the virtual clock
+// that runs a pattern frame by frame (effects/pattern_run.h), or a real one
+// where a window system gives no timers of its own. It is first due one
+// interval after it was armed; when it fires its due time moves on by whole
+// intervals past now, so ticks missed between two checks merge into one, as
+// they do for window timers.
 #include <cstdint>
 
 namespace velkaro {

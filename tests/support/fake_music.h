@@ -1,4 +1,7 @@
 #pragma once
+// The music module's seams in memory: the MCI device layer, the sound port
+// and the window's two music timers.
+//
 // An MCI device layer in memory that answers command strings as the real one
 // does for the two devices the music module uses: an audio CD drive
 // ("cdaudio") and one MPEGVideo file opened under an alias. It keeps a disc
@@ -16,6 +19,7 @@
 #include <vector>
 
 #include "music/mci_port.h"
+#include "music/music_player.h"
 
 namespace velkaro::testing {
 
@@ -259,6 +263,16 @@ class FakeSoundPort : public SoundPort {
   }
   std::uint32_t devices = 1;
   std::vector<PlayedSound> played;
+};
+
+// The saver window's music timers as two flags.
+class FakeMusicTimers : public MusicTimers {
+ public:
+  void EnableMp3Check() override { mp3_check = true; }
+  void EnableCdCheck() override { cd_check = true; }
+  void DisableCdCheck() override { cd_check = false; }
+  bool CdCheckEnabled() const override { return cd_check; }
+  bool mp3_check = false, cd_check = false;
 };
 
 }  // namespace velkaro::testing

@@ -10,7 +10,7 @@
 #include "effects/palette.h"
 #include "effects/presentation.h"
 
-namespace velkaro::scalar_reference {
+namespace velkaro::scalar_forms {
 
 bool animPart(Engine& engine);
 void AnimWind(Engine& engine, std::uint32_t now_ms);
@@ -26,4 +26,4 @@ void render(const IndexImage& FrameBuf, const PaletteTable& PalLUT, std::uint8_t
 // One engine frame as the frame loop runs it, through the forms above.
 void StepFrame(Engine& engine, std::uint32_t now_ms);
 
-}  // namespace velkaro::scalar_reference
+}  // namespace velkaro::scalar_forms

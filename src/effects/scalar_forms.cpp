@@ -1,11 +1,11 @@
-#include "scalar_reference.h"
+#include "effects/scalar_forms.h"
 
 #include <cmath>
 #include <cstddef>
 
 #include "common/rounding.h"
 
-namespace velkaro::scalar_reference {
+namespace velkaro::scalar_forms {
 namespace {
 
 // std::nearbyint itself, the library's rounding that the inline forms stand in for.
@@ -170,4 +170,4 @@ void StepFrame(Engine& engine, std::uint32_t now_ms) {
     vbBlurImg(Engine::W, Engine::H, engine.FrameBuf.bytes());
 }
 
-}  // namespace velkaro::scalar_reference
+}  // namespace velkaro::scalar_forms
