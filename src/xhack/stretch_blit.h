@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "effects/presentation.h"
+
 namespace velkaro::xhack {
 
 // For each of `to` window pixels along one axis, the picture pixel (of
@@ -17,14 +19,9 @@ namespace velkaro::xhack {
 // nothing.
 std::vector<std::int32_t> SourceIndexes(std::int32_t from, std::int32_t to);
 
-// Rows of pixels in memory: pixel (0, 0) at `bits`, one row every `pitch`
-// bytes, `bytes_per_pixel` (1 to 4) bytes a pixel. Their size is the
-// StretchBlit's.
-struct PixelRows {
-  std::uint8_t* bits = nullptr;
-  std::ptrdiff_t pitch = 0;
-  int bytes_per_pixel = 4;
-};
+// Rows of pixels in memory, laid out as a locked surface's are. Their size
+// is the StretchBlit's.
+using PixelRows = LockedPixels;
 
 // The stretch from a picture of one size to a window of another, with the
 // column and row maps worked out once per window size.
