@@ -236,6 +236,31 @@ void DrawCopy(HDC dc, HANDLE copy, bool icon, int x, int y, int width, int heigh
     DrawTransparentBitmap(dc, HBITMAP(copy), x, y, width, height);
 }
 
+// The disabled look: the copy drawn onto white, then every pixel that is not
+// white transferred twice as a flat shape, in a light colour one pixel up
+// and left and in a dark one in place. The raster operation paints the
+// brush where the source is black and keeps the destination where it is
+// white; a colour source would mix the two bit by bit in its mid-tones, so
+// the white image goes through a monochrome one first (white → 1, anything
+// else → 0), which the transfers turn back into pure white and black.
+void DrawEmbossed(HDC dc, HANDLE copy, bool icon, int x, int y, int width, int height) {
+  Scratch white(dc, width, height, false);
+  PatBlt(white.Dc(), 0, 0, width, height, WHITENESS);
+  DrawCopy(white.Dc(), copy, icon, 0, 0, width, height);
+  Scratch shape(dc, width, height, true);
+  SetBkColor(white.Dc(), 0xFFFFFF);
+  BitBlt(shape.Dc(), 0, 0, width, height, white.Dc(), 0, 0, SRCCOPY);
+  const COLORREF back = SetBkColor(dc, 0xFFFFFF);
+  const COLORREF text = SetTextColor(dc, 0x000000);
+  for (const auto& [step, offset] : {std::pair{36, -1}, std::pair{-36, 0}}) {
+    const GdiBrush brush(CreateSolidBrush(ShadeColor(0xC0C0C0, step)));
+    const SelectedObject selected(dc, brush.get());
+    BitBlt(dc, x + offset, y + offset, width, height, shape.Dc(), 0, 0, kBrushWhereSourceBlack);
+  }
+  SetTextColor(dc, text);
+  SetBkColor(dc, back);
+}
+
 }  // namespace
 
 void DrawPictureLayer(HDC dc, const ButtonPicture& picture, const ButtonRect& target,
@@ -251,17 +276,7 @@ void DrawPictureLayer(HDC dc, const ButtonPicture& picture, const ButtonRect& ta
   if (enabled) {
     DrawCopy(dc, copy, icon, target.left, target.top, width, height);
   } else {
-    Scratch white(dc, width, height, false);
-    PatBlt(white.Dc(), 0, 0, width, height, WHITENESS);
-    DrawCopy(white.Dc(), copy, icon, 0, 0, width, height);
-    const COLORREF back = SetBkColor(dc, 0xFFFFFF);
-    for (const auto& [step, offset] : {std::pair{36, -1}, std::pair{-36, 0}}) {
-      GdiBrush brush(CreateSolidBrush(ShadeColor(0xC0C0C0, step)));
-      SelectedObject selected(dc, brush.get());
-      BitBlt(dc, target.left + offset, target.top + offset, width, height, white.Dc(), 0, 0,
-             kBrushWhereSourceBlack);
-    }
-    SetBkColor(dc, back);
+    DrawEmbossed(dc, copy, icon, target.left, target.top, width, height);
   }
   if (icon) DestroyIcon(HICON(copy));
   else DeleteObject(copy);

@@ -61,6 +61,36 @@ TEST_F(ButtonPaint, KeyedBitmapLeavesNoMagenta) {
   }
 }
 
+// A disabled picture is a flat embossed shape, whatever its colours: a
+// picture of mid-tones leaves only the two emboss colours and the face.
+TEST_F(ButtonPaint, ADisabledPictureOfMidTonesShowsOnlyTheEmbossColours) {
+  auto button = MakeButton(parent_, ambient_, 80, 40);
+  ASSERT_TRUE(button);
+  ButtonControl& control = button->Control();
+  control.SetDelayDrawing(true);
+  control.SetCaption("");
+  control.SetButtonStyle(ButtonStyleKind::ThinBevel);  // edges only on the outermost pixels
+  control.SetBackColor(Rgb(255, 255, 255));
+  // Keyed on its top-left grey, with a square of a grey whose bits alternate,
+  // which a colour source would mix with the brush bit by bit.
+  control.SetPicture(PictureFromBitmap(MakeKeyedBitmap(24, 24, 0x606060, 0x555555, 3)));
+  control.SetEnabled(false);
+  control.SetDelayDrawing(false);
+  const COLORREF light = ShadeColor(0xC0C0C0, 36), dark = ShadeColor(0xC0C0C0, -36);
+  HDC dc = button->OffscreenDc();
+  int lights = 0, darks = 0, others = 0;
+  for (int y = 2; y < 38; ++y)
+    for (int x = 2; x < 78; ++x) {
+      const COLORREF c = GetPixel(dc, x, y);
+      lights += c == light;
+      darks += c == dark;
+      others += c != light && c != dark && c != 0xFFFFFF;
+    }
+  EXPECT_EQ(others, 0) << "colours besides the emboss colours and the face";
+  EXPECT_GT(darks, 0);
+  EXPECT_GT(lights, 0);
+}
+
 TEST_F(ButtonPaint, DisabledCaptionIsEtchedWhiteUnderGrey) {
   auto button = MakeButton(parent_, ambient_, 90, 30);
   ASSERT_TRUE(button);
