@@ -1,7 +1,8 @@
 // Draws every ButtonStyle in every ButtonShape in every state, plain and
 // with gradient and picture, into one PNG (button_contact_sheet.png in the
-// working directory) for a person to look at, and checks that no cell
-// stayed empty.
+// working directory) for a person to look at, checks that no cell stayed
+// empty, and checks exact face, rim and corner pixels of the plain
+// rectangular cells.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -19,6 +20,9 @@ namespace {
 constexpr int kCellWidth = 96, kCellHeight = 40;
 constexpr int kButtonWidth = 86, kButtonHeight = 30;
 constexpr COLORREF kSheetBackground = Rgb(0, 128, 128);
+// A face colour with unequal channels, so that shading the blue channel in
+// proportion to itself shows.
+constexpr COLORREF kFace = Rgb(200, 180, 120);
 
 struct State {
   const char* name;
@@ -92,7 +96,7 @@ std::vector<std::uint8_t> EncodePng(int width, int height, const std::vector<std
   return png;
 }
 
-TEST(ButtonContactSheet, EveryStyleShapeAndStateHasItsCell) {
+TEST(ButtonContactSheet, EveryStyleShapeAndStateHasItsCellAndThePlainRectanglesTheirColours) {
   constexpr int columns = int(kStates.size()) * 2;
   constexpr int rows = 8 * 7;
   const int sheet_width = columns * kCellWidth, sheet_height = rows * kCellHeight;
@@ -122,6 +126,7 @@ TEST(ButtonContactSheet, EveryStyleShapeAndStateHasItsCell) {
         for (std::size_t s = 0; s < kStates.size(); ++s) {
           const State& state = kStates[s];
           control.SetDelayDrawing(true);
+          control.SetBackColor(kFace);
           control.SetButtonStyle(static_cast<ButtonStyleKind>(style));
           control.SetButtonShape(static_cast<ButtonShapeKind>(shape));
           control.SetCaption("S" + std::to_string(style) + " &" + state.name);
@@ -180,6 +185,88 @@ TEST(ButtonContactSheet, EveryStyleShapeAndStateHasItsCell) {
       EXPECT_GT(drawn, kButtonWidth * kButtonHeight / 2)
           << "style " << row / 7 << " shape " << row % 7 << " column " << column;
     }
+
+  // Exact pixels of the plain (no gradient, no picture) rectangular cells,
+  // (x, y) in the button's own coordinates; W = 86, H = 30.
+  struct Expected {
+    int style, state;
+    int x, y;
+    COLORREF colour;
+    const char* what;
+  };
+  constexpr COLORREF kWhite = Rgb(255, 255, 255), kBlack = Rgb(0, 0, 0), kGrey = Rgb(128, 128, 128);
+  constexpr COLORREF kOutside = kSheetBackground;  // cut out of the window region
+  const Expected expected[] = {
+      // 0: flat face, light grey then white top-left, grey then black bottom-right.
+      {0, 0, 4, 4, kFace, "face"},
+      {0, 0, 1, 15, Rgb(233, 233, 233), "inner left rim is light grey"},
+      {0, 0, 84, 15, kGrey, "inner right rim is grey"},
+      {0, 0, 0, 0, kWhite, "outer top-left corner is white, nothing cut"},
+      {0, 0, 85, 29, kBlack, "outer bottom-right corner is black"},
+      // 1: white/grey bevel inside a black frame whose four corner pixels are cut.
+      {1, 0, 4, 4, kFace, "face"},
+      {1, 0, 1, 15, kWhite, "inner left rim is white"},
+      {1, 0, 84, 15, kGrey, "inner right rim is grey"},
+      {1, 0, 0, 15, kBlack, "frame is black"},
+      {1, 0, 0, 0, kOutside, "top-left corner pixel cut"},
+      {1, 0, 85, 29, kOutside, "bottom-right corner pixel cut"},
+      // 2: the face is the colour lightened by 48 (blue by 48 x 120 / 192 = 30):
+      // (248, 228, 150), darkening downwards by 25/30 per row.
+      {2, 0, 4, 4, Rgb(245, 225, 148), "face row 4: face darkened by 3 (blue by 2)"},
+      {2, 0, 2, 15, Rgb(238, 218, 143), "inner left rim: face darkened by 10 (blue by 7)"},
+      {2, 0, 1, 15, Rgb(243, 223, 147), "middle left rim: face darkened by 5 (blue by 3)"},
+      {2, 0, 84, 15, Rgb(212, 192, 122), "middle right rim: face darkened by 36 (blue by 28)"},
+      {2, 0, 0, 15, Rgb(0, 60, 115), "outer frame is dark blue"},
+      {2, 0, 1, 1, Rgb(0, 60, 115), "top-left corner pixel rounds the frame"},
+      {2, 0, 84, 28, Rgb(0, 60, 115), "bottom-right corner pixel rounds the frame"},
+      {2, 0, 0, 0, kOutside, "top-left triangle cut"},
+      {2, 0, 0, 29, kOutside, "bottom-left triangle cut"},
+      // 3: flat face, white and dark grey (grey darkened by 26) rims; two
+      // opposite corner pixels cut while enabled.
+      {3, 0, 4, 4, kFace, "face"},
+      {3, 0, 1, 15, kWhite, "inner left rim is white"},
+      {3, 0, 84, 15, Rgb(102, 102, 102), "inner right rim is dark grey"},
+      {3, 0, 0, 0, Rgb(102, 102, 102), "outer top-left corner is dark grey, not cut"},
+      {3, 0, 0, 29, kOutside, "bottom-left corner pixel cut"},
+      {3, 0, 85, 0, kOutside, "top-right corner pixel cut"},
+      // 4: only the outermost white/grey bevel.
+      {4, 0, 1, 15, kFace, "face reaches the second pixel"},
+      {4, 0, 0, 0, kWhite, "outer top-left corner is white"},
+      {4, 0, 85, 29, kGrey, "outer bottom-right corner is grey"},
+      // 5: flat until the mouse is over it, then the outermost bevel.
+      {5, 0, 0, 0, kFace, "no rim when the mouse is away"},
+      {5, 0, 85, 29, kFace, "no rim when the mouse is away"},
+      {5, 2, 0, 15, kWhite, "outer left rim is white under the mouse"},
+      {5, 2, 85, 15, kGrey, "outer right rim is grey under the mouse"},
+      // 6: light grey (0xDFDFDF lightened by 8) and grey, twice.
+      {6, 0, 4, 4, kFace, "face"},
+      {6, 0, 1, 15, Rgb(231, 231, 231), "inner left rim is light grey"},
+      {6, 0, 84, 15, kGrey, "inner right rim is grey"},
+      {6, 0, 0, 0, Rgb(231, 231, 231), "outer top-left corner is light grey"},
+      {6, 0, 85, 29, kGrey, "outer bottom-right corner is grey"},
+      // 7: the face is the colour lightened by 31: (231, 211, 151); light is
+      // that lightened by 31 (blue by 24), dark darkened by 64 (blue by 50).
+      {7, 0, 4, 4, Rgb(231, 211, 151), "face"},
+      {7, 0, 1, 15, Rgb(255, 242, 175), "middle left rim is light"},
+      {7, 0, 84, 15, Rgb(167, 147, 101), "middle right rim is dark"},
+      {7, 0, 0, 15, kBlack, "frame is black"},
+      {7, 0, 3, 3, kWhite, "corner pixel (3, 3) is white"},
+      {7, 0, 2, 2, Rgb(255, 242, 175), "corner pixel (2, 2) is light"},
+      {7, 0, 1, 27, Rgb(231, 211, 151), "corner pixel (1, H - 3) is the face"},
+      {7, 0, 1, 1, kBlack, "corner pixel (1, 1) is black"},
+      {7, 0, 83, 27, Rgb(167, 147, 101), "corner pixel (W - 3, H - 3) is dark"},
+      {7, 0, 84, 1, kBlack, "corner pixel (W - 2, 1) is black"},
+      {7, 0, 0, 0, kOutside, "top-left triangle cut"},
+  };
+  for (const Expected& e : expected) {
+    const int x = e.state * kCellWidth + 4 + e.x, y = e.style * 7 * kCellHeight + 4 + e.y;
+    const std::uint32_t seen = pixels[std::size_t(y) * sheet_width + x] & 0xFFFFFF;
+    const std::uint32_t want = (std::uint32_t(RedOf(e.colour)) << 16) |
+                               (std::uint32_t(GreenOf(e.colour)) << 8) | BlueOf(e.colour);
+    EXPECT_EQ(seen, want) << "style " << e.style << " " << kStates[std::size_t(e.state)].name << " ("
+                          << e.x << ", " << e.y << "): " << e.what << std::hex << " seen " << seen
+                          << " want " << want;
+  }
 
   std::vector<std::uint8_t> rgb;
   rgb.reserve(pixels.size() * 3);

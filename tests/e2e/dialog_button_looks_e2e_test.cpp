@@ -154,6 +154,86 @@ BOOL CALLBACK MatchButtonAt(HWND child, LPARAM data) {
   return FALSE;
 }
 
+// --- The colours of the "Setting" button, worked out by hand ------------------
+
+// A pixel of the button, in its own coordinates, and the colour it must have.
+struct HandPixel {
+  int x, y;
+  COLORREF colour;
+  const char* what;
+};
+
+// The dialog's buttons are 89 x 33 with a white face: shading white lighter
+// keeps it white, so the face, the hover face and the rim colours are white
+// darkened by some step, blue by step x 255 / 192 rounded toward zero.
+// The face darkens by 25/33 per row, rounded to the nearest integer.
+constexpr COLORREF kDarkBlueFrame = RGB(0, 60, 115);
+const std::vector<HandPixel> kNormalPixels = {
+    {5, 16, RGB(243, 243, 240), "face row 16: white darkened by 12 (blue by 15)"},
+    {5, 28, RGB(234, 234, 228), "face row 28: white darkened by 21 (blue by 27)"},
+    {2, 16, RGB(245, 245, 242), "inner left rim: white darkened by 10 (blue by 13)"},
+    {44, 2, RGB(255, 255, 255), "inner top rim: white lightened, still white"},
+    {86, 16, RGB(231, 231, 224), "inner right rim: white darkened by 24 (blue by 31)"},
+    {44, 30, RGB(223, 223, 213), "inner bottom rim: white darkened by 32 (blue by 42)"},
+    {1, 16, RGB(250, 250, 249), "middle left rim: white darkened by 5 (blue by 6)"},
+    {44, 1, RGB(255, 255, 255), "middle top rim: white lightened, still white"},
+    {87, 16, RGB(219, 219, 208), "middle right rim: white darkened by 36 (blue by 47)"},
+    {44, 31, RGB(207, 207, 192), "middle bottom rim: white darkened by 48 (blue by 63)"},
+    {0, 16, kDarkBlueFrame, "outer frame"},
+    {1, 1, kDarkBlueFrame, "corner pixel rounding the frame"},
+    {87, 31, kDarkBlueFrame, "corner pixel rounding the frame"},
+};
+// Under the mouse the face stays (the hover colour is white too) and the rims
+// turn to fixed warm oranges.
+const std::vector<HandPixel> kHoverPixels = {
+    {5, 16, RGB(243, 243, 240), "face row 16, as without the mouse"},
+    {2, 16, RGB(255, 203, 107), "inner left rim: fixed orange"},
+    {44, 2, RGB(255, 219, 140), "inner top rim: fixed light orange"},
+    {86, 16, RGB(255, 203, 107), "inner right rim: fixed orange"},
+    {44, 30, RGB(255, 178, 49), "inner bottom rim: fixed deep orange"},
+    {1, 16, RGB(255, 178, 49), "middle left rim: fixed deep orange"},
+    {44, 1, RGB(255, 233, 166), "middle top rim: fixed pale orange"},
+    {87, 16, RGB(255, 178, 49), "middle right rim: fixed deep orange"},
+    {44, 31, RGB(231, 150, 0), "middle bottom rim: fixed dark orange"},
+    {0, 16, kDarkBlueFrame, "outer frame"},
+};
+// Held down, the face is the pressed colour, white darkened by 32 (blue by
+// 42): (223, 223, 213); the rims shade that pressed colour, blue by
+// step x 213 / 192 rounded toward zero, except the inner right one, which
+// is the white face.
+const std::vector<HandPixel> kPressedPixels = {
+    {5, 16, RGB(211, 211, 200), "face row 16: pressed colour darkened by 12 (blue by 13)"},
+    {5, 28, RGB(202, 202, 190), "face row 28: pressed colour darkened by 21 (blue by 23)"},
+    {2, 16, RGB(201, 201, 189), "inner left rim: pressed colour darkened by 22 (blue by 24)"},
+    {44, 2, RGB(199, 199, 187), "inner top rim: pressed colour darkened by 24 (blue by 26)"},
+    {86, 16, RGB(255, 255, 255), "inner right rim: the white face"},
+    {44, 30, RGB(233, 233, 224), "inner bottom rim: pressed colour lightened by 10 (blue by 11)"},
+    {1, 16, RGB(191, 191, 178), "middle left rim: pressed colour darkened by 32 (blue by 35)"},
+    {44, 1, RGB(191, 191, 178), "middle top rim: pressed colour darkened by 32 (blue by 35)"},
+    {87, 16, RGB(228, 228, 218), "middle right rim: pressed colour lightened by 5 (blue by 5)"},
+    {44, 31, RGB(239, 239, 230), "middle bottom rim: pressed colour lightened by 16 (blue by 17)"},
+    {0, 16, kDarkBlueFrame, "outer frame"},
+};
+
+// Every hand-computed pixel the screen does not show, as text, and whether
+// the caption is drawn in black.
+std::string HandMismatches(const ScreenBlock& seen, const std::vector<HandPixel>& pixels) {
+  std::string mismatches;
+  for (const HandPixel& p : pixels)
+    if (seen.at(p.x, p.y) != p.colour) {
+      char line[160];
+      snprintf(line, sizeof line, " (%d,%d) %s: seen %06lX expected %06lX", p.x, p.y, p.what,
+               static_cast<unsigned long>(seen.at(p.x, p.y)), static_cast<unsigned long>(p.colour));
+      mismatches += line;
+    }
+  const RECT ink = CaptionInk(seen);
+  bool black = false;
+  for (int y = ink.top; y < ink.bottom; ++y)
+    for (int x = ink.left; x < ink.right; ++x) black = black || seen.at(x, y) == RGB(0, 0, 0);
+  if (!black) mismatches += " caption: no black pixel";
+  return mismatches;
+}
+
 class DialogButtonLooks : public SettingsDialogE2e {
  protected:
   // The button control of the dialog under a screen point, enabled or not,
@@ -175,6 +255,16 @@ class DialogButtonLooks : public SettingsDialogE2e {
       if (mismatches.empty()) break;
     }
     if (seen) *seen = block;
+    return mismatches;
+  }
+  // What still differs from the hand-computed pixels once they show (or
+  // after a while).
+  std::string WaitForPixels(const RECT& rect, const std::vector<HandPixel>& pixels) {
+    std::string mismatches;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 3000; Sleep(50)) {
+      mismatches = HandMismatches(ReadScreen(rect), pixels);
+      if (mismatches.empty()) break;
+    }
     return mismatches;
   }
   void MoveTo(POINT at) {
@@ -248,6 +338,28 @@ TEST_F(DialogButtonLooks, HoldingTheLeftButtonShowsThePressedLookAndShiftsTheCap
   ClickCancel();
   ASSERT_TRUE(Closes());
   EXPECT_EQ(folder_.ReadIni(), "[Section]\r\n" + kPatternKey + "= 4\r\n");
+}
+
+TEST_F(DialogButtonLooks, SettingShowsItsFaceRimAndCaptionColoursNormalUnderTheMouseAndHeld) {
+  ASSERT_TRUE(Open());
+  const POINT centre = At(kSaveButtonRect);
+  RECT rect{};
+  ASSERT_NE(ButtonAt(centre, rect), nullptr);
+  ASSERT_EQ(rect.right - rect.left, 89);
+  ASSERT_EQ(rect.bottom - rect.top, 33);
+  MoveTo(Backdrop());
+  EXPECT_EQ(WaitForPixels(rect, kNormalPixels), "") << "normal";
+  MoveTo(centre);
+  EXPECT_EQ(WaitForPixels(rect, kHoverPixels), "") << "under the mouse";
+  SendButton(MOUSEEVENTF_LEFTDOWN);
+  EXPECT_EQ(WaitForPixels(rect, kPressedPixels), "") << "held down";
+  // Released away from the button it is no click: nothing is saved.
+  MoveTo(Backdrop());
+  SendButton(MOUSEEVENTF_LEFTUP);
+  EXPECT_FALSE(process_->WaitForExit(500));
+  ClickCancel();
+  ASSERT_TRUE(Closes());
+  EXPECT_EQ(folder_.ReadIni(), "");
 }
 
 TEST_F(DialogButtonLooks, TabAndTheArrowKeysMoveTheFocusLookBetweenTheButtons) {
