@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <initializer_list>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -213,29 +212,13 @@ TEST_F(ButtonInputWin32Test, AccessKeyFlashesAnUntouchedButtonThenClicks) {
   EXPECT_EQ(second_->control().StateFlags(), kStateFocus);
 }
 
-INPUT KeyInput(WORD key, DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.dwFlags = flags;
-  return input;
-}
-
-// Presses the keys in order and releases them in the reverse order.
-void PressKeys(std::initializer_list<WORD> keys) {
-  std::vector<INPUT> inputs;
-  for (WORD key : keys) inputs.push_back(KeyInput(key, 0));
-  for (auto it = keys.end(); it != keys.begin();) inputs.push_back(KeyInput(*--it, KEYEVENTF_KEYUP));
-  SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 // The dialog manager matches Alt and the letter after "&" in a caption, and
 // clicks that button, whichever button has the focus.
 TEST_F(ButtonInputWin32Test, AltAndTheAccessKeyOfACaptionClickThatButton) {
   second_->control().SetCaption("&Go");
   Pump(50);
   ASSERT_EQ(GetFocus(), first_->handle());
-  PressKeys({VK_MENU, 'G'});
+  testing::PressKeys({VK_MENU, 'G'});
   EXPECT_TRUE(PumpUntil([&] { return second_->events.clicks == 1; }));
   EXPECT_EQ(first_->events.clicks, 0);
 }

@@ -154,13 +154,22 @@ void ClickMouse() {
   SendInput(2, inputs, sizeof inputs[0]);
 }
 
-void PressKey(WORD virtual_key) {
-  INPUT inputs[2] = {};
-  inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-  inputs[0].ki.wVk = inputs[1].ki.wVk = virtual_key;
-  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, inputs, sizeof inputs[0]);
+void PressKeys(std::initializer_list<WORD> virtual_keys) {
+  const auto key = [](WORD virtual_key, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtual_key;
+    input.ki.dwFlags = flags;
+    return input;
+  };
+  std::vector<INPUT> inputs;
+  for (WORD virtual_key : virtual_keys) inputs.push_back(key(virtual_key, 0));
+  for (auto it = virtual_keys.end(); it != virtual_keys.begin();)
+    inputs.push_back(key(*--it, KEYEVENTF_KEYUP));
+  SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
+
+void PressKey(WORD virtual_key) { PressKeys({virtual_key}); }
 
 TitledWindow::TitledWindow(const std::string& ansi_title) {
   window_ = CreateWindowExA(0, "STATIC", ansi_title.c_str(), WS_POPUP | WS_VISIBLE, 0, 0, 10, 10,

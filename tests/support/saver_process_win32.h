@@ -4,6 +4,7 @@
 // windows it shows meanwhile.
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,8 @@ class SaverProcess {
 void MoveMouseBy(int dx, int dy);
 void ClickMouse();
 void PressKey(WORD virtual_key);
+// Presses the keys in order and releases them in the reverse order (Alt+G).
+void PressKeys(std::initializer_list<WORD> virtual_keys);
 
 // A top-level window with an ANSI caption, for the single-instance tests.
 class TitledWindow {
