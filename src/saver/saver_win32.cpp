@@ -72,8 +72,13 @@ class Win32SaverWindow final : public SaverWindowPort {
   }
   void DisableTimer(SaverTimer timer) override { window_.DisableTimer(timer); }
   bool TimerEnabled(SaverTimer timer) const override { return window_.TimerEnabled(timer); }
+  // The frame is made once; the monitors beyond the primary screen show a
+  // copy of the same surface.
   void Present(const IndexImage& frame, const PaletteTable& PalLUT) override {
-    if (presentation_.render(frame, PalLUT)) frame_log_.FramePresented();
+    if (!presentation_.render(frame, PalLUT)) return;
+    frame_log_.FramePresented();
+    window_.PaintCovers(
+        [this](HDC dc, const PixelRect& rect) { presentation_.StretchFrameTo(dc, rect); });
   }
   void YieldToMessages(const bool& running) override { window_.YieldUntilNextFrame(running); }
   void Unload() override { window_.Unload(); }

@@ -17,18 +17,53 @@ SaverWindow::SaverWindow(SaverInput& input) : input_(input) {
        .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))});
   if (!registered) return;
   // The caption goes through the ANSI entry point with the same bytes that
-  // the single-instance test looks for. The window covers the whole screen
-  // from the start: presentation stretches each frame over it.
+  // the single-instance test looks for. The window covers the whole primary
+  // screen from the start: presentation stretches each frame over it.
   Create(kClassName, 0, ToCp932(kSaverWindowTitle).c_str(), WS_POPUP, 0, 0,
          GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr);
+  FollowDisplayLayout();
 }
 
 SaverWindow::~SaverWindow() { Unload(); }
 
-void SaverWindow::ShowNormal() { ShowWindow(handle(), SW_SHOWNORMAL); }
+void SaverWindow::ShowNormal() {
+  ShowWindow(handle(), SW_SHOWNORMAL);
+  shown_ = true;
+  ShowCovers();
+}
 
 void SaverWindow::MakeTopmost() {
-  SetWindowPos(handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+  constexpr UINT kKeepPlace = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE;
+  SetWindowPos(handle(), HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
+  for (const auto& cover : covers_)
+    SetWindowPos(cover->handle(), HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
+}
+
+void SaverWindow::ShowCovers() {
+  for (const auto& cover : covers_) ShowWindow(cover->handle(), SW_SHOWNOACTIVATE);
+}
+
+std::vector<PixelRect> SaverWindow::CoveredMonitors() const {
+  std::vector<PixelRect> areas;
+  for (const auto& cover : covers_) areas.push_back(cover->area());
+  return areas;
+}
+
+// Monitors come and go and change their resolution during a run: the
+// window and the covers follow, and a cover whose monitor is unchanged is
+// kept as it is.
+void SaverWindow::FollowDisplayLayout() {
+  if (!handle()) return;
+  const Coverage coverage = PlanCoverage(DisplayMonitors(), GetSystemMetrics(SM_CXSCREEN),
+                                         GetSystemMetrics(SM_CYSCREEN));
+  const PixelRect& screen = coverage.saver_window;
+  SetWindowPos(handle(), nullptr, screen.left, screen.top, screen.right - screen.left,
+               screen.bottom - screen.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (CoveredMonitors() == coverage.covers) return;
+  covers_.clear();
+  for (const PixelRect& area : coverage.covers)
+    covers_.push_back(std::make_unique<MonitorCover>(handle(), area, input_));
+  if (shown_) ShowCovers();
 }
 
 void SaverWindow::ArmTimer(SaverTimer timer, std::uint32_t interval_ms) {
@@ -48,6 +83,7 @@ bool SaverWindow::TimerEnabled(SaverTimer timer) const {
 
 void SaverWindow::Unload() {
   for (bool& enabled : timer_enabled_) enabled = false;
+  covers_.clear();
   if (handle()) DestroyWindow(handle());
 }
 
@@ -79,17 +115,28 @@ void SaverWindow::YieldUntilNextFrame(const bool& running) {
   pacer_.FrameStarts(NowMs());
 }
 
-LRESULT SaverWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+bool ForwardUserInput(SaverInput& input, UINT message, WPARAM wparam) {
   switch (message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-      input_.OnKeyDown(static_cast<int>(wparam));
-      return 0;
+      input.OnKeyDown(static_cast<int>(wparam));
+      return true;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
     case WM_XBUTTONDOWN:
-      input_.OnMouseButtonDown();
+      input.OnMouseButtonDown();
+      return true;
+    default:
+      return false;
+  }
+}
+
+LRESULT SaverWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (ForwardUserInput(input_, message, wparam)) return 0;
+  switch (message) {
+    case WM_DISPLAYCHANGE:
+      FollowDisplayLayout();
       return 0;
     case WM_TIMER:
       if (wparam >= 1 && wparam <= 4) input_.OnTimer(static_cast<SaverTimer>(wparam));

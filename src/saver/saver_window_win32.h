@@ -1,13 +1,18 @@
 #pragma once
 // The saver's top-level window: borderless, captioned for the
-// single-instance test, covering the screen, with the four window timers of
-// the run and the yield that dispatches its messages between frames.
+// single-instance test, covering the primary screen, with a cover window
+// over every other monitor, the four window timers of the run and the yield
+// that dispatches its messages between frames.
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
+#include "common/gdi_win32.h"
 #include "common/window_win32.h"
 #include "saver/frame_pacer.h"
+#include "saver/monitor_cover_win32.h"
 #include "saver/saver_ports.h"
 
 namespace velkaro {
@@ -25,6 +30,10 @@ class SaverInput {
   virtual void OnSessionEnd() = 0;
 };
 
+// Keys and mouse buttons, on whichever window of the run they arrive: true
+// when `message` was one and went to `input`. Moving the mouse is none.
+bool ForwardUserInput(SaverInput& input, UINT message, WPARAM wparam);
+
 class SaverWindow final : public Window {
  public:
   explicit SaverWindow(SaverInput& input);
@@ -36,8 +45,20 @@ class SaverWindow final : public Window {
   void ArmTimer(SaverTimer timer, std::uint32_t interval_ms);
   void DisableTimer(SaverTimer timer);
   bool TimerEnabled(SaverTimer timer) const;
-  // Destroys the window (its timers go with it).
+  // Destroys the window (its timers and covers go with it).
   void Unload();
+
+  // Calls paint(dc, rect) for every monitor cover, with the cover's device
+  // context and the rectangle in it that the frame is stretched over.
+  template <typename Paint>
+  void PaintCovers(Paint paint) {
+    for (const auto& cover : covers_) {
+      WindowDc dc(cover->handle());
+      if (dc.get()) paint(dc.get(), CoverFrameRect(cover->area()));
+    }
+  }
+  // The monitors covered beside the primary screen, in screen coordinates.
+  std::vector<PixelRect> CoveredMonitors() const;
 
   // The frame loop's yield: dispatches every pending message, then waits
   // until the next frame is due, dispatching messages as they arrive. It
@@ -48,8 +69,14 @@ class SaverWindow final : public Window {
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void DispatchPending();
   double NowMs() const;
+  // Puts the window over the primary screen and a cover over every other
+  // monitor, as the desktop is laid out now.
+  void FollowDisplayLayout();
+  void ShowCovers();
 
   SaverInput& input_;
+  std::vector<std::unique_ptr<MonitorCover>> covers_;
+  bool shown_ = false;
   bool timer_enabled_[5] = {};
   FramePacer pacer_{60};
   LARGE_INTEGER counter_frequency_{};

@@ -1,0 +1,45 @@
+#include "saver/monitor_cover_win32.h"
+
+#include "saver/saver_window_win32.h"
+
+namespace velkaro {
+namespace {
+
+constexpr char kCoverClassName[] = "Velkaro_Cover";
+
+using EnumMonitorsFunction = BOOL(WINAPI*)(HDC, LPCRECT, MONITORENUMPROC, LPARAM);
+
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT area, LPARAM list) {
+  reinterpret_cast<std::vector<Monitor>*>(list)->push_back(
+      {{area->left, area->top, area->right, area->bottom}});
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<Monitor> DisplayMonitors() {
+  // Looked up at run time: Windows 95 and NT 4 have no such function, and
+  // importing it would keep the program from starting there at all.
+  const auto enumerate = reinterpret_cast<EnumMonitorsFunction>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("user32.dll"), "EnumDisplayMonitors")));
+  std::vector<Monitor> monitors;
+  if (enumerate) enumerate(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
+
+MonitorCover::MonitorCover(HWND owner, const PixelRect& area, SaverInput& input)
+    : area_(area), input_(input) {
+  static const bool registered = RegisterWindowClass(
+      {.name = kCoverClassName, .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))});
+  if (!registered) return;
+  Create(kCoverClassName, WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "", WS_POPUP,
+         area.left, area.top, area.right - area.left, area.bottom - area.top, owner);
+}
+
+LRESULT MonitorCover::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
+  if (ForwardUserInput(input_, message, wparam)) return 0;
+  return Window::OnMessage(message, wparam, lparam);
+}
+
+}  // namespace velkaro
