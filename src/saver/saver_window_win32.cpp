@@ -1,5 +1,7 @@
 #include "saver/saver_window_win32.h"
 
+#include <utility>
+
 #include "common/text_cp932.h"
 #include "settings/window_titles.h"
 
@@ -10,7 +12,8 @@ constexpr char kClassName[] = "Velkaro_S";
 
 }  // namespace
 
-SaverWindow::SaverWindow(SaverInput& input) : input_(input) {
+SaverWindow::SaverWindow(SaverInput& input, MonitorSource monitors)
+    : input_(input), monitors_(std::move(monitors)) {
   QueryPerformanceFrequency(&counter_frequency_);
   static const bool registered = RegisterWindowClass(
       {.name = kClassName, .style = CS_DBLCLKS,
@@ -49,12 +52,18 @@ std::vector<PixelRect> SaverWindow::CoveredMonitors() const {
   return areas;
 }
 
+std::vector<HWND> SaverWindow::CoverWindows() const {
+  std::vector<HWND> windows;
+  for (const auto& cover : covers_) windows.push_back(cover->handle());
+  return windows;
+}
+
 // Monitors come and go and change their resolution during a run: the
 // window and the covers follow, and a cover whose monitor is unchanged is
 // kept as it is.
 void SaverWindow::FollowDisplayLayout() {
   if (!handle()) return;
-  const Coverage coverage = PlanCoverage(DisplayMonitors(), GetSystemMetrics(SM_CXSCREEN),
+  const Coverage coverage = PlanCoverage(monitors_(), GetSystemMetrics(SM_CXSCREEN),
                                          GetSystemMetrics(SM_CYSCREEN));
   const PixelRect& screen = coverage.saver_window;
   SetWindowPos(handle(), nullptr, screen.left, screen.top, screen.right - screen.left,

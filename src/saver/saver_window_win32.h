@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -34,9 +35,13 @@ class SaverInput {
 // when `message` was one and went to `input`. Moving the mouse is none.
 bool ForwardUserInput(SaverInput& input, UINT message, WPARAM wparam);
 
+// Where the window learns the monitors of the desktop: the system's list,
+// or a test's.
+using MonitorSource = std::function<std::vector<Monitor>()>;
+
 class SaverWindow final : public Window {
  public:
-  explicit SaverWindow(SaverInput& input);
+  explicit SaverWindow(SaverInput& input, MonitorSource monitors = DisplayMonitors);
   ~SaverWindow() override;
 
   void ShowNormal();
@@ -59,6 +64,8 @@ class SaverWindow final : public Window {
   }
   // The monitors covered beside the primary screen, in screen coordinates.
   std::vector<PixelRect> CoveredMonitors() const;
+  // The cover windows, in the order of CoveredMonitors.
+  std::vector<HWND> CoverWindows() const;
 
   // The frame loop's yield: dispatches every pending message, then waits
   // until the next frame is due, dispatching messages as they arrive. It
@@ -75,6 +82,7 @@ class SaverWindow final : public Window {
   void ShowCovers();
 
   SaverInput& input_;
+  MonitorSource monitors_;
   std::vector<std::unique_ptr<MonitorCover>> covers_;
   bool shown_ = false;
   bool timer_enabled_[5] = {};
