@@ -213,6 +213,10 @@ start)
   1 | 2) ;;
   *) echo "test-env: VELKARO_MONITORS is 1 or 2, not $monitors" >&2; exit 2 ;;
   esac
+  if [ "$monitors" = 2 ] && [ "$(id -u)" -ne 0 ]; then
+    echo "test-env: the display of two monitors (Xorg) needs root" >&2
+    exit 2
+  fi
   mkdir -p "$state"
   # Another number of monitors than the running display has: that display
   # goes, and so does the wineserver, whose desktop process registered the
