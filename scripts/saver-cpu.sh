@@ -36,7 +36,7 @@ server_pid() {
     grep -qz "WINEPREFIX=$WINEPREFIX" "/proc/$p/environ" 2>/dev/null && { echo "$p"; return; }
   done
 }
-xvfb_pid=$(cat "$work/test-env/xvfb.pid")
+xvfb_pid=$(cat "$work/test-env/xserver.pid")
 
 # The pattern number goes under the pattern key, in the file's own code page.
 write_ini() {

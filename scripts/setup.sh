@@ -15,6 +15,7 @@ packages=(
   wine wine64 libwine
   gstreamer1.0-plugins-good gstreamer1.0-plugins-base
   xvfb xauth x11-utils xdotool
+  xserver-xorg-core xserver-xorg-video-dummy
   libx11-dev libxext-dev libx11-xcb-dev libxcb-shm0-dev xscreensaver xscreensaver-data
   pulseaudio pulseaudio-utils sox lame
   imagemagick fonts-ipafont-gothic fonts-ipafont-mincho

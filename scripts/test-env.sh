@@ -1,18 +1,46 @@
 #!/usr/bin/env bash
 # Starts or stops the private test environment of one build tree: a virtual X
-# display (Xvfb), a PulseAudio server whose only sound card is a null sink, and
-# a persistent wineserver for the build tree's own Wine prefix.
+# display, a PulseAudio server whose only sound card is a null sink, and a
+# persistent wineserver for the build tree's own Wine prefix.
 #
 #   test-env.sh start BUILD_DIR   writes BUILD_DIR/test-env/env for wine-run.sh
 #   test-env.sh stop BUILD_DIR
+#
+# The display is one monitor, Xvfb of VELKARO_SCREEN (1024x768x24 unless
+# set). VELKARO_MONITORS=2 makes it two monitors side by side instead: a
+# 1024x768 primary at 0,0 and an 800x600 monitor at 1024,0, a virtual screen
+# of 1824x768 at 24 bits (VELKARO_SCREEN does not apply to it).
 set -euo pipefail
 
 action=${1:?start or stop}
 build=$(cd "${2:?build directory}" && pwd)
 state=$build/test-env
 envfile=$state/env
+monitors=${VELKARO_MONITORS:-1}
 
-alive() { [ -f "$1" ] && kill -0 "$(cat "$1")" 2>/dev/null; }
+# A server that has exited but was not reaped yet (its parent, the shell
+# that started it, is long gone) still answers kill -0; it counts as gone.
+alive() {
+  [ -f "$1" ] || return 1
+  local pid
+  pid=$(cat "$1")
+  kill -0 "$pid" 2>/dev/null && ! grep -q '^[0-9]* (.*) Z' "/proc/$pid/stat" 2>/dev/null
+}
+
+# Ends the process of a pid file and waits until it is gone, so that a
+# display number or socket is free again when stop returns.
+end_process() {
+  alive "$1" || { rm -f "$1"; return 0; }
+  local pid
+  pid=$(cat "$1")
+  kill "$pid" 2>/dev/null || true
+  for _ in $(seq 50); do
+    alive "$1" || break
+    sleep 0.1
+  done
+  alive "$1" && kill -KILL "$pid" 2>/dev/null || true
+  rm -f "$1"
+}
 
 # The Wine of the build tree's word size: a win64 prefix run by the 64-bit
 # loader for the x86_64 tree, a win32 prefix run by the 32-bit loader for the
@@ -56,26 +84,111 @@ wine_env() {
   export PATH=$state/bin:$PATH
 }
 
-# Xvfb chooses a free display itself and says which (-displayfd): choosing
-# one here by looking for a free lock file races with other environments
-# started at the same moment, and two of them could end up sharing one
-# display that the first to stop takes away from the other.
-start_xvfb() {
-  rm -f "$state/display.number"
+# The X server chooses a free display itself and says which (-displayfd):
+# choosing one here by looking for a free lock file races with other
+# environments started at the same moment, and two of them could end up
+# sharing one display that the first to stop takes away from the other.
+launch_xvfb() {
   Xvfb -displayfd 3 -screen 0 "${VELKARO_SCREEN:-1024x768x24}" -nolisten tcp \
-    3>"$state/display.number" >"$state/xvfb.log" 2>&1 &
-  echo $! >"$state/xvfb.pid"
+    3>"$state/display.number" >"$state/xserver.log" 2>&1 &
+  echo $! >"$state/xserver.pid"
+}
+
+# Two monitors. Wine 8 reads monitors from RandR 1.4 (CRTCs and outputs) and
+# falls back to Xinerama only where RandR is missing. Xvfb has one RandR
+# output and puts every screen at 0,0. Two X screens joined by Xinerama hide
+# RandR, and Wine 8's Xinerama path aborts the desktop process while it
+# registers the first monitor's modes, so Windows programs see one monitor.
+# One Xorg screen on the dummy driver has sixteen RandR outputs (DUMMY0..15):
+# the first is connected, and the configuration enables the second and lays
+# it to the right, so the layout is in place before the server says which
+# display it is. It runs as root: Xorg takes an absolute -config only then.
+# The configuration folder of its own keeps the system's snippets out.
+launch_xorg() {
+  mkdir -p "$state/xorg.conf.d"
+  cat >"$state/xorg.conf" <<'CONF'
+Section "ServerFlags"
+  # No devices of this machine: input comes through XTEST only.
+  Option "AutoAddDevices" "false"
+  Option "AutoAddGPU" "false"
+  Option "DontVTSwitch" "true"
+EndSection
+Section "Device"
+  Identifier "dummy"
+  Driver "dummy"
+  VideoRam 16384
+  Option "Monitor-DUMMY0" "primary"
+  Option "Monitor-DUMMY1" "right"
+EndSection
+Section "Monitor"
+  Identifier "primary"
+  HorizSync 5.0-1000.0
+  VertRefresh 5.0-200.0
+  Modeline "1024x768" 65.00 1024 1048 1184 1344 768 771 777 806 -hsync -vsync
+  Option "PreferredMode" "1024x768"
+EndSection
+Section "Monitor"
+  Identifier "right"
+  HorizSync 5.0-1000.0
+  VertRefresh 5.0-200.0
+  Modeline "800x600" 40.00 800 840 968 1056 600 601 605 628 +hsync +vsync
+  Option "PreferredMode" "800x600"
+  # The driver reports every output but the first as disconnected.
+  Option "Enable" "true"
+  Option "RightOf" "DUMMY0"
+EndSection
+Section "Screen"
+  Identifier "screen"
+  Device "dummy"
+  Monitor "primary"
+  DefaultDepth 24
+  SubSection "Display"
+    Depth 24
+    Virtual 1824 768
+  EndSubSection
+EndSection
+CONF
+  # -sharevts leaves the machine's console as it is.
+  Xorg -displayfd 3 -config "$state/xorg.conf" -configdir "$state/xorg.conf.d" \
+    -logfile "$state/xorg.log" -nolisten tcp -noreset -novtswitch -sharevts \
+    3>"$state/display.number" >"$state/xserver.log" 2>&1 &
+  echo $! >"$state/xserver.pid"
+}
+
+# The monitors as Xinerama reports them, which is what the layout promised.
+check_two_monitors() {
+  local heads
+  heads=$(xdpyinfo -display "$1" -ext XINERAMA 2>/dev/null | grep -o 'head #.*' | tr '\n' ' ')
+  [ "$heads" = "head #0: 1024x768 @ 0,0 head #1: 800x600 @ 1024,0 " ] && return 0
+  echo "test-env: the two monitors are not laid out as expected: $heads" >&2
+  return 1
+}
+
+start_display() {
+  rm -f "$state/display.number" "$state/display"
+  if [ "$monitors" = 2 ]; then launch_xorg; else launch_xvfb; fi
+  echo "$monitors" >"$state/monitors"
   for _ in $(seq 100); do
     if [ -s "$state/display.number" ]; then
       echo ":$(tr -d '\n' <"$state/display.number")" >"$state/display"
+      [ "$monitors" = 2 ] && ! check_two_monitors "$(cat "$state/display")" && break
       return 0
     fi
-    kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null || break
+    alive "$state/xserver.pid" || break
     sleep 0.1
   done
-  kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
-  echo "test-env: the virtual display did not start (see $state/xvfb.log)" >&2
+  end_process "$state/xserver.pid"
+  rm -f "$state/display"
+  echo "test-env: the virtual display did not start (see $state/xserver.log)" >&2
   return 1
+}
+
+stop_wineserver() {
+  if [ -d "$build/wineprefix" ] || [ -d "$build/wineprefix32" ]; then
+    wine_env
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+  fi
 }
 
 start_pulse() {
@@ -96,12 +209,30 @@ start_pulse() {
 
 case $action in
 start)
+  case $monitors in
+  1 | 2) ;;
+  *) echo "test-env: VELKARO_MONITORS is 1 or 2, not $monitors" >&2; exit 2 ;;
+  esac
+  if [ "$monitors" = 2 ] && [ "$(id -u)" -ne 0 ]; then
+    echo "test-env: the display of two monitors (Xorg) needs root" >&2
+    exit 2
+  fi
   mkdir -p "$state"
-  if alive "$state/xvfb.pid" && alive "$state/pulse.pid" && [ -f "$envfile" ]; then
+  # Another number of monitors than the running display has: that display
+  # goes, and so does the wineserver, whose desktop process registered the
+  # monitors of the display it started on. The next Windows program starts
+  # a desktop process on the new display, which registers its monitors, so
+  # one prefix serves both kinds one after another.
+  if alive "$state/xserver.pid" && [ "$(cat "$state/monitors" 2>/dev/null)" != "$monitors" ]; then
+    stop_wineserver
+    end_process "$state/xserver.pid"
+    rm -f "$envfile"
+  fi
+  if alive "$state/xserver.pid" && alive "$state/pulse.pid" && [ -f "$envfile" ]; then
     exit 0
   fi
-  start_xvfb
-  start_pulse
+  alive "$state/xserver.pid" || start_display
+  alive "$state/pulse.pid" || start_pulse
   wine_env
   export DISPLAY=$(cat "$state/display") PULSE_SERVER=unix:$state/pulse/native
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -129,15 +260,10 @@ export WINEDLLOVERRIDES="$WINEDLLOVERRIDES"
 ENV
   ;;
 stop)
-  if [ -d "$build/wineprefix" ] || [ -d "$build/wineprefix32" ]; then
-    wine_env
-    wineserver -k 2>/dev/null || true
-  fi
-  for p in xvfb pulse; do
-    alive "$state/$p.pid" && kill "$(cat "$state/$p.pid")" 2>/dev/null || true
-    rm -f "$state/$p.pid"
-  done
-  rm -f "$envfile" "$state/display"
+  stop_wineserver
+  end_process "$state/xserver.pid"
+  end_process "$state/pulse.pid"
+  rm -f "$envfile" "$state/display" "$state/monitors"
   ;;
 *)
   echo "usage: test-env.sh start|stop BUILD_DIR" >&2
