@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # What the running saver costs: Velkaro.scr /s under Wine on a 1024x768
-# virtual display at 60 frames per second, one run per pattern. For each it
+# virtual display (with VELKARO_MONITORS=2, beside an 800x600 second monitor) at 60 frames per second, one run per pattern. For each it
 # prints the CPU time of the saver's wine process over a measuring window
 # (as a share of one core; the wineserver's and the X server's share beside
 # it), the time from process start to the first presented frame, the peak
@@ -36,7 +36,7 @@ server_pid() {
     grep -qz "WINEPREFIX=$WINEPREFIX" "/proc/$p/environ" 2>/dev/null && { echo "$p"; return; }
   done
 }
-xvfb_pid=$(cat "$work/test-env/xserver.pid")
+xserver_pid=$(cat "$work/test-env/xserver.pid")
 
 # The pattern number goes under the pattern key, in the file's own code page.
 write_ini() {
@@ -61,9 +61,9 @@ measure() {
   local seen=$(date +%s%N)
   sleep 2  # past the start-up work
   local server=$(server_pid)
-  local a=$(cpu_ticks "$pid") s=$(cpu_ticks "$server") x=$(cpu_ticks "$xvfb_pid")
+  local a=$(cpu_ticks "$pid") s=$(cpu_ticks "$server") x=$(cpu_ticks "$xserver_pid")
   sleep "$seconds"
-  local b=$(cpu_ticks "$pid") t=$(cpu_ticks "$server") y=$(cpu_ticks "$xvfb_pid")
+  local b=$(cpu_ticks "$pid") t=$(cpu_ticks "$server") y=$(cpu_ticks "$xserver_pid")
   local rss=$(awk '/^VmHWM/ {print $2}' "/proc/$pid/status")
   kill "$pid" 2>/dev/null || true
   wait 2>/dev/null || true
@@ -78,8 +78,10 @@ measure() {
 }
 
 measure "${patterns[0]}" >/dev/null  # warms Wine up
-echo "Velkaro.scr /s, 1024x768x24, ${seconds} s per run, $runs runs per pattern"
-printf '%-8s %6s %6s %6s %8s %8s %8s %6s %7s\n' pattern saver% server% xvfb% first_ms seen_ms peak_kb fps gap_ms
+layout=1024x768x24
+[ "${VELKARO_MONITORS:-1}" = 2 ] && layout="1024x768x24 + 800x600x24 (two monitors)"
+echo "Velkaro.scr /s, $layout, ${seconds} s per run, $runs runs per pattern"
+printf '%-8s %6s %6s %6s %8s %8s %8s %6s %7s\n' pattern saver% server% xsrv% first_ms seen_ms peak_kb fps gap_ms
 for pattern in "${patterns[@]}"; do
   for _ in $(seq "$runs"); do
     printf '%-8s %s\n' "$pattern" "$(measure "$pattern")"
