@@ -105,26 +105,26 @@ TEST(TwoMonitors, BothMonitorsShowThePatternAndNoDesktopRemains) {
   EXPECT_FALSE(saver.WaitForExit(0));
 }
 
+struct CoverSearch {
+  DWORD process = 0;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK CheckForCover(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<CoverSearch*>(data);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  char name[32] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (process != search.process || std::string(name) != "Velkaro_Cover") return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
 // The window of the run over the second monitor.
 HWND CoverOf(const SaverProcess& saver) {
-  struct Search {
-    DWORD process;
-    HWND found = nullptr;
-  } search{saver.process_id()};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& state = *reinterpret_cast<Search*>(data);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        char name[32] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (process == state.process && std::string(name) == "Velkaro_Cover") {
-          state.found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  CoverSearch search{.process = saver.process_id()};
+  EnumWindows(CheckForCover, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
