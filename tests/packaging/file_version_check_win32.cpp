@@ -80,6 +80,10 @@ int main(int argc, char** argv) {
   const char* file = argv[1];
   const std::string version = argv[2];
   std::printf("%s\n", file);
+  if (GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES) {
+    std::printf("no such file (is its build tree built?)\n");
+    return 1;
+  }
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeA(file, &ignored);
   std::vector<char> info(size);
