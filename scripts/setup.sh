@@ -21,6 +21,7 @@ packages=(
   imagemagick fonts-ipafont-gothic fonts-ipafont-mincho
   valgrind python3 libpng-dev file
   clang libclang-rt-14-dev
+  nsis zip unzip dpkg-dev lintian
 )
 # The 32-bit Wine and the i386 GStreamer plugins that its MCI "MPEGVideo"
 # plays MP3 files through.

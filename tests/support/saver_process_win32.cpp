@@ -86,11 +86,20 @@ SaverRun RunSaver(const SaverFolder& folder, const std::string& arguments, DWORD
 }
 
 SaverProcess::SaverProcess(const SaverFolder& folder, const std::string& arguments) {
-  std::string command = "\"" + folder.executable() + "\" " + arguments;
+  Start(folder.executable(), arguments, folder.path());
+}
+
+SaverProcess::SaverProcess(const std::string& executable, const std::string& arguments) {
+  Start(executable, arguments, executable.substr(0, executable.find_last_of("\\/")));
+}
+
+void SaverProcess::Start(const std::string& executable, const std::string& arguments,
+                         const std::string& folder) {
+  std::string command = "\"" + executable + "\" " + arguments;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.path().c_str(), &startup, &process_))
+                      folder.c_str(), &startup, &process_))
     process_ = {};
 }
 

@@ -47,6 +47,8 @@ SaverRun RunSaver(const SaverFolder& folder, const std::string& arguments, DWORD
 class SaverProcess {
  public:
   SaverProcess(const SaverFolder& folder, const std::string& arguments);
+  // An executable where it lies (an installed copy), run in its own folder.
+  SaverProcess(const std::string& executable, const std::string& arguments);
   ~SaverProcess();  // ends the process if it still runs
   SaverProcess(const SaverProcess&) = delete;
   SaverProcess& operator=(const SaverProcess&) = delete;
@@ -63,6 +65,9 @@ class SaverProcess {
   void Terminate();
 
  private:
+  void Start(const std::string& executable, const std::string& arguments,
+             const std::string& folder);
+
   PROCESS_INFORMATION process_{};
 };
 

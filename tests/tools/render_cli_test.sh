@@ -4,6 +4,7 @@
 # without leaving a file behind.
 set -u
 render=${1:?path of velkaro-render}
+version=${2:?the project version}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -24,6 +25,7 @@ cmp -s "$work/a.raw" "$work/c.raw" && fail "another clock gives the same pendulu
 "$render" --pattern 5 --frames 30 --seed 2 --raw "$work/e.raw"
 cmp -s "$work/d.raw" "$work/e.raw" && fail "another seed gives the same frame"
 
+[ "$("$render" --version)" = "velkaro-render $version" ] || fail "--version: $("$render" --version)"
 [ "$("$render" --pattern 0 --dump palette | wc -l)" = 256 ] || fail "palette lines"
 "$render" --pattern 0 --dump palette | head -1 | grep -qx '0x00000000' || fail "palette format"
 "$render" --pattern 20 --frames 0 --dump params | grep -qx 'WindOn=0' || fail "pattern 20 wind"

@@ -9,6 +9,10 @@
 
 int main(int argc, char** argv) {
   const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+  if (arguments.size() == 1 && arguments[0] == "--version") {
+    std::cout << "velkaro-render " << VELKARO_VERSION << "\n";
+    return 0;
+  }
   const auto parsed = velkaro::render_tool::ParseOptions(arguments);
   if (const auto* error = std::get_if<std::string>(&parsed)) {
     std::cerr << "velkaro-render: " << *error << "\n";

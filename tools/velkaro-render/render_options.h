@@ -29,6 +29,6 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string_vi
 
 inline constexpr std::string_view kUsage =
     "usage: velkaro-render --pattern N [--params STRING] [--frames K] [--fps F] [--seed S] "
-    "[--clock T] [--random] [--png FILE] [--raw FILE] [--dump params|palette]";
+    "[--clock T] [--random] [--png FILE] [--raw FILE] [--dump params|palette] | --version";
 
 }  // namespace velkaro::render_tool
