@@ -15,12 +15,7 @@ build=$(cd "${1:?build directory}" && pwd)
 program=${2:?} xml=${3:?}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-set -a
-. "$build/release.env"
-set +a
-export SOURCE_DATE_EPOCH=1700000000
+. "$here/package_test_common.sh"
 
 make_deb="$here/../../packaging/make-deb.sh"
 "$make_deb" "$work/a.deb" "$program" "$xml" || { echo "FAIL: dpkg-deb"; exit 1; }

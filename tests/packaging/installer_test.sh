@@ -14,13 +14,7 @@ build=$(cd "${1:?build directory}" && pwd)
 target=${2:?installer target} arch=${3:?win32 or win64}
 scr64=${4:?} scr32=${5:?} icon=${6:?} saver_check=${7:?}
 work=$build/installer-test-$target-$arch
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-set -a
-. "$build/release.env"
-set +a
-export SOURCE_DATE_EPOCH=1700000000
+. "$here/package_test_common.sh"
 rm -rf "$work" && mkdir -p "$work/copies"
 
 # Packaging the same files twice gives the same bytes, whatever the files'

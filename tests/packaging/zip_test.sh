@@ -9,12 +9,7 @@ build=$(cd "${1:?build directory}" && pwd)
 scr64=${2:?} scr32=${3:?}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-set -a
-. "$build/release.env"
-set +a
-export SOURCE_DATE_EPOCH=1700000000
+. "$here/package_test_common.sh"
 
 make_zip="$here/../../packaging/make-zip.sh"
 "$make_zip" "$work/a.zip" "$scr64" "$scr32" || { echo "FAIL: zip"; exit 1; }
