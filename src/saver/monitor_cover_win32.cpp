@@ -10,19 +10,19 @@ constexpr char kCoverClassName[] = "Velkaro_Cover";
 using EnumMonitorsFunction = BOOL(WINAPI*)(HDC, LPCRECT, MONITORENUMPROC, LPARAM);
 
 BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT area, LPARAM list) {
-  reinterpret_cast<std::vector<Monitor>*>(list)->push_back(
-      {{area->left, area->top, area->right, area->bottom}});
+  reinterpret_cast<std::vector<PixelRect>*>(list)->push_back(
+      {area->left, area->top, area->right, area->bottom});
   return TRUE;
 }
 
 }  // namespace
 
-std::vector<Monitor> DisplayMonitors() {
+std::vector<PixelRect> DisplayMonitors() {
   // Looked up at run time: Windows 95 and NT 4 have no such function, and
   // importing it would keep the program from starting there at all.
   const auto enumerate = reinterpret_cast<EnumMonitorsFunction>(reinterpret_cast<void*>(
       GetProcAddress(GetModuleHandleA("user32.dll"), "EnumDisplayMonitors")));
-  std::vector<Monitor> monitors;
+  std::vector<PixelRect> monitors;
   if (enumerate) enumerate(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
   return monitors;
 }

@@ -12,9 +12,9 @@ namespace velkaro {
 
 class SaverInput;
 
-// Every monitor of the desktop; empty where the system cannot list them
+// The rectangle of every monitor of the desktop; empty where the system cannot list them
 // (it predates multi-monitor support), which leaves the primary screen.
-std::vector<Monitor> DisplayMonitors();
+std::vector<PixelRect> DisplayMonitors();
 
 // A black, borderless, topmost window over one monitor, owned by the saver
 // window. It is never activated, so keys keep going to the saver window;

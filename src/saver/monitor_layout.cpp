@@ -14,11 +14,10 @@ bool Contains(const PixelRect& outer, const PixelRect& inner) {
 
 }  // namespace
 
-Coverage PlanCoverage(std::span<const Monitor> monitors, std::int32_t screen_width,
+Coverage PlanCoverage(std::span<const PixelRect> monitors, std::int32_t screen_width,
                       std::int32_t screen_height) {
   Coverage coverage{.saver_window = {0, 0, screen_width, screen_height}, .covers = {}};
-  for (const Monitor& monitor : monitors) {
-    const PixelRect& area = monitor.area;
+  for (const PixelRect& area : monitors) {
     const auto shown_already = [&](const PixelRect& other) { return Contains(other, area); };
     if (IsEmpty(area) || shown_already(coverage.saver_window) ||
         std::any_of(coverage.covers.begin(), coverage.covers.end(), shown_already)) {

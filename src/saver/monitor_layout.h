@@ -12,23 +12,19 @@
 
 namespace velkaro {
 
-// A monitor's rectangle in screen coordinates, which are negative left of
-// and above the primary monitor.
-struct Monitor {
-  PixelRect area;
-};
-
 struct Coverage {
   PixelRect saver_window;         // the primary screen
   std::vector<PixelRect> covers;  // in screen coordinates
 };
 
-// The saver window takes the primary screen, screen_width × screen_height
+// `monitors` are the monitors' rectangles in screen coordinates, which are
+// negative left of and above the primary monitor. The saver window takes the
+// primary screen, screen_width × screen_height
 // at 0,0. A monitor gets a cover unless it lies wholly inside the primary
 // screen or inside a monitor already covered: mirrored displays and a
 // primary monitor reported again share the picture they show anyway. Empty
 // rectangles are ignored.
-Coverage PlanCoverage(std::span<const Monitor> monitors, std::int32_t screen_width,
+Coverage PlanCoverage(std::span<const PixelRect> monitors, std::int32_t screen_width,
                       std::int32_t screen_height);
 
 // Where the frame is stretched within a cover window: all of its client

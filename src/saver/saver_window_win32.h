@@ -37,7 +37,7 @@ bool ForwardUserInput(SaverInput& input, UINT message, WPARAM wparam);
 
 // Where the window learns the monitors of the desktop: the system's list,
 // or a test's.
-using MonitorSource = std::function<std::vector<Monitor>()>;
+using MonitorSource = std::function<std::vector<PixelRect>()>;
 
 class SaverWindow final : public Window {
  public:

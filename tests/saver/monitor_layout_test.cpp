@@ -9,12 +9,12 @@ namespace {
 
 using Rects = std::vector<PixelRect>;
 
-Rects CoversOf(const std::vector<Monitor>& monitors) {
+Rects CoversOf(const std::vector<PixelRect>& monitors) {
   return PlanCoverage(monitors, 1024, 768).covers;
 }
 
 TEST(MonitorLayout, OneMonitorKeepsTheSaverWindowAloneOnThePrimaryScreen) {
-  const Coverage coverage = PlanCoverage(std::vector<Monitor>{{{0, 0, 1024, 768}}}, 1024, 768);
+  const Coverage coverage = PlanCoverage(Rects{{0, 0, 1024, 768}}, 1024, 768);
   EXPECT_EQ(coverage.saver_window, (PixelRect{0, 0, 1024, 768}));
   EXPECT_TRUE(coverage.covers.empty());
   // Without any monitor list the primary screen is still covered.
@@ -22,25 +22,25 @@ TEST(MonitorLayout, OneMonitorKeepsTheSaverWindowAloneOnThePrimaryScreen) {
 }
 
 TEST(MonitorLayout, EveryOtherMonitorGetsACoverWhereverItLies) {
-  const std::vector<Monitor> monitors = {
-      {{0, 0, 1024, 768}},         // primary
-      {{1024, 0, 1824, 600}},      // right, smaller
-      {{-1280, -256, 0, 768}},     // left and higher, taller
-      {{0, -1080, 1920, 0}},       // above, wider
+  const std::vector<PixelRect> monitors = {
+      {0, 0, 1024, 768},         // primary
+      {1024, 0, 1824, 600},      // right, smaller
+      {-1280, -256, 0, 768},     // left and higher, taller
+      {0, -1080, 1920, 0},       // above, wider
   };
   EXPECT_EQ(CoversOf(monitors),
             (Rects{{1024, 0, 1824, 600}, {-1280, -256, 0, 768}, {0, -1080, 1920, 0}}));
 }
 
 TEST(MonitorLayout, MirroredRepeatedAndEmptyMonitorsGetNoCover) {
-  const std::vector<Monitor> monitors = {
-      {{0, 0, 800, 600}},          // a clone inside the primary screen
-      {{1024, 0, 1824, 600}},
-      {{1024, 0, 1824, 600}},      // listed twice
-      {{1100, 100, 1500, 400}},    // inside a covered monitor
-      {{2000, 0, 2000, 600}},      // empty
-      {{3000, 500, 2900, 100}},    // inverted
-      {{500, 0, 1500, 768}},       // overlaps the primary: still needs covering
+  const std::vector<PixelRect> monitors = {
+      {0, 0, 800, 600},          // a clone inside the primary screen
+      {1024, 0, 1824, 600},
+      {1024, 0, 1824, 600},      // listed twice
+      {1100, 100, 1500, 400},    // inside a covered monitor
+      {2000, 0, 2000, 600},      // empty
+      {3000, 500, 2900, 100},    // inverted
+      {500, 0, 1500, 768},       // overlaps the primary: still needs covering
   };
   EXPECT_EQ(CoversOf(monitors), (Rects{{1024, 0, 1824, 600}, {500, 0, 1500, 768}}));
 }

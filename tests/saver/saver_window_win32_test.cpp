@@ -30,11 +30,11 @@ class SaverWindowMonitors : public ::testing::Test {
  protected:
   const std::int32_t cx = GetSystemMetrics(SM_CXSCREEN);
   const std::int32_t cy = GetSystemMetrics(SM_CYSCREEN);
-  std::vector<Monitor> layout{{{0, 0, cx, cy}}, {{cx, 0, cx + 800, 600}}};
+  std::vector<PixelRect> layout{{0, 0, cx, cy}, {cx, 0, cx + 800, 600}};
   CountingInput input;
   SaverWindow window{input, [this] { return layout; }};
 
-  void DisplayChanges(std::vector<Monitor> new_layout) {
+  void DisplayChanges(std::vector<PixelRect> new_layout) {
     layout = std::move(new_layout);
     SendMessageA(window.handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(cx, cy));
   }
@@ -52,7 +52,7 @@ TEST_F(SaverWindowMonitors, CoversFollowTheLayoutWhenTheDisplayChanges) {
 
   // The second monitor moves left of the primary and a third comes in above.
   const std::vector<PixelRect> moved = {{-1280, -256, 0, 768}, {0, -600, 800, 0}};
-  DisplayChanges({{{0, 0, cx, cy}}, {moved[0]}, {moved[1]}});
+  DisplayChanges({{0, 0, cx, cy}, moved[0], moved[1]});
   EXPECT_FALSE(IsWindow(first));
   ASSERT_EQ(window.CoveredMonitors(), moved);
   for (std::size_t i = 0; i < moved.size(); ++i) {
@@ -68,7 +68,7 @@ TEST_F(SaverWindowMonitors, CoversFollowTheLayoutWhenTheDisplayChanges) {
   DisplayChanges(layout);
   EXPECT_EQ(window.CoverWindows(), kept);
 
-  DisplayChanges({{{0, 0, cx, cy}}});
+  DisplayChanges({{0, 0, cx, cy}});
   EXPECT_TRUE(window.CoverWindows().empty());
   for (HWND cover : kept) EXPECT_FALSE(IsWindow(cover));
 }
