@@ -1,6 +1,7 @@
 #include "common/system_win32.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include "common/library_win32.h"
 #include "common/window_win32.h"
@@ -32,6 +33,24 @@ std::string ExecutableDirectory() {
   const auto separator = directory.find_last_of("\\/");
   directory.resize(separator == std::string::npos ? 0 : separator);
   return directory;
+}
+
+std::string ApplicationDataDirectory() {
+  // SHGetFolderPathA is in shell32 from Windows 2000 and Me on; the 95/98
+  // family and NT 4 have it in shfolder.dll where Internet Explorer 5 or a
+  // program brought it. It is looked up when called, so that the program
+  // loads without it and, where no system library has it, the settings stay
+  // beside the executable.
+  using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+  for (const char* name : {"shell32.dll", "shfolder.dll"}) {
+    const Library library(LoadLibraryA(name));
+    const auto get_folder_path = LibraryFunction<GetFolderPath>(library, "SHGetFolderPathA");
+    char path[MAX_PATH + 1] = {};
+    if (get_folder_path &&
+        SUCCEEDED(get_folder_path(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, path)))
+      return path;
+  }
+  return {};
 }
 
 }  // namespace velkaro

@@ -15,5 +15,8 @@ void SetSaverRunning(bool running);
 void ChangeScreenSaverPassword(std::int32_t parent);
 // The folder of the running executable, without a trailing separator.
 std::string ExecutableDirectory();
+// The user's own application-data folder (the roaming one), made where it is
+// missing; empty where the system has none.
+std::string ApplicationDataDirectory();
 
 }  // namespace velkaro

@@ -38,6 +38,13 @@ class FileProbe {
   virtual ~FileProbe() = default;
   // True when the file at path opens for reading (and was closed again).
   virtual bool CanOpenForReading(const std::string& path) = 0;
+  // True when this user may change the file at path: it is not read-only
+  // and opens for writing, or, where it does not exist yet, a new file can
+  // be made in its folder. Nothing of the file changes.
+  virtual bool CanWriteFile(const std::string& path) = 0;
+  // Makes the folder at path where it does not exist yet (its parent must).
+  // True when the folder is there afterwards.
+  virtual bool MakeFolder(const std::string& path) = 0;
 };
 
 }  // namespace velkaro

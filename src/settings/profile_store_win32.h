@@ -38,6 +38,8 @@ class Win32ProfileStore final : public ProfileStore {
 class Win32FileProbe final : public FileProbe {
  public:
   bool CanOpenForReading(const std::string& path) override;
+  bool CanWriteFile(const std::string& path) override;
+  bool MakeFolder(const std::string& path) override;
 };
 
 }  // namespace velkaro

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <utility>
 
 #include "common/rounding.h"
 #include "common/text_cp932.h"
@@ -30,8 +31,9 @@ std::string NameField(const std::string& name) {
 
 // A numeric setting: empty text is 0; a number is floored and kept when it
 // fits 16 bits; anything else leaves the variable as it was.
-void LoadNumber(std::int16_t& variable, const SettingsFile& file, std::string_view key) {
-  const std::string text = GetIni(file.store, std::string(kSection), ToCp932(key), file.path);
+void LoadNumber(std::int16_t& variable, ProfileStore& store, const std::string& path,
+                std::string_view key) {
+  const std::string text = GetIni(store, std::string(kSection), ToCp932(key), path);
   if (text.empty()) {
     variable = 0;
     return;
@@ -45,29 +47,44 @@ void LoadNumber(std::int16_t& variable, const SettingsFile& file, std::string_vi
 // the file, otherwise the file keeps its old content.
 class SaveBatch {
  public:
-  explicit SaveBatch(const SettingsFile& file)
-      : file_(file), staging_path_(file.store.BeginSave(file.path)) {}
+  SaveBatch(ProfileStore& store, std::string path)
+      : store_(store), path_(std::move(path)), staging_path_(store.BeginSave(path_)) {}
   SaveBatch(const SaveBatch&) = delete;
   SaveBatch& operator=(const SaveBatch&) = delete;
 
   void Put(std::string_view key, const std::string& value) {
-    all_written_ &= file_.store.WriteString(NameField(std::string(kSection)).c_str(),
+    all_written_ &= store_.WriteString(NameField(std::string(kSection)).c_str(),
                                             NameField(ToCp932(key)).c_str(), value.c_str(),
                                             staging_path_.c_str());
   }
   void PutNumber(std::string_view key, std::int16_t value) { Put(key, FormatIniNumber(value)); }
-  void Finish() {
-    if (all_written_)
-      file_.store.CommitSave(staging_path_, file_.path);
-    else
-      file_.store.AbandonSave(staging_path_, file_.path);
+  // True when the file now holds every key.
+  bool Finish() {
+    if (all_written_) return store_.CommitSave(staging_path_, path_);
+    store_.AbandonSave(staging_path_, path_);
+    return false;
   }
 
  private:
-  const SettingsFile& file_;
+  ProfileStore& store_;
+  std::string path_;
   std::string staging_path_;
   bool all_written_ = true;
 };
+
+bool SaveInto(const Settings& settings, ProfileStore& store, const std::string& path) {
+  SaveBatch batch(store, path);
+  batch.PutNumber(kKeyRandom, settings.Rdm_Flag);
+  batch.PutNumber(kKeyPattern, settings.Pattern_No);
+  batch.PutNumber(kKeyMusicKind, settings.BGM_Kind);
+  batch.PutNumber(kKeyRepeatTrack, settings.BGM_RepeatTrack);
+  batch.Put(kKeyMusicFile, settings.BGM_File);
+  return batch.Finish();
+}
+
+std::string PerUserPath(const SettingsFile& file) {
+  return file.per_user_folder.empty() ? std::string() : SettingsPathFor(file.per_user_folder);
+}
 
 }  // namespace
 
@@ -101,13 +118,23 @@ std::string FormatIniNumber(std::int16_t value) {
   return (value < 0 ? "-" : " ") + digits;
 }
 
-void LoadSettings(Settings& settings, const SettingsFile& file) {
-  LoadNumber(settings.Rdm_Flag, file, kKeyRandom);
-  LoadNumber(settings.Pattern_No, file, kKeyPattern);
-  LoadNumber(settings.BGM_Kind, file, kKeyMusicKind);
-  LoadNumber(settings.BGM_RepeatTrack, file, kKeyRepeatTrack);
+std::string SettingsReadPath(const SettingsFile& file) {
+  // The write probe runs only where a per-user file exists, so a user who
+  // never needed one costs no probe at all.
+  const std::string own = PerUserPath(file);
+  if (own.empty() || !file.files.CanOpenForReading(own) || file.files.CanWriteFile(file.path))
+    return file.path;
+  return own;
+}
 
-  settings.BGM_File = GetIni(file.store, std::string(kSection), ToCp932(kKeyMusicFile), file.path);
+void LoadSettings(Settings& settings, const SettingsFile& file) {
+  const std::string path = SettingsReadPath(file);
+  LoadNumber(settings.Rdm_Flag, file.store, path, kKeyRandom);
+  LoadNumber(settings.Pattern_No, file.store, path, kKeyPattern);
+  LoadNumber(settings.BGM_Kind, file.store, path, kKeyMusicKind);
+  LoadNumber(settings.BGM_RepeatTrack, file.store, path, kKeyRepeatTrack);
+
+  settings.BGM_File = GetIni(file.store, std::string(kSection), ToCp932(kKeyMusicFile), path);
   if (!settings.BGM_File.empty() && !FileExists(file.files, settings.BGM_File))
     settings.BGM_File.clear();
 
@@ -115,21 +142,18 @@ void LoadSettings(Settings& settings, const SettingsFile& file) {
   if (settings.BGM_File.empty() && settings.BGM_Kind == 2) settings.BGM_Kind = 0;
 }
 
-void SaveSettings(Settings& settings, const SettingsFile& file, std::string_view repeat_track_text) {
-  SaveBatch batch(file);
-  batch.PutNumber(kKeyRandom, settings.Rdm_Flag);
-  batch.PutNumber(kKeyPattern, settings.Pattern_No);
-  batch.PutNumber(kKeyMusicKind, settings.BGM_Kind);
-
+bool SaveSettings(Settings& settings, const SettingsFile& file, std::string_view repeat_track_text) {
   if (auto number = ParseNumber(repeat_track_text)) {
     if (auto track = nearest_as<std::int16_t>(*number)) settings.BGM_RepeatTrack = *track;
   } else {
     settings.BGM_RepeatTrack = 0;
   }
-  batch.PutNumber(kKeyRepeatTrack, settings.BGM_RepeatTrack);
-
-  batch.Put(kKeyMusicFile, settings.BGM_File);
-  batch.Finish();
+  // A file that the user may write but that refuses this one save (a full
+  // disk) must not send the settings where they would never be read.
+  if (file.files.CanWriteFile(file.path)) return SaveInto(settings, file.store, file.path);
+  const std::string own = PerUserPath(file);
+  return !own.empty() && file.files.MakeFolder(file.per_user_folder) &&
+         SaveInto(settings, file.store, own);
 }
 
 }  // namespace velkaro

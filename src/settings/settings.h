@@ -23,15 +23,26 @@ struct Settings {
 namespace velkaro {
 
 // Where the settings live and how to reach them.
+//
+// The file beside the executable is the settings file while this user can
+// write it: a copy in a folder of the user's own (a portable copy, any copy
+// on the 95/98 family) keeps its own file there, whatever else exists. Where
+// the user cannot write it (a program folder of a current Windows, a
+// read-only file), the settings are the user's own: saves go to the file in
+// per_user_folder, and every mode reads that file once it exists; until the
+// first such save the file beside the executable is still read.
 struct SettingsFile {
   ProfileStore& store;
   FileProbe& files;
-  std::string path;  // ANSI code page
+  std::string path;             // beside the executable; ANSI code page
+  std::string per_user_folder = {};  // the user's own folder for it; empty: none
 };
 
 // The file beside the executable: its directory as the system reports it,
-// followed by "\Velkaro.ini".
+// followed by "\Velkaro.ini". The per-user file is named the same way.
 std::string SettingsPathFor(std::string_view executable_directory);
+// The file that LoadSettings reads, by the rule above.
+std::string SettingsReadPath(const SettingsFile& file);
 
 // The value of key in section, at most 255 bytes of it; empty when the key or
 // the file is missing.
@@ -48,8 +59,10 @@ bool FileExists(FileProbe& files, std::string_view path);
 std::string FormatIniNumber(std::int16_t value);
 
 void LoadSettings(Settings& settings, const SettingsFile& file);
-// Writes all five settings. The repeat track comes from the text of the
-// dialog's track list: a number there, 0 for anything else.
-void SaveSettings(Settings& settings, const SettingsFile& file, std::string_view repeat_track_text);
+// Writes all five settings into the file the rule above names for saving.
+// The repeat track comes from the text of the dialog's track list: a number
+// there, 0 for anything else. False when the save could be made nowhere; no
+// file has changed then.
+bool SaveSettings(Settings& settings, const SettingsFile& file, std::string_view repeat_track_text);
 
 }  // namespace velkaro

@@ -17,6 +17,8 @@ inline constexpr std::string_view kWebAddress = "http://velkaro.invalid/";
 inline constexpr std::string_view kSaveCaption = "Setting";
 inline constexpr std::string_view kCancelCaption = "Cancel";
 inline constexpr std::string_view kFileButtonCaption = "...";
+// Said when "Setting" could write the settings nowhere.
+inline constexpr std::string_view kSaveFailedMessage = "設定を保存できませんでした。";
 
 // The label of music choice kind (0 none, 1 audio CD, 2 music file).
 std::string_view MusicKindLabel(int kind);

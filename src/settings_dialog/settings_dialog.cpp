@@ -58,7 +58,10 @@ void SettingsDialog::ChooseMusicFile() {
 
 void SettingsDialog::Save() {
   if (closed_) return;
-  SaveSettings(settings_, file_, view_.TrackListText());
+  if (!SaveSettings(settings_, file_, view_.TrackListText())) {
+    view_.TellUser(kSaveFailedMessage);
+    return;
+  }
   Close();
 }
 

@@ -41,6 +41,8 @@ class SettingsDialogView {
   // The open-file dialog; the chosen path, or nothing when cancelled.
   virtual std::optional<std::string> AskForFile(const OpenFileRequestData& request) = 0;
   virtual void OpenAddress(std::string_view address) = 0;
+  // A message over the dialog that the user closes; returns once closed.
+  virtual void TellUser(std::string_view message) = 0;
   virtual void DestroyWindow() = 0;
 };
 
@@ -60,7 +62,9 @@ class SettingsDialog {
   void ToggleRandom();
   void ChooseMusicKind(int kind);
   void ChooseMusicFile();
-  void Save();    // "Setting": write the settings, then close
+  // "Setting": write the settings, then close. Where they could be written
+  // nowhere, the user is told and the dialog stays with their choices.
+  void Save();
   void Cancel();  // "Cancel" and the close box: close, keep the file as it was
   void OpenWebPage();
   // Called once the window is going away, however it was closed.

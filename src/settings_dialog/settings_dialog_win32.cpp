@@ -102,6 +102,7 @@ class Win32SettingsDialog final : public SettingsDialogView, public Window {
   void RestoreDefaultPointer() override { SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512))); }
   std::optional<std::string> AskForFile(const OpenFileRequestData& request) override;
   void OpenAddress(std::string_view address) override;
+  void TellUser(std::string_view message) override;
   void DestroyWindow() override { ::DestroyWindow(handle()); }
 
  private:
@@ -387,6 +388,23 @@ void Win32SettingsDialog::OpenAddress(std::string_view address) {
   const std::string target(address);
   ShellExecuteA(handle(), "open", target.c_str(), "", "", SW_SHOWNORMAL);
   RestoreDefaultPointer();
+}
+
+// The message is drawn by the system, so it goes as wide text: code page 932
+// bytes handed to the "A" entry would show as other characters under any
+// other ANSI code page.
+std::wstring WideFromCp932(const std::string& cp932) {
+  std::wstring wide(cp932.size(), L'\0');
+  const int length = MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()),
+                                         wide.data(), static_cast<int>(wide.size()));
+  wide.resize(length > 0 ? length : 0);
+  return wide;
+}
+
+void Win32SettingsDialog::TellUser(std::string_view message) {
+  const std::wstring text = WideFromCp932(ToCp932(message));
+  const std::wstring caption = WideFromCp932(ToCp932(kSettingsWindowTitle));
+  MessageBoxW(handle(), text.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace

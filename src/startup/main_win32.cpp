@@ -25,7 +25,9 @@ class Win32StartupSystem final : public StartupSystem {
   void HideCursor() override { ShowCursor(FALSE); }
   void SetSaverRunning(bool running) override { velkaro::SetSaverRunning(running); }
   SettingsFile SettingsLocation() override {
-    return SettingsFile{store_, files_, SettingsPathFor(ExecutableDirectory())};
+    const std::string user_folder = ApplicationDataDirectory();
+    return SettingsFile{store_, files_, SettingsPathFor(ExecutableDirectory()),
+                        user_folder.empty() ? std::string() : user_folder + "\\Velkaro"};
   }
 
   bool StartPreview(std::optional<std::int32_t> parent) override { return StartPreviewWindow(parent); }

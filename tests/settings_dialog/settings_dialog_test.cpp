@@ -40,6 +40,7 @@ class RecordingView : public SettingsDialogView {
     return chosen_file;
   }
   void OpenAddress(std::string_view address) override { opened = address; }
+  void TellUser(std::string_view message) override { Log("tell"), told.emplace_back(message); }
   void DestroyWindow() override { Log("destroy"), ++destroyed; }
 
   // Consecutive repeats of a step count once, so that the 28 frames read as
@@ -62,6 +63,7 @@ class RecordingView : public SettingsDialogView {
   std::vector<ZoomRects> zooms;
   std::optional<std::string> chosen_file;
   int destroyed = 0;
+  std::vector<std::string> told;
 };
 
 class SettingsDialogTest : public ::testing::Test {
@@ -217,6 +219,22 @@ TEST_F(SettingsDialogTest, SettingWritesEveryChoiceThenZoomsClosedAndCloses) {
   EXPECT_EQ(view.steps.back(), "destroy");
   EXPECT_EQ(view.zooms.back().to, (DialogRect{300, 200, 0, 0}));
   EXPECT_TRUE(dialog.closed());
+}
+
+TEST_F(SettingsDialogTest, ASaveThatCanBeMadeNowhereTellsTheUserAndKeepsTheDialogOpen) {
+  files.unwritable.insert("C:\\s\\Velkaro.ini");  // and no folder of the user's own
+  auto dialog = Loaded();
+  dialog.ChoosePattern(12);
+  dialog.Save();
+  EXPECT_THAT(view.told, ElementsAre(std::string(kSaveFailedMessage)));
+  EXPECT_THAT(view.steps, ElementsAre("frame", "random", "tell"))
+      << "the choices stay on screen and nothing closes";
+  EXPECT_FALSE(dialog.closed());
+
+  files.unwritable.clear();
+  dialog.Save();
+  EXPECT_EQ(Stored("\xCA\xDF\xC0\xB0\xDD"), " 12");
+  EXPECT_EQ(view.destroyed, 1);
 }
 
 TEST_F(SettingsDialogTest, CancelAndTheCloseBoxWriteNothingAndZoomOnce) {

@@ -100,9 +100,22 @@ class FakeFileProbe : public FileProbe {
     probed.push_back(path);
     return every_file_readable || readable.count(path) > 0;
   }
+  bool CanWriteFile(const std::string& path) override {
+    write_probed.push_back(path);
+    return unwritable.count(path) == 0;
+  }
+  bool MakeFolder(const std::string& path) override {
+    made_folders.push_back(path);
+    return folders_can_be_made;
+  }
   std::set<std::string> readable;
   bool every_file_readable = false;
   std::vector<std::string> probed;
+  // Every file is writable but these.
+  std::set<std::string> unwritable;
+  std::vector<std::string> write_probed;
+  bool folders_can_be_made = true;
+  std::vector<std::string> made_folders;
 };
 
 }  // namespace velkaro::testing
