@@ -18,9 +18,13 @@ if [ -x "${VELKARO_ROOT:-}/usr/lib/wine/wine" ] &&
   exit 0
 fi
 if [ -s "$state_file" ]; then
-  # One line, so that a log shows the whole reason where the result is.
-  reasons=$(tail -n +2 "$state_file" | paste -sd';' | sed 's/;/; /g')
-  echo "the 32-bit Wine could not be installed ($(head -1 "$state_file")): $reasons"
+  # One line for a log: the indexes that failed (the cause, where there is
+  # one) and apt's first reason for the install, of the dozens it may give.
+  reasons=$(tail -n +2 "$state_file")
+  shown=$({ grep '^apt-get update: ' <<<"$reasons"; grep -v '^apt-get update: ' <<<"$reasons" | head -1; })
+  more=$(($(wc -l <<<"$reasons") - $(wc -l <<<"$shown")))
+  [ "$more" -eq 0 ] || shown+=$'\n'"and $more more of apt's lines in $state_file"
+  echo "the 32-bit Wine could not be installed ($(head -1 "$state_file")): $(awk 'NR > 1 { printf "; " } { printf "%s", $0 }' <<<"$shown")"
 else
   echo "the 32-bit Wine (wine32:i386) is not installed; scripts/setup.sh installs it"
 fi
