@@ -161,6 +161,9 @@ if ! "$here/can-run-32bit.sh" >/dev/null; then
   $sudo rm -f "$state_file"
   exit 0
 fi
+# Where an earlier run already found the 32-bit packages out of reach, one
+# update per run is enough to notice that the mirror has come right.
+[ -s "$state_file" ] && update_tries=1
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $sudo dpkg --add-architecture i386
   updated=0

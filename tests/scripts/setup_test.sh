@@ -175,10 +175,13 @@ expect_text "$t/decision" "Mirror sync in progress? [IP: 203.0.113.80 80]; apt-g
 expect_text "$t/decision" "is to be installed; and 1 more of apt's lines in $state"
 [ "$(wc -l <"$t/decision")" -eq 1 ] || fail "the decider's reason is not one line"
 # Again on the same machine: nothing of the host's to install, the 32-bit
-# packages tried again, the reason still kept, the locale left alone.
+# packages tried again after one update, the reason still kept, the locale
+# left alone.
 run_setup || fail "the second setup ended with status $?"
 grep -q '^apt-get install .* cmake' "$fake/calls" && fail "the second run installed host packages again"
 expect_text "$fake/calls" "apt-get install -y -q --no-install-recommends wine32:i386"
+[ "$(count "$fake/calls" 'apt-get update -q')" -eq 1 ] || fail "the second run tried the update more than once"
+expect_no_text "$fake/calls" "sleep"
 expect_no_text "$fake/calls" "locale-gen"
 expect_no_text "$fake/calls" "dpkg --add-architecture"
 [ -s "$state" ] || fail "the second run lost the reason"
