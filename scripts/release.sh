@@ -7,6 +7,10 @@
 # The trees are build/release/{host,windows64,windows}, made afresh. Every
 # time inside the packages is the last commit's (SOURCE_DATE_EPOCH), so two
 # runs on the same commit in the same folder give the same bytes.
+# Nothing here runs a Windows program: the 32-bit tree and the x86 setup
+# program are made by the MinGW and NSIS cross tools, so a machine where
+# setup could not install the 32-bit Wine makes the same release (only
+# scripts/test-all.sh needs that Wine, to test them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -4,8 +4,8 @@
 # where it takes a screenshot after a few seconds and says where it is.
 #   scripts/run-saver.sh [ARGUMENTS]   (default /s; e.g. /c for the settings)
 # It runs the 32-bit Velkaro.scr where this machine runs 32-bit programs and
-# the 64-bit one where it does not; VELKARO_PRESET=windows64 (or windows)
-# chooses.
+# has the 32-bit Wine (scripts/can-run-wine32.sh), and the 64-bit one where
+# not; VELKARO_PRESET=windows64 (or windows) chooses.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -14,7 +14,12 @@ arguments=("${@:-/s}")
 scripts/setup.sh
 preset=${VELKARO_PRESET:-}
 if [ -z "$preset" ]; then
-  if scripts/can-run-32bit.sh >/dev/null; then preset=windows; else preset=windows64; fi
+  if why32=$(scripts/can-run-wine32.sh); then
+    preset=windows
+  else
+    preset=windows64
+    echo "run-saver: the 64-bit Velkaro.scr, as the 32-bit one cannot run here: $why32" >&2
+  fi
 fi
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" --target Velkaro
