@@ -3,11 +3,16 @@
 // finds its pieces by the rectangles the dialog itself is laid out with, and
 // presses the mouse on them.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "common/text_cp932.h"
 #include "settings_dialog/dialog_geometry.h"
@@ -61,11 +66,79 @@ inline HWND FindChild(HWND parent, const char* class_name) {
   return search.found;
 }
 
+struct OtherWindowSearch {
+  DWORD process_id;
+  HWND known;
+  std::vector<HWND>* found;
+};
+
+inline BOOL CALLBACK CollectOtherWindow(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<OtherWindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search.process_id && window != search.known && IsWindowVisible(window) &&
+      std::find(search.found->begin(), search.found->end(), window) == search.found->end())
+    search.found->push_back(window);
+  return TRUE;
+}
+
+// Adds to found the visible top-level windows of the process other than
+// known that are not in it yet.
+inline void CollectOtherWindows(DWORD process_id, HWND known, std::vector<HWND>& found) {
+  OtherWindowSearch search{process_id, known, &found};
+  EnumWindows(CollectOtherWindow, reinterpret_cast<LPARAM>(&search));
+}
+
+// The settings folder of the user the tests run as, in their application
+// data, and the file in it.
+inline std::string UserSettingsFolder() {
+  char folder[MAX_PATH + 1] = {};
+  SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, folder);
+  return std::string(folder) + "\\Velkaro";
+}
+inline std::string UserSettingsFile() { return UserSettingsFolder() + "\\Velkaro.ini"; }
+
+// The bytes of a file; empty when it is missing.
+inline std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// No settings of the user's own, before a test and after it, however it ends.
+class NoUserSettings {
+ public:
+  NoUserSettings() { Remove(); }
+  ~NoUserSettings() { Remove(); }
+  NoUserSettings(const NoUserSettings&) = delete;
+  NoUserSettings& operator=(const NoUserSettings&) = delete;
+
+ private:
+  static void Remove() {
+    DeleteFileA(UserSettingsFile().c_str());
+    RemoveDirectoryA(UserSettingsFolder().c_str());
+    DeleteFileA(UserSettingsFolder().c_str());  // where a test put a file in its way
+  }
+};
+
 class SettingsDialogE2e : public ::testing::Test {
  protected:
   // Starts the dialog and waits for it; false when it did not show.
   bool Open() {
     process_.emplace(folder_, "/c");
+    return WaitUntilShown();
+  }
+  // The dialog of a copy where it lies, such as an installed one.
+  bool OpenInstalled(const std::string& executable) {
+    process_.emplace(executable, "/c");
+    return WaitUntilShown();
+  }
+  bool WaitUntilShown() {
     dialog_ = process_->WaitForWindow(ToCp932(kSettingsWindowTitle), kShowMs);
     if (!dialog_) return false;
     Sleep(1500);  // the opening zoom

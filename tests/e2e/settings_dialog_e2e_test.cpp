@@ -118,22 +118,6 @@ TEST_F(SettingsDialogE2e, TheCloseCommandWritesNothing) {
   EXPECT_EQ(folder_.ReadIni(), "");
 }
 
-struct OtherWindowSearch {
-  DWORD process_id;
-  HWND known;
-  std::vector<HWND>* found;
-};
-
-BOOL CALLBACK CollectOtherWindow(HWND window, LPARAM data) {
-  auto& search = *reinterpret_cast<OtherWindowSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == search.process_id && window != search.known && IsWindowVisible(window) &&
-      std::find(search.found->begin(), search.found->end(), window) == search.found->end())
-    search.found->push_back(window);
-  return TRUE;
-}
-
 // Clears a file's read-only attribute when the test ends, however it ends,
 // so that the folder can be removed.
 class ReadOnlyFile {
@@ -149,7 +133,9 @@ class ReadOnlyFile {
   std::string path_;
 };
 
-TEST_F(SettingsDialogE2e, SettingOnAReadOnlyFileClosesQuietlyAndLeavesTheFileAsItWas) {
+// A file the user may not change: the choice is the user's own from then on.
+TEST_F(SettingsDialogE2e, SettingOnAReadOnlyFileSavesForTheUserAndLeavesTheFileAsItWas) {
+  const NoUserSettings no_user_settings;
   const std::string bytes =
       "[Section]\r\n" + kPatternKey + "= 4\r\n" + kRandomKey + "= 1\r\n; kept by hand\r\n";
   folder_.WriteIni(bytes);
@@ -160,10 +146,9 @@ TEST_F(SettingsDialogE2e, SettingOnAReadOnlyFileClosesQuietlyAndLeavesTheFileAsI
   // Until the process ends, no window but the dialog may show: no message
   // box, no second window.
   std::vector<HWND> others;
-  OtherWindowSearch search{process_->process_id(), dialog_, &others};
   bool ended = false;
   for (const DWORD start = GetTickCount(); !ended && GetTickCount() - start < kCloseMs;) {
-    EnumWindows(CollectOtherWindow, reinterpret_cast<LPARAM>(&search));
+    CollectOtherWindows(process_->process_id(), dialog_, others);
     ended = process_->WaitForExit(20);
   }
   ASSERT_TRUE(ended);
@@ -173,6 +158,7 @@ TEST_F(SettingsDialogE2e, SettingOnAReadOnlyFileClosesQuietlyAndLeavesTheFileAsI
   EXPECT_NE(GetFileAttributesA(folder_.ini().c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
   EXPECT_EQ(GetFileAttributesA((folder_.ini() + ".tmp").c_str()), INVALID_FILE_ATTRIBUTES)
       << "a staging copy was left behind";
+  EXPECT_EQ(FileBytes(UserSettingsFile()), WrittenIni(0, 11, 0, 0, ""));
 }
 
 TEST_F(SettingsDialogE2e, ASecondStartWhileItIsOpenEndsAtOnce) {
