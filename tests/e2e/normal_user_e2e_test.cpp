@@ -32,11 +32,11 @@ class NormalUser : public SettingsDialogE2e {
     tone_ = Variable("VELKARO_TONE_MP3");
     if (installed_.empty() || tone_.empty()) GTEST_FAIL() << "run by normal_user_test.sh";
     beside_ = installed_.substr(0, installed_.find_last_of('\\')) + "\\Velkaro.ini";
-    beside_bytes_ = FileBytes(beside_);
+    beside_bytes_ = ReadFileBytes(beside_);
     ASSERT_FALSE(beside_bytes_.empty()) << beside_;
   }
   void TearDown() override {
-    EXPECT_EQ(FileBytes(beside_), beside_bytes_) << "the file beside the program changed";
+    EXPECT_EQ(ReadFileBytes(beside_), beside_bytes_) << "the file beside the program changed";
   }
   // The settings that the file beside the program gives, saved again with
   // the pattern changed.
@@ -64,7 +64,7 @@ TEST_F(NormalUser, TheFileBesideTheProgramIsReadWhileTheUserHasNoneOfTheirOwn) {
   ClickSetting();
   ASSERT_TRUE(Closes());
   EXPECT_EQ(process_->exit_code(), 0u);
-  EXPECT_EQ(FileBytes(UserSettingsFile()), SavedWithPattern(5));
+  EXPECT_EQ(ReadFileBytes(UserSettingsFile()), SavedWithPattern(5));
 }
 
 TEST_F(NormalUser, WithNeitherPlaceWritableTheDialogSaysSoAndKeepsTheChoices) {
@@ -98,7 +98,7 @@ TEST_F(NormalUser, WithNeitherPlaceWritableTheDialogSaysSoAndKeepsTheChoices) {
   DeleteFileA(UserSettingsFolder().c_str());
   ClickSetting();
   ASSERT_TRUE(Closes());
-  EXPECT_EQ(FileBytes(UserSettingsFile()), SavedWithPattern(9));
+  EXPECT_EQ(ReadFileBytes(UserSettingsFile()), SavedWithPattern(9));
 }
 
 // Last of the first user's tests: it leaves their settings for the second
@@ -108,7 +108,7 @@ TEST_F(NormalUser, SettingSavesForTheUserAndTheNextRunShowsThatPattern) {
   ClickThumbnail(14);
   ClickSetting();
   ASSERT_TRUE(Closes());
-  EXPECT_EQ(FileBytes(UserSettingsFile()), SavedWithPattern(14));
+  EXPECT_EQ(ReadFileBytes(UserSettingsFile()), SavedWithPattern(14));
 
   // Pattern 14's background is blue.
   SaverProcess saver(installed_, "/s");
@@ -123,20 +123,20 @@ TEST_F(NormalUser, SettingSavesForTheUserAndTheNextRunShowsThatPattern) {
   ASSERT_TRUE(OpenInstalled(installed_));
   ClickSetting();
   ASSERT_TRUE(Closes());
-  EXPECT_EQ(FileBytes(UserSettingsFile()), SavedWithPattern(14));
+  EXPECT_EQ(ReadFileBytes(UserSettingsFile()), SavedWithPattern(14));
 }
 
 TEST_F(NormalUser, ASecondUserStartsFromTheFileBesideTheProgram) {
   ASSERT_TRUE(OpenInstalled(installed_));
   ClickSetting();
   ASSERT_TRUE(Closes());
-  EXPECT_EQ(FileBytes(UserSettingsFile()), SavedWithPattern(5)) << "not the first user's";
+  EXPECT_EQ(ReadFileBytes(UserSettingsFile()), SavedWithPattern(5)) << "not the first user's";
 
   ASSERT_TRUE(OpenInstalled(installed_));
   ClickThumbnail(20);
   ClickSetting();
   ASSERT_TRUE(Closes());
-  EXPECT_EQ(FileBytes(UserSettingsFile()), SavedWithPattern(20));
+  EXPECT_EQ(ReadFileBytes(UserSettingsFile()), SavedWithPattern(20));
 }
 
 }  // namespace

@@ -8,9 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +17,7 @@
 #include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
 #include "support/settings_file_bytes.h"
+#include "settings/settings_files_win32.h"
 
 namespace velkaro::testing {
 
@@ -97,18 +96,6 @@ inline std::string UserSettingsFolder() {
   return std::string(folder) + "\\Velkaro";
 }
 inline std::string UserSettingsFile() { return UserSettingsFolder() + "\\Velkaro.ini"; }
-
-// The bytes of a file; empty when it is missing.
-inline std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // No settings of the user's own, before a test and after it, however it ends.
 class NoUserSettings {

@@ -158,7 +158,7 @@ TEST_F(SettingsDialogE2e, SettingOnAReadOnlyFileSavesForTheUserAndLeavesTheFileA
   EXPECT_NE(GetFileAttributesA(folder_.ini().c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
   EXPECT_EQ(GetFileAttributesA((folder_.ini() + ".tmp").c_str()), INVALID_FILE_ATTRIBUTES)
       << "a staging copy was left behind";
-  EXPECT_EQ(FileBytes(UserSettingsFile()), WrittenIni(0, 11, 0, 0, ""));
+  EXPECT_EQ(ReadFileBytes(UserSettingsFile()), WrittenIni(0, 11, 0, 0, ""));
 }
 
 TEST_F(SettingsDialogE2e, ASecondStartWhileItIsOpenEndsAtOnce) {

@@ -104,5 +104,35 @@ TEST_F(Win32SettingsTest, SavesWhereTheReplaceIsNotImplementedOrNotAvailable) {
   }
 }
 
+// Under Wine as root every folder is writable, so a folder the user may not
+// write is tried by normal_user_test.sh; here, what the attributes and the
+// kinds of path give.
+TEST_F(Win32SettingsTest, AFileIsWritableUnlessReadOnlyAndTheProbeLeavesNothing) {
+  EXPECT_TRUE(files.CanWriteFile(path)) << "a new file in a writable folder";
+  EXPECT_FALSE(testing::FileIsThere(path));
+  EXPECT_FALSE(testing::FileIsThere(path + ".probe"));
+
+  WriteFileBytes(path, "[Section]\r\n");
+  EXPECT_TRUE(files.CanWriteFile(path));
+  EXPECT_EQ(ReadFileBytes(path), "[Section]\r\n");
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_FALSE(files.CanWriteFile(path));
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+  EXPECT_FALSE(files.CanWriteFile(folder)) << "a folder is no settings file";
+  EXPECT_FALSE(files.CanWriteFile(folder + "\\missing\\Velkaro.ini"));
+}
+
+TEST_F(Win32SettingsTest, AFolderIsMadeOnceAndAFileInItsWayFails) {
+  const std::string own = folder + "\\own";
+  EXPECT_TRUE(files.MakeFolder(own));
+  EXPECT_TRUE(files.MakeFolder(own)) << "it is there already";
+  RemoveDirectoryA(own.c_str());
+  WriteFileBytes(own, "in the way");
+  EXPECT_FALSE(files.MakeFolder(own));
+  DeleteFileA(own.c_str());
+  EXPECT_FALSE(files.MakeFolder(folder + "\\no\\such"));
+}
+
 }  // namespace
 }  // namespace velkaro
