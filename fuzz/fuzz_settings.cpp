@@ -46,6 +46,8 @@ class FuzzedFileProbe final : public velkaro::FileProbe {
  public:
   explicit FuzzedFileProbe(FuzzedDataProvider& input) : input_(input) {}
   bool CanOpenForReading(const std::string&) override { return input_.ConsumeBool(); }
+  bool CanWriteFile(const std::string&) override { return input_.ConsumeBool(); }
+  bool MakeFolder(const std::string&) override { return input_.ConsumeBool(); }
 
  private:
   FuzzedDataProvider& input_;
@@ -57,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzedDataProvider input(data, size);
   FuzzedProfileStore store(input);
   FuzzedFileProbe files(input);
-  const velkaro::SettingsFile file{store, files, "C:\\Velkaro\\Velkaro.ini"};
+  const velkaro::SettingsFile file{store, files, "C:\\Velkaro\\Velkaro.ini",
+                                   "C:\\Users\\Ann\\AppData\\Roaming\\Velkaro"};
 
   velkaro::Settings loaded;
   velkaro::LoadSettings(loaded, file);
