@@ -54,8 +54,8 @@ class SaveBatch {
 
   void Put(std::string_view key, const std::string& value) {
     all_written_ &= store_.WriteString(NameField(std::string(kSection)).c_str(),
-                                            NameField(ToCp932(key)).c_str(), value.c_str(),
-                                            staging_path_.c_str());
+                                       NameField(ToCp932(key)).c_str(), value.c_str(),
+                                       staging_path_.c_str());
   }
   void PutNumber(std::string_view key, std::int16_t value) { Put(key, FormatIniNumber(value)); }
   // True when the file now holds every key.
