@@ -40,6 +40,24 @@ inline void PressAt(POINT at, DWORD down, DWORD up) {
   Sleep(300);  // let the dialog handle it before the next step
 }
 
+// Two presses and releases at one place in one go, well within the
+// system's double-click time.
+inline void DoubleClickAt(POINT at) {
+  SetCursorPos(at.x, at.y);
+  Sleep(50);
+  INPUT inputs[4] = {};
+  for (int i = 0; i < 4; ++i) {
+    inputs[i].type = INPUT_MOUSE;
+    inputs[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  }
+  SendInput(4, inputs, sizeof inputs[0]);
+  Sleep(300);
+}
+
+// Two clicks at one place count as two only when the second comes after the
+// system's double-click time.
+inline void WaitPastDoubleClickTime() { Sleep(GetDoubleClickTime() + 200); }
+
 struct ChildSearch {
   const char* class_name;
   HWND found = nullptr;
