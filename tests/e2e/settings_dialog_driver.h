@@ -40,17 +40,18 @@ inline void PressAt(POINT at, DWORD down, DWORD up) {
   Sleep(300);  // let the dialog handle it before the next step
 }
 
-// Two presses and releases at one place in one go, well within the
-// system's double-click time.
+// Two presses and releases at one place, the second a tenth of a second
+// after the first: well within the system's double-click time.
 inline void DoubleClickAt(POINT at) {
   SetCursorPos(at.x, at.y);
   Sleep(50);
-  INPUT inputs[4] = {};
-  for (int i = 0; i < 4; ++i) {
-    inputs[i].type = INPUT_MOUSE;
-    inputs[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-  }
-  SendInput(4, inputs, sizeof inputs[0]);
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, inputs, sizeof inputs[0]);
+  Sleep(100);
+  SendInput(2, inputs, sizeof inputs[0]);
   Sleep(300);
 }
 

@@ -244,9 +244,19 @@ TEST_F(SettingsDialogE2e, SettingOnAReadOnlyFileClosesQuietlyAndLeavesTheFileAsI
       << "a staging copy was left behind";
 }
 
-// Makes the shell open web addresses with a stand-in for the browser that
-// only writes a line into a log for each start, and puts the system's
-// browser back when the test ends.
+// A file in the folder of this test program.
+std::string BesideThisProgram(const char* name) {
+  char own[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, own, MAX_PATH);
+  std::string path(own);
+  path.resize(path.find_last_of('\\') + 1);
+  return path + name;
+}
+
+// Makes the shell open web addresses with a stand-in for the browser
+// (velkaro_fake_browser, built beside this program) that only writes a line
+// into a log for each start, and puts the system's browser back when the
+// test ends.
 class FakeBrowser {
  public:
   explicit FakeBrowser(std::string log) : log_(std::move(log)) {
@@ -257,9 +267,7 @@ class FakeBrowser {
     had_command_ = RegQueryValueExA(key_, nullptr, nullptr, nullptr,
                                     reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
     old_command_ = old;
-    char system[MAX_PATH] = {};
-    GetSystemDirectoryA(system, MAX_PATH);
-    SetCommand(std::string(system) + "\\cmd.exe /c echo %1>>\"" + log_ + "\"");
+    SetCommand("\"" + BesideThisProgram("velkaro_fake_browser.exe") + "\" \"" + log_ + "\" \"%1\"");
   }
   ~FakeBrowser() {
     if (had_command_) SetCommand(old_command_);
