@@ -207,6 +207,39 @@ start_pulse() {
   return 1
 }
 
+# VELKARO_WINDOW_METRICS=current gives the prefix the caption and frame sizes
+# of Windows 10 and 11 (a 22-pixel caption, a 4-pixel padded border) in
+# place of Wine's own, which are those of Windows 95 to 2000; =classic puts
+# Wine's back. Unset, the prefix stays as it is. Wine reads these values, in
+# twips as Windows keeps them (negative, 15 to a pixel at 96 dpi), when a
+# program starts. Either way Wine then draws the frames and captions itself,
+# as Windows does, and leaves none to a window manager (the test display
+# has none, so they would stay undrawn).
+set_window_metrics() {
+  local values
+  case ${VELKARO_WINDOW_METRICS:-} in
+  '') return 0 ;;
+  current) values='"BorderWidth"="-15" "CaptionHeight"="-330" "CaptionWidth"="-330"
+    "PaddedBorderWidth"="-60" "SmCaptionHeight"="-330" "SmCaptionWidth"="-330"
+    "MenuHeight"="-285" "MenuWidth"="-285" "ScrollHeight"="-255" "ScrollWidth"="-255"' ;;
+  classic) values='"BorderWidth"="-15" "CaptionHeight"="-270" "CaptionWidth"="-270"
+    "PaddedBorderWidth"="0" "SmCaptionHeight"="-225" "SmCaptionWidth"="-225"
+    "MenuHeight"="-270" "MenuWidth"="-270" "ScrollHeight"="-240" "ScrollWidth"="-240"' ;;
+  *) echo "test-env: VELKARO_WINDOW_METRICS is current or classic" >&2; return 2 ;;
+  esac
+  {
+    printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop\\WindowMetrics]\r\n'
+    printf '%s\r\n' $values
+    printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"="N"\r\n'
+  } >"$state/window-metrics.reg"
+  # Drive Z: is the root of the file system.
+  wine reg import "Z:${state//\//\\}\\window-metrics.reg" >"$state/window-metrics.log" 2>&1 \
+    </dev/null || {
+    echo "test-env: the window metrics were not set (see $state/window-metrics.log)" >&2
+    return 1
+  }
+}
+
 case $action in
 start)
   case $monitors in
@@ -248,6 +281,7 @@ start)
   # (a window's or the screen's pixels) sees the frame; on Windows, GDI reads
   # what DirectDraw wrote to the primary surface. The GDI renderer keeps that.
   wine reg add 'HKCU\Software\Wine\Direct3D' /v renderer /d gdi /f >/dev/null 2>&1 </dev/null || true
+  set_window_metrics
   cat >"$envfile" <<ENV
 export DISPLAY=$DISPLAY
 export PULSE_SERVER=$PULSE_SERVER

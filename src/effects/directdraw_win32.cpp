@@ -5,6 +5,7 @@
 #include <ddraw.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace velkaro {
 namespace {
@@ -28,9 +29,17 @@ ddclass::~ddclass() = default;
 
 long ddclass::Init(void* window, std::uint32_t cooperative_flags) {
   // A null device identifier is the default display driver.
-  HRESULT result = DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(dd_.put()),
-                                      IID_IDirectDraw7, nullptr);
+  ComOwner<IDirectDraw7> made;
+  const HRESULT result = DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(made.put()),
+                                            IID_IDirectDraw7, nullptr);
   if (FAILED(result)) return result;
+  return Init(std::move(made), window, cooperative_flags);
+}
+
+long ddclass::Init(ComOwner<IDirectDraw7> direct_draw, void* window,
+                   std::uint32_t cooperative_flags) {
+  dd_ = std::move(direct_draw);
+  if (!dd_) return DDERR_INVALIDPARAMS;
   return dd_->SetCooperativeLevel(AsWindow(window), cooperative_flags);
 }
 
@@ -109,8 +118,19 @@ bool DirectDrawPresentation::DDInit(void* window, std::uint32_t cooperative_flag
   return CreateSurfaces();
 }
 
+bool DirectDrawPresentation::DDInit(ComOwner<IDirectDraw7> direct_draw, void* window,
+                                    std::uint32_t cooperative_flags) {
+  window_ = window;
+  if (FAILED(DDObj.Init(std::move(direct_draw), window, cooperative_flags))) return false;
+  return CreateSurfaces();
+}
+
 bool DirectDrawPresentation::CreateSurfaces() {
+  // A DirectDraw object has one primary surface at a time: the old one (and
+  // with it its clipper) goes before the new one is asked for, or the
+  // request is refused while the old one is still held.
   BackSurf.reset();
+  PrimarySurf.reset();
   PrimarySurf = DDObj.CreatePrimary(window_);
   if (!PrimarySurf) return false;
   BackSurf = DDObj.CreateSurf(SrcRect, kBackWidth, kBackHeight, kOffscreenPlainCaps);

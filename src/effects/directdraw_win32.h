@@ -75,6 +75,8 @@ class ddclass {
   // The DirectDraw object of the default display driver, at the given
   // cooperative level for `window`.
   long Init(void* window, std::uint32_t cooperative_flags);
+  // The same with a DirectDraw object made by the caller.
+  long Init(ComOwner<IDirectDraw7> direct_draw, void* window, std::uint32_t cooperative_flags);
   // The primary surface, with a clipper bound to `window` so that the blit
   // stays inside it. Empty on failure.
   ComOwner<IDirectDrawSurface7> CreatePrimary(void* window);
@@ -124,6 +126,11 @@ class DirectDrawPresentation {
   // False when a step failed; the steps after it are left undone, and render
   // tries again to create the surfaces.
   bool DDInit(void* window, std::uint32_t cooperative_flags = kFullscreenExclusive);
+  // The same with a DirectDraw object made by the caller, whose reference
+  // the presentation takes over: a test's stand-in that keeps a rule of
+  // Windows' DirectDraw that Wine's does not.
+  bool DDInit(ComOwner<IDirectDraw7> direct_draw, void* window,
+              std::uint32_t cooperative_flags = kFullscreenExclusive);
 
   // Presents a frame: the frame buffer's visible part (RenderRect) through
   // PalLUT into the off-screen surface, then DDPresent. PalLUT is the table

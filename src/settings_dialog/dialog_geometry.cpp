@@ -6,9 +6,9 @@
 
 namespace velkaro {
 
-DialogRect DialogWindowRect(int screen_width, int screen_height) {
-  const int width = kBackgroundPanel.width + 6;
-  const int height = kBackgroundPanel.height + 25;
+DialogRect DialogWindowRect(int screen_width, int screen_height, const DialogFrame& frame) {
+  const int width = frame.left + kBackgroundPanel.width + frame.right;
+  const int height = frame.top + kBackgroundPanel.height + frame.bottom;
   // Integer division truncates toward zero, as the layout asks, also on a
   // screen smaller than the window.
   return {(screen_width - width) / 2, (screen_height - height) / 3, width, height};

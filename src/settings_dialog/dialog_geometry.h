@@ -28,9 +28,18 @@ inline constexpr DialogRect kBackgroundPanel{0, 0, 605, 469};
 inline constexpr DialogRect kPatternPanel{16, 16, 564, 277};
 inline constexpr DialogRect kMusicPanel{16, 308, 565, 89};
 
-// The outer window: the background panel plus the frame and caption, centred
-// across and a third of the way down (whole pixels, remainder dropped).
-DialogRect DialogWindowRect(int screen_width, int screen_height);
+// What the window system puts around a window's client area, in pixels on
+// each side: frame and caption, as it sizes them for the window's style and
+// the user's window metrics.
+struct DialogFrame {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  bool operator==(const DialogFrame&) const = default;
+};
+
+// The outer window: the background panel as its client area inside frame,
+// centred across and a third of the way down (whole pixels, remainder
+// dropped).
+DialogRect DialogWindowRect(int screen_width, int screen_height, const DialogFrame& frame);
 
 // The other pieces, in the pixels of the panel that holds them (the
 // background panel for the footer). Both panels' titles sit at the same

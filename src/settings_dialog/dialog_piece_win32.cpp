@@ -26,8 +26,10 @@ SIZE BitmapSize(HBITMAP bitmap) {
 }
 
 bool DialogPiece::Create(HWND parent, const DialogPiece* backdrop, const DialogRect& rect) {
-  static const bool registered =
-      RegisterWindowClass({.name = kPieceClass, .cursor = LoadCursorA(nullptr, IDC_ARROW)});
+  // With CS_DBLCLKS the system tells the second press of a double click
+  // apart (WM_LBUTTONDBLCLK), so that it is not taken for a click.
+  static const bool registered = RegisterWindowClass(
+      {.name = kPieceClass, .style = CS_DBLCLKS, .cursor = LoadCursorA(nullptr, IDC_ARROW)});
   backdrop_ = backdrop;
   offset_ = {rect.left, rect.top};
   size_ = {rect.width, rect.height};
@@ -134,8 +136,15 @@ LRESULT DialogPiece::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       SetCapture(handle());
       if (on_press) on_press();
       return 0;
+    case WM_LBUTTONDBLCLK:
+      // The second press of a double click: a form raises its double click
+      // here, neither a press nor, on release, a click. Whichever piece the
+      // release then reaches was not pressed and drops it.
+      return 0;
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:  // these buttons have no double click of their own
+    case WM_MBUTTONDBLCLK:
       if (on_press) on_press();
       return 0;
     case WM_LBUTTONUP:

@@ -42,8 +42,12 @@ class DialogPiece final : public Window {
   UINT text_format = DT_LEFT | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX;
   HFONT font = nullptr;
   std::function<void(HDC)> overlay;
-  std::function<void()> on_click;  // left button pressed and released over it
-  std::function<void()> on_press;  // any mouse button pressed on it
+  // The left button pressed and released over it; the second click of a
+  // double click is no click.
+  std::function<void()> on_click;
+  // Any mouse button pressed on it; the second press of a left double click
+  // is no press.
+  std::function<void()> on_press;
   HCURSOR cursor = nullptr;
   HWND cursor_child = nullptr;  // a system control inside, and its pointer
   HCURSOR child_cursor = nullptr;

@@ -13,8 +13,8 @@ std::vector<std::string> TrackListEntries() {
 SettingsDialog::SettingsDialog(Settings& settings, SettingsDialogView& view, SettingsFile file)
     : settings_(settings), view_(view), file_(std::move(file)) {}
 
-void SettingsDialog::Load(int screen_width, int screen_height) {
-  view_.PlaceWindow(DialogWindowRect(screen_width, screen_height));
+void SettingsDialog::Load(int screen_width, int screen_height, const DialogFrame& frame) {
+  view_.PlaceWindow(DialogWindowRect(screen_width, screen_height, frame));
   view_.TilePanel(DialogPanel::Pattern);
   view_.TilePanel(DialogPanel::Music);
   ShowRandomChoice();

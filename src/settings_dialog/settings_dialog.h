@@ -57,7 +57,8 @@ class SettingsDialog {
  public:
   SettingsDialog(Settings& settings, SettingsDialogView& view, SettingsFile file);
 
-  void Load(int screen_width, int screen_height);
+  // frame: what the window system puts around the dialog's client area.
+  void Load(int screen_width, int screen_height, const DialogFrame& frame);
   void ChoosePattern(int pattern);
   void ToggleRandom();
   void ChooseMusicKind(int kind);

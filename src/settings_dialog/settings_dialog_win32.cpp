@@ -24,6 +24,8 @@ namespace velkaro {
 namespace {
 
 constexpr char kDialogClass[] = "Velkaro_P";
+constexpr DWORD kDialogStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kDialogExStyle = 0;
 constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
 
 HBITMAP LoadBitmapResource(int id) {
@@ -32,6 +34,16 @@ HBITMAP LoadBitmapResource(int id) {
 }
 
 RECT ToRect(const DialogRect& r) { return {r.left, r.top, r.right(), r.bottom()}; }
+
+// The frame and caption that the system's current window metrics give a
+// window of the dialog's style (without a menu): the classic metrics of
+// Windows 95 to 2000 give 3 pixels each side and a 22-pixel top, current
+// Windows a taller caption and wider frames.
+DialogFrame DialogFrameFromMetrics() {
+  RECT outer{0, 0, 0, 0};
+  if (!AdjustWindowRectEx(&outer, kDialogStyle, FALSE, kDialogExStyle)) return {3, 22, 3, 3};
+  return {-outer.left, -outer.top, outer.right, outer.bottom};
+}
 
 class Win32SettingsDialog final : public SettingsDialogView, public Window {
  public:
@@ -146,16 +158,18 @@ bool Win32SettingsDialog::Create() {
       {.name = kDialogClass, .cursor = LoadCursorA(nullptr, IDC_ARROW),
        .icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(VELKARO_RES_ICON))});
   const std::string caption = ToCp932(kSettingsWindowTitle);
+  const int screen_width = GetSystemMetrics(SM_CXSCREEN);
+  const int screen_height = GetSystemMetrics(SM_CYSCREEN);
+  const DialogFrame frame = DialogFrameFromMetrics();
+  const DialogRect outer = DialogWindowRect(screen_width, screen_height, frame);
   // No owner window: the dialog stands free even when started for another
   // window's settings.
-  if (!registered ||
-      !Window::Create(kDialogClass, 0, caption.c_str(),
-                      WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 0, 0,
-                      kBackgroundPanel.width + 6, kBackgroundPanel.height + 25, nullptr))
+  if (!registered || !Window::Create(kDialogClass, kDialogExStyle, caption.c_str(), kDialogStyle,
+                                     outer.left, outer.top, outer.width, outer.height, nullptr))
     return false;
   LoadPictures();
   CreatePieces();
-  logic_.Load(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  logic_.Load(screen_width, screen_height, frame);
   ShowWindow(handle(), SW_SHOWNORMAL);
   SetForegroundWindow(handle());
   return true;

@@ -2,7 +2,7 @@
 # Runs some of the end-to-end tests on a display of their own kind, with a
 # test environment (display, sound, Wine prefix) of their own. The kind of
 # display comes from the environment, as scripts/test-env.sh reads it
-# (VELKARO_SCREEN, VELKARO_MONITORS).
+# (VELKARO_SCREEN, VELKARO_MONITORS, VELKARO_WINDOW_METRICS).
 #   own_display_test.sh WORK_DIR E2E_TESTS_EXE SAVER GTEST_FILTER
 set -euo pipefail
 here=$(cd "$(dirname "$0")/../../scripts" && pwd)

@@ -44,6 +44,25 @@ inline void PressAt(POINT at, DWORD down, DWORD up) {
   Sleep(300);  // let the dialog handle it before the next step
 }
 
+// Two presses and releases at one place, the second a tenth of a second
+// after the first: well within the system's double-click time.
+inline void DoubleClickAt(POINT at) {
+  SetCursorPos(at.x, at.y);
+  Sleep(50);
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, inputs, sizeof inputs[0]);
+  Sleep(100);
+  SendInput(2, inputs, sizeof inputs[0]);
+  Sleep(300);
+}
+
+// Two clicks at one place count as two only when the second comes after the
+// system's double-click time.
+inline void WaitPastDoubleClickTime() { Sleep(GetDoubleClickTime() + 200); }
+
 struct ChildSearch {
   const char* class_name;
   HWND found = nullptr;

@@ -7,10 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "effects/directdraw_win32.h"
 #include "effects/palette.h"
+#include "support/one_primary_direct_draw_win32.h"
 
 namespace velkaro {
 namespace {
@@ -85,7 +87,7 @@ class DirectDrawTest : public ::testing::Test {
     ASSERT_TRUE(window.handle());
     ShowWindow(window.handle(), SW_RESTORE);
     PumpMessages();
-    ASSERT_TRUE(presentation.DDInit(window.handle()));
+    ASSERT_TRUE(Init());
     palette.fill(0);
     palette[1] = 0xFF0000;  // red, green, blue in the display's layout
     palette[2] = 0x00FF00;
@@ -93,6 +95,8 @@ class DirectDrawTest : public ::testing::Test {
     palette[4] = 0xFFFFFF;
     palette[9] = 0x808080;
   }
+
+  virtual bool Init() { return presentation.DDInit(window.handle()); }
 
   // The centre of each quadrant of the window, in window coordinates.
   POINT QuadrantCentre(int quadrant) const {
@@ -201,6 +205,42 @@ TEST_F(DirectDrawTest, ADisplayChangeTo16BitsRemakesTheSurfaces) {
   EXPECT_TRUE(shown);
   EXPECT_EQ(presentation.rgb_bit_count(), first_bits);
   EXPECT_EQ(QuadrantColour(3), RGB(255, 255, 255));
+}
+
+// Presentation through a DirectDraw object that refuses a second primary
+// surface while the first is held, as Windows' does and Wine's does not.
+class DirectDrawWithOnePrimary : public DirectDrawTest {
+ protected:
+  bool Init() override {
+    ComOwner<IDirectDraw7> direct_draw = testing::OnePrimaryDirectDraw::Create();
+    stand_in = static_cast<testing::OnePrimaryDirectDraw*>(direct_draw.get());
+    return stand_in && presentation.DDInit(std::move(direct_draw), window.handle());
+  }
+  testing::OnePrimaryDirectDraw* stand_in = nullptr;  // owned by the presentation
+};
+
+// After a change of mode the surfaces cannot be restored; the first frame
+// after it makes them anew and shows, with no frame lost: the old primary
+// surface is let go before the new one is asked for.
+TEST_F(DirectDrawWithOnePrimary, TheFirstFrameAfterADisplayChangeShows) {
+  ASSERT_TRUE(Present(QuadrantFrame()));
+  const std::uint32_t first_bits = presentation.rgb_bit_count();
+  const DWORD other_bits = first_bits == 16 ? 32 : 16;
+  ASSERT_EQ(presentation.direct_draw()->SetDisplayMode(GetSystemMetrics(SM_CXSCREEN),
+                                                       GetSystemMetrics(SM_CYSCREEN), other_bits,
+                                                       0, 0),
+            DD_OK);
+  PumpMessages();
+  EXPECT_TRUE(Present(QuadrantFrame())) << "the first frame in the new mode";
+  EXPECT_EQ(presentation.rgb_bit_count(), other_bits);
+  EXPECT_EQ(AtDepth(QuadrantColour(3)), AtDepth(RGB(255, 255, 255)));
+
+  presentation.direct_draw()->RestoreDisplayMode();
+  PumpMessages();
+  EXPECT_TRUE(Present(QuadrantFrame())) << "the first frame back in the old mode";
+  EXPECT_EQ(presentation.rgb_bit_count(), first_bits);
+  EXPECT_EQ(QuadrantColour(0), RGB(255, 0, 0));
+  EXPECT_EQ(stand_in->refused(), 0) << "primary surfaces asked for while one was held";
 }
 
 }  // namespace

@@ -7,12 +7,26 @@
 namespace velkaro {
 namespace {
 
+// The frame of the classic window metrics: a 3-pixel dialog frame and a
+// 19-pixel caption.
+constexpr DialogFrame kClassicFrame{3, 22, 3, 3};
+
 TEST(DialogWindowRect, CentresAcrossAndSitsAThirdDown) {
-  EXPECT_EQ(DialogWindowRect(1024, 768), (DialogRect{206, 91, 611, 494}));
+  EXPECT_EQ(DialogWindowRect(1024, 768, kClassicFrame), (DialogRect{206, 91, 611, 494}));
   // Remainders are dropped: (801 - 611) / 2 = 95, (601 - 494) / 3 = 35.
-  EXPECT_EQ(DialogWindowRect(801, 601), (DialogRect{95, 35, 611, 494}));
+  EXPECT_EQ(DialogWindowRect(801, 601, kClassicFrame), (DialogRect{95, 35, 611, 494}));
   // A screen smaller than the window gives negative places, truncated toward zero.
-  EXPECT_EQ(DialogWindowRect(600, 480), (DialogRect{-5, -4, 611, 494}));
+  EXPECT_EQ(DialogWindowRect(600, 480, kClassicFrame), (DialogRect{-5, -4, 611, 494}));
+}
+
+TEST(DialogWindowRect, GrowsWithTheFrameSoThatTheWholePanelShows) {
+  // A taller caption and wider sides: the outer size is the panel plus
+  // whatever surrounds it, each side as given, and the same placing rule
+  // applies to that size: (1024 - 620) / 2 = 202, (768 - 507) / 3 = 87.
+  const DialogFrame wide{7, 30, 8, 8};
+  EXPECT_EQ(DialogWindowRect(1024, 768, wide), (DialogRect{202, 87, 620, 507}));
+  // No frame at all: the window is the panel.
+  EXPECT_EQ(DialogWindowRect(1024, 768, {}), (DialogRect{209, 99, 605, 469}));
 }
 
 TEST(ThumbnailLayout, SevenPerRowWithTheirFramesFourPixelsOut) {

@@ -66,11 +66,14 @@ class RecordingView : public SettingsDialogView {
   std::vector<std::string> told;
 };
 
+// The frame of the classic window metrics, 6 by 25 pixels in all.
+constexpr DialogFrame kClassicFrame{3, 22, 3, 3};
+
 class SettingsDialogTest : public ::testing::Test {
  protected:
   SettingsDialog Loaded() {
     SettingsDialog dialog(settings, view, SettingsFile{store, files, "C:\\s\\Velkaro.ini"});
-    dialog.Load(1024, 768);
+    dialog.Load(1024, 768, kClassicFrame);
     view.ClearLog();
     return dialog;
   }
@@ -90,7 +93,7 @@ TEST_F(SettingsDialogTest, LoadShowsTheStoredChoicesInOrderAndZoomsOpenFromThePo
   settings = {.Rdm_Flag = 1, .Pattern_No = 9, .BGM_Kind = 1, .BGM_RepeatTrack = 4,
               .BGM_File = "C:\\m.mp3"};
   SettingsDialog dialog(settings, view, SettingsFile{store, files, "x"});
-  dialog.Load(1024, 768);
+  dialog.Load(1024, 768, kClassicFrame);
 
   EXPECT_THAT(view.steps,
               ElementsAre("place", "tile pattern", "tile music", "random", "frame", "file button",
