@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/multibyte_text.h"
+
 namespace velkaro {
 
 class ProfileStore {
@@ -38,6 +40,9 @@ class FileProbe {
   virtual ~FileProbe() = default;
   // True when the file at path opens for reading (and was closed again).
   virtual bool CanOpenForReading(const std::string& path) = 0;
+  // The lead bytes of the code page that paths are in: the system's ANSI
+  // code page.
+  virtual LeadByteTest PathLeadBytes() const = 0;
 };
 
 }  // namespace velkaro

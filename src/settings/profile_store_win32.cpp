@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/system_win32.h"
+
 namespace velkaro {
 
 // Wine differs from Windows in the spaces around a value: its
@@ -77,5 +79,7 @@ bool Win32FileProbe::CanOpenForReading(const std::string& path) {
   CloseHandle(file);
   return true;
 }
+
+LeadByteTest Win32FileProbe::PathLeadBytes() const { return IsSystemAnsiLeadByte; }
 
 }  // namespace velkaro

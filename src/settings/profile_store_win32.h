@@ -38,6 +38,7 @@ class Win32ProfileStore final : public ProfileStore {
 class Win32FileProbe final : public FileProbe {
  public:
   bool CanOpenForReading(const std::string& path) override;
+  LeadByteTest PathLeadBytes() const override;
 };
 
 }  // namespace velkaro

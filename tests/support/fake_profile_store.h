@@ -100,7 +100,9 @@ class FakeFileProbe : public FileProbe {
     probed.push_back(path);
     return every_file_readable || readable.count(path) > 0;
   }
+  LeadByteTest PathLeadBytes() const override { return path_lead_bytes; }
   std::set<std::string> readable;
+  LeadByteTest path_lead_bytes = IsNeverLeadByte;  // as under code page 1252
   bool every_file_readable = false;
   std::vector<std::string> probed;
 };
