@@ -23,28 +23,27 @@ Window::~Window() {
 }
 
 bool Window::RegisterWindowClass(const ClassLook& look) {
-  if (look.captioned && HasUnicodeWindows()) {
-    // Class names are ASCII.
-    const std::wstring name = AsciiWide(look.name);
-    WNDCLASSW window_class{};
+  // The same fields in either character set's record.
+  const auto filled = [&look](auto window_class, auto class_name) {
     window_class.style = look.style;
     window_class.lpfnWndProc = &Window::Procedure;
-    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.hInstance = GetModuleHandleA(nullptr);
     window_class.hbrBackground = look.background;
     window_class.hCursor = look.cursor;
     window_class.hIcon = look.icon;
-    window_class.lpszClassName = name.c_str();
-    return RegisterClassW(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    window_class.lpszClassName = class_name;
+    return window_class;
+  };
+  bool registered;
+  if (look.captioned && HasUnicodeWindows()) {
+    const std::wstring name = AsciiWide(look.name);  // class names are ASCII
+    const WNDCLASSW window_class = filled(WNDCLASSW{}, name.c_str());
+    registered = RegisterClassW(&window_class) != 0;
+  } else {
+    const WNDCLASSA window_class = filled(WNDCLASSA{}, look.name);
+    registered = RegisterClassA(&window_class) != 0;
   }
-  WNDCLASSA window_class{};
-  window_class.style = look.style;
-  window_class.lpfnWndProc = &Window::Procedure;
-  window_class.hInstance = GetModuleHandleA(nullptr);
-  window_class.hbrBackground = look.background;
-  window_class.hCursor = look.cursor;
-  window_class.hIcon = look.icon;
-  window_class.lpszClassName = look.name;
-  return RegisterClassA(&window_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return registered || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 bool Window::Create(const char* class_name, DWORD ex_style, const char* title, DWORD style, int x,

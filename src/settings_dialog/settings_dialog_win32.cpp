@@ -153,8 +153,8 @@ bool Win32SettingsDialog::Create() {
   // window's settings.
   if (!registered ||
       !CreateCaptioned(kDialogClass, 0, kSettingsWindowTitle,
-                      WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 0, 0,
-                      kBackgroundPanel.width + 6, kBackgroundPanel.height + 25, nullptr))
+                       WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 0, 0,
+                       kBackgroundPanel.width + 6, kBackgroundPanel.height + 25, nullptr))
     return false;
   LoadPictures();
   CreatePieces();
