@@ -46,6 +46,9 @@ class FuzzedFileProbe final : public velkaro::FileProbe {
  public:
   explicit FuzzedFileProbe(FuzzedDataProvider& input) : input_(input) {}
   bool CanOpenForReading(const std::string&) override { return input_.ConsumeBool(); }
+  velkaro::LeadByteTest PathLeadBytes() const override {
+    return input_.ConsumeBool() ? velkaro::IsCp932LeadByte : velkaro::IsNeverLeadByte;
+  }
 
  private:
   FuzzedDataProvider& input_;
