@@ -69,6 +69,9 @@ class FuzzedSoundPort final : public velkaro::SoundPort {
   explicit FuzzedSoundPort(FuzzedDataProvider& input) : input_(input) {}
   std::uint32_t WaveOutDeviceCount() override { return input_.ConsumeIntegral<std::uint32_t>(); }
   bool Play(const char*, std::uint32_t) override { return input_.ConsumeBool(); }
+  velkaro::LeadByteTest FileNameLeadBytes() const override {
+    return input_.ConsumeBool() ? velkaro::IsCp932LeadByte : velkaro::IsNeverLeadByte;
+  }
 
  private:
   FuzzedDataProvider& input_;

@@ -48,6 +48,9 @@ class FuzzedFileProbe final : public velkaro::FileProbe {
   bool CanOpenForReading(const std::string&) override { return input_.ConsumeBool(); }
   bool CanWriteFile(const std::string&) override { return input_.ConsumeBool(); }
   bool MakeFolder(const std::string&) override { return input_.ConsumeBool(); }
+  velkaro::LeadByteTest PathLeadBytes() const override {
+    return input_.ConsumeBool() ? velkaro::IsCp932LeadByte : velkaro::IsNeverLeadByte;
+  }
 
  private:
   FuzzedDataProvider& input_;

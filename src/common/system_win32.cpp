@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "common/library_win32.h"
+#include "common/multibyte_text.h"
 #include "common/window_win32.h"
 
 namespace velkaro {
@@ -15,6 +16,8 @@ bool IsWinNT() {
   // Only a call that returns exactly 1 counts.
   return GetVersionExA(&info) == 1 && info.dwPlatformId == VER_PLATFORM_WIN32_NT;
 }
+
+bool IsSystemAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
 void SetSaverRunning(bool running) {
   SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, running ? UINT(-1) : 0, nullptr, 0);
@@ -30,7 +33,9 @@ std::string ExecutableDirectory() {
   char path[MAX_PATH + 1] = {};
   const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
   std::string directory(path, length);
-  const auto separator = directory.find_last_of("\\/");
+  // The path is in the system's ANSI code page: under 932 the second byte of
+  // a character such as 表 (95 5C) is a '\' that separates nothing.
+  const auto separator = FindLastCharacterOf(directory, "\\/", IsSystemAnsiLeadByte);
   directory.resize(separator == std::string::npos ? 0 : separator);
   return directory;
 }

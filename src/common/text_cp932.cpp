@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "common/multibyte_text.h"
+
 namespace velkaro {
 namespace {
 
@@ -104,6 +106,20 @@ void AppendCp932(char32_t cp, std::string& out) {
   }
 }
 
+// The character of one code page 932 character of one or two bytes.
+char32_t DecodeCp932(std::string_view character) {
+  const auto b0 = static_cast<unsigned char>(character[0]);
+  if (character.size() == 1) {
+    if (b0 < 0x80) return b0;
+    if (b0 >= 0xA1 && b0 <= 0xDF) return U'\uFF61' + (b0 - 0xA1);
+    return U'\uFFFD';  // a lead byte cut off, or a byte the code page leaves unused
+  }
+  const auto b1 = static_cast<unsigned char>(character[1]);
+  const auto it = std::ranges::find_if(
+      kDoubleByte, [&](const DoubleByte& known) { return known.lead == b0 && known.trail == b1; });
+  return it != kDoubleByte.end() ? it->code_point : U'\uFFFD';
+}
+
 }  // namespace
 
 std::string ToCp932(std::string_view utf8) {
@@ -112,5 +128,19 @@ std::string ToCp932(std::string_view utf8) {
   for (std::size_t i = 0; i < utf8.size();) AppendCp932(DecodeUtf8(utf8, i), out);
   return out;
 }
+
+std::u16string Cp932ToUtf16(std::string_view cp932) {
+  std::u16string out;
+  out.reserve(cp932.size());
+  for (std::size_t at = 0; at < cp932.size();) {
+    const std::size_t length = CharacterLength(cp932, at, IsCp932LeadByte);
+    // Every character of code page 932 lies in the Basic Multilingual Plane.
+    out += static_cast<char16_t>(DecodeCp932(cp932.substr(at, length)));
+    at += length;
+  }
+  return out;
+}
+
+std::u16string ToUtf16(std::string_view utf8) { return Cp932ToUtf16(ToCp932(utf8)); }
 
 }  // namespace velkaro

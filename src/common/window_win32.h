@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string_view>
 
 namespace velkaro {
 
@@ -37,6 +38,8 @@ class Window {
     HBRUSH background = nullptr;
     HCURSOR cursor = nullptr;
     HICON icon = nullptr;
+    // For the windows of CreateCaptioned.
+    bool captioned = false;
   };
   // Registers a class whose procedure is the shared one; true when it is
   // (or already was) registered.
@@ -44,16 +47,26 @@ class Window {
 
   bool Create(const char* class_name, DWORD ex_style, const char* title, DWORD style, int x, int y,
               int width, int height, HWND parent, HMENU menu = nullptr);
+  // A window of a captioned class whose caption the system draws, from the
+  // program's own text. Where the system keeps windows' texts as UTF-16 (the
+  // NT family) it is a Unicode window with the caption as wide text, which
+  // reads the same under every ANSI code page: an ANSI window would turn
+  // any caption through the system's ANSI code page. The 95/98 family has
+  // ANSI windows only and gets the caption's code page 932 bytes.
+  bool CreateCaptioned(const char* class_name, DWORD ex_style, std::string_view utf8_title,
+                       DWORD style, int x, int y, int width, int height, HWND parent);
 
   // The window's messages; the default handling is the system's.
   virtual LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-    return DefWindowProcA(window_, message, wparam, lparam);
+    return DefaultProcedure(window_, message, wparam, lparam);
   }
   // The window has been destroyed; the object may now free itself where the
   // window owned it.
   virtual void OnWindowGone() {}
 
  private:
+  // The system's handling, in the character set the window was made with.
+  static LRESULT DefaultProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
   HWND window_ = nullptr;

@@ -1,5 +1,6 @@
 #include "music/mci_channel.h"
 
+#include "common/multibyte_text.h"
 #include "common/text_cp932.h"
 
 namespace velkaro {
@@ -49,8 +50,6 @@ std::int32_t MciChannel::MciPlay(std::string_view device, std::string_view from,
 }
 
 namespace {
-
-bool IsCp932LeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 // Upper-cases the ASCII letters of code page 932 text. The second byte of a
 // double-byte character may look like a lower-case letter and is kept.

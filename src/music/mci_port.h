@@ -4,6 +4,8 @@
 // (code page 932 for the program's own texts), as the "A" entry points take it.
 #include <cstdint>
 
+#include "common/multibyte_text.h"
+
 namespace velkaro {
 
 class MciPort {
@@ -30,6 +32,9 @@ class SoundPort {
   // that plays. The result is the system's and means little: the asynchronous
   // forms report success before anything is heard.
   virtual bool Play(const char* name, std::uint32_t flags) = 0;
+  // The lead bytes of the code page that file names are in: the system's
+  // ANSI code page, in which the file dialog gave the music file's path.
+  virtual LeadByteTest FileNameLeadBytes() const = 0;
 };
 
 // PlaySoundA's flags that the music module uses.

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "common/system_win32.h"
+
 namespace velkaro {
 
 // What the music relies on is only that a failing command returns a nonzero
@@ -39,5 +41,7 @@ std::uint32_t Win32SoundPort::WaveOutDeviceCount() { return waveOutGetNumDevs();
 bool Win32SoundPort::Play(const char* name, std::uint32_t flags) {
   return PlaySoundA(name, nullptr, flags) != FALSE;
 }
+
+LeadByteTest Win32SoundPort::FileNameLeadBytes() const { return IsSystemAnsiLeadByte; }
 
 }  // namespace velkaro

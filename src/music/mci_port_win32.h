@@ -15,6 +15,7 @@ class Win32SoundPort : public SoundPort {
  public:
   std::uint32_t WaveOutDeviceCount() override;
   bool Play(const char* name, std::uint32_t flags) override;
+  LeadByteTest FileNameLeadBytes() const override;
 };
 
 }  // namespace velkaro

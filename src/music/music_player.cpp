@@ -153,9 +153,10 @@ void MusicPlayer::WavPlay(const std::string& file) {
 
 void MusicPlayer::WavStop() { sound_.Play(nullptr, 0); }
 
-MusicFile MusicFileOf(std::string_view BGM_File) {
-  const std::string_view tail = BGM_File.substr(BGM_File.size() < 3 ? 0 : BGM_File.size() - 3);
-  std::string upper(tail);
+MusicFile MusicFileOf(std::string_view BGM_File, LeadByteTest is_lead) {
+  // Characters, not bytes: under code page 932 the name "曲ギP3" ends in the
+  // bytes "MP3" (ギ is 83 4D) but in the characters "ギP3".
+  std::string upper(LastCharacters(BGM_File, 3, is_lead));
   for (char& c : upper)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   if (upper == "WAV") return MusicFile::Wav;
@@ -169,7 +170,7 @@ void StartMusic(const Settings& settings, MusicPlayer& player, MusicTimers& time
     player.CdOpen();
     timers.EnableCdCheck();
   } else if (settings.BGM_Kind == 2) {
-    switch (MusicFileOf(settings.BGM_File)) {
+    switch (MusicFileOf(settings.BGM_File, player.FileNameLeadBytes())) {
       case MusicFile::Wav: player.WavPlay(settings.BGM_File); break;
       case MusicFile::Mp3:
         // Enabled even when the open failed: the check then fails quietly.
@@ -194,7 +195,7 @@ void EndMusic(const Settings& settings, MusicPlayer& player, MusicTimers& timers
     player.CdClose();
   }
   if (settings.BGM_Kind != 2) return;
-  switch (MusicFileOf(settings.BGM_File)) {
+  switch (MusicFileOf(settings.BGM_File, player.FileNameLeadBytes())) {
     case MusicFile::Wav: player.WavStop(); break;
     case MusicFile::Mp3: player.Mp3Close(); break;
     case MusicFile::None: break;

@@ -46,6 +46,9 @@ class MusicPlayer {
   void WavPlay(const std::string& file);
   void WavStop();
 
+  // How the music file's name splits into characters.
+  LeadByteTest FileNameLeadBytes() const { return sound_.FileNameLeadBytes(); }
+
  private:
   // A command sent straight to the device layer with no reply buffer.
   std::uint32_t SendDirect(std::string_view command);
@@ -67,8 +70,9 @@ class MusicPlayer {
 
 // What a music file is, by the last three characters of its name,
 // upper-cased: "WAV" a wave file, "MP3" an MP3 file, anything else no music.
+// The name is in the code page whose lead bytes is_lead tells.
 enum class MusicFile { None, Wav, Mp3 };
-MusicFile MusicFileOf(std::string_view BGM_File);
+MusicFile MusicFileOf(std::string_view BGM_File, LeadByteTest is_lead);
 
 // The saver window's two music timers.
 inline constexpr std::uint32_t kMp3CheckIntervalMs = 1000;  // Timer1

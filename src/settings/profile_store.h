@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/multibyte_text.h"
+
 namespace velkaro {
 
 class ProfileStore {
@@ -45,6 +47,9 @@ class FileProbe {
   // Makes the folder at path where it does not exist yet (its parent must).
   // True when the folder is there afterwards.
   virtual bool MakeFolder(const std::string& path) = 0;
+  // The lead bytes of the code page that paths are in: the system's ANSI
+  // code page.
+  virtual LeadByteTest PathLeadBytes() const = 0;
 };
 
 }  // namespace velkaro

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/system_win32.h"
+
 namespace velkaro {
 
 // Wine differs from Windows in the spaces around a value: its
@@ -110,5 +112,7 @@ bool Win32FileProbe::MakeFolder(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+LeadByteTest Win32FileProbe::PathLeadBytes() const { return IsSystemAnsiLeadByte; }
 
 }  // namespace velkaro

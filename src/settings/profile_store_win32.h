@@ -40,6 +40,7 @@ class Win32FileProbe final : public FileProbe {
   bool CanOpenForReading(const std::string& path) override;
   bool CanWriteFile(const std::string& path) override;
   bool MakeFolder(const std::string& path) override;
+  LeadByteTest PathLeadBytes() const override;
 };
 
 }  // namespace velkaro

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "common/multibyte_text.h"
 #include "common/rounding.h"
 #include "common/text_cp932.h"
 #include "settings/number_text.h"
@@ -109,7 +110,9 @@ void PutIni(ProfileStore& store, const std::string& section, const std::string& 
 }
 
 bool FileExists(FileProbe& files, std::string_view path) {
-  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+  // The last character, not the last byte: a path that ends in ソ (83 5C)
+  // ends in the byte of '\'.
+  if (LastCharacters(path, 1, files.PathLeadBytes()) == "\\") path.remove_suffix(1);
   return files.CanOpenForReading(std::string(path));
 }
 

@@ -2,11 +2,11 @@
 // The captions by which a second start finds a running saver or an open
 // settings dialog.
 //
-// Both windows set their captions through the ANSI entry points with exactly
-// the code page 932 bytes of these texts, and the single-instance test passes
-// the same bytes to FindWindowA. The system turns both into its own wide text
-// with one and the same ANSI code page, so they match whatever that code page
-// is; on a Japanese system the caption also reads as written here.
+// The system gets a caption and the title that the single-instance test
+// looks for in the same form: as wide text of these characters where windows
+// keep wide texts, so that the caption reads as written here and is found
+// under every ANSI code page, and on the 95/98 family as their code page 932
+// bytes through the ANSI entry points, which match byte for byte.
 #include <string_view>
 
 namespace velkaro {

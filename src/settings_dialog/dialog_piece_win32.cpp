@@ -64,18 +64,12 @@ void DialogPiece::Paint(HDC dc) const {
 
 void DialogPiece::PaintText(HDC dc) const {
   if (text.empty()) return;
-  // The texts are code page 932 whatever the system's own code page is, so
-  // they are turned into wide text with that code page for drawing.
-  std::wstring wide(text.size(), L'\0');
-  const int length = MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()),
-                                         wide.data(), static_cast<int>(wide.size()));
-  if (length <= 0) return;
   std::optional<SelectedObject> selected_font;
   if (font) selected_font.emplace(dc, font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, IsWindowEnabled(handle()) ? text_colour : RGB(96, 96, 96));
   RECT area{0, 0, size_.cx, size_.cy};
-  DrawTextW(dc, wide.data(), length, &area, text_format);
+  DrawTextW(dc, text.data(), static_cast<int>(text.size()), &area, text_format);
 }
 
 void DialogPiece::DrawMark(HDC dc) const {

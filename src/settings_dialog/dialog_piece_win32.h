@@ -37,7 +37,7 @@ class DialogPiece final : public Window {
   HBITMAP shown = nullptr;  // a picture drawn over the background, not owned
   Mark mark = Mark::None;
   int mark_state = 0;
-  std::string text;  // code page 932
+  std::wstring text;  // as the system draws it
   COLORREF text_colour = RGB(0, 0, 0);
   UINT text_format = DT_LEFT | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX;
   HFONT font = nullptr;

@@ -1,7 +1,5 @@
 #include "settings_dialog/dialog_texts.h"
 
-#include "common/text_cp932.h"
-
 namespace velkaro {
 
 std::string_view MusicKindLabel(int kind) {
@@ -19,10 +17,10 @@ OpenFileRequestData MusicFileRequest() {
   // The size of the original request record, without the fields that later
   // systems added: every system accepts it.
   request.structure_size = 76;
-  request.filter = ToCp932("BGMﾌｧｲﾙ (MP3 WAV)") + "\0"s + "*.MP3;*.WAV" + "\0"s;
+  request.filter = "BGMﾌｧｲﾙ (MP3 WAV)\0*.MP3;*.WAV\0"s;
   request.file_buffer_size = 255;
   request.title_buffer_size = 255;
-  request.dialog_title = ToCp932("ﾌｧｲﾙを開く");
+  request.dialog_title = "ﾌｧｲﾙを開く";
   // No flags: the chosen name need not exist and its extension is not
   // tested; an unusable file means no music at the next start.
   request.flags = 0;

@@ -1,6 +1,7 @@
 #pragma once
-// The settings dialog's texts (UTF-8; they reach the system as code page 932
-// through ToCp932) and the fixed parts of its open-file request.
+// The settings dialog's texts (UTF-8; they reach the system as the wide text
+// or the code page 932 bytes of their characters) and the fixed parts of its
+// open-file request.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -23,8 +24,8 @@ inline constexpr std::string_view kSaveFailedMessage = "設定を保存できま
 // The label of music choice kind (0 none, 1 audio CD, 2 music file).
 std::string_view MusicKindLabel(int kind);
 
-// What GetOpenFileNameA is asked for, apart from the handles. Texts in code
-// page 932; the filter holds its own NULs and ends in a second one.
+// What the open-file dialog is asked for, apart from the handles. Texts in
+// UTF-8; the filter holds its own NULs and ends in a second one.
 struct OpenFileRequestData {
   // The record's size in its 32-bit layout; with 64-bit pointers the same
   // fields take more bytes (OpenFileRecordSize).

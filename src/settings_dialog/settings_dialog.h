@@ -38,7 +38,8 @@ class SettingsDialogView {
   virtual DialogRect WindowScreenRect() = 0;
   virtual void AnimateZoom(const ZoomRects& rects) = 0;
   virtual void RestoreDefaultPointer() = 0;
-  // The open-file dialog; the chosen path, or nothing when cancelled.
+  // The open-file dialog; the chosen path in the system's ANSI code page, or
+  // nothing when cancelled or when that code page cannot name the file.
   virtual std::optional<std::string> AskForFile(const OpenFileRequestData& request) = 0;
   virtual void OpenAddress(std::string_view address) = 0;
   // A message over the dialog that the user closes; returns once closed.

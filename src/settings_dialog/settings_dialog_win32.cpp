@@ -8,12 +8,15 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "common/gdi_win32.h"
 #include "common/resource_ids.h"
+#include "common/system_win32.h"
 #include "common/text_cp932.h"
+#include "common/text_win32.h"
 #include "common/window_win32.h"
 #include "settings_dialog/dialog_button_win32.h"
 #include "settings_dialog/dialog_piece_win32.h"
@@ -93,7 +96,8 @@ class Win32SettingsDialog final : public SettingsDialogView, public Window {
     return text;
   }
   void SetFileLabel(const std::string& ansi_path) override {
-    file_label_.text = ansi_path;
+    // A path the system gave, in its own ANSI code page.
+    file_label_.text = WideFromSystemAnsi(ansi_path);
     file_label_.Invalidate();
   }
   void HandOutPointerAndFont() override;
@@ -156,16 +160,17 @@ class Win32SettingsDialog final : public SettingsDialogView, public Window {
 bool Win32SettingsDialog::Create() {
   static const bool registered = RegisterWindowClass(
       {.name = kDialogClass, .cursor = LoadCursorA(nullptr, IDC_ARROW),
-       .icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(VELKARO_RES_ICON))});
-  const std::string caption = ToCp932(kSettingsWindowTitle);
+       .icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(VELKARO_RES_ICON)),
+       .captioned = true});
   const int screen_width = GetSystemMetrics(SM_CXSCREEN);
   const int screen_height = GetSystemMetrics(SM_CYSCREEN);
   const DialogFrame frame = DialogFrameFromMetrics();
   const DialogRect outer = DialogWindowRect(screen_width, screen_height, frame);
   // No owner window: the dialog stands free even when started for another
   // window's settings.
-  if (!registered || !Window::Create(kDialogClass, kDialogExStyle, caption.c_str(), kDialogStyle,
-                                     outer.left, outer.top, outer.width, outer.height, nullptr))
+  if (!registered ||
+      !CreateCaptioned(kDialogClass, kDialogExStyle, kSettingsWindowTitle, kDialogStyle,
+                       outer.left, outer.top, outer.width, outer.height, nullptr))
     return false;
   LoadPictures();
   CreatePieces();
@@ -228,7 +233,7 @@ DialogPiece& Win32SettingsDialog::MakeLabel(const DialogPiece& panel, const Dial
                                             std::string_view text, COLORREF colour) {
   DialogPiece& label = *labels_.emplace_back(std::make_unique<DialogPiece>());
   label.Create(panel.handle(), &panel, rect);
-  label.text = ToCp932(text);
+  label.text = WideText(text);
   label.text_colour = colour;
   label.font = label_font_.get();
   return label;
@@ -371,30 +376,71 @@ void Win32SettingsDialog::HandOutPointerAndFont() {
 // The size of the open-file record for this build: the requested size names
 // the original record (76 bytes, without the fields Windows 2000 added) in
 // its 32-bit layout, which a 64-bit program passes with its own pointer size.
-// GetOpenFileNameA refuses a size it does not know.
+// The dialog refuses a size it does not know.
 DWORD OpenFileRecordSize(std::uint32_t size_in_32bit_layout) {
   constexpr DWORD kOriginalRecord =
-      offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(OPENFILENAMEA::lpTemplateName);
+      offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(OPENFILENAMEW::lpTemplateName);
+  // Both character sets have the same layout.
+  static_assert(kOriginalRecord ==
+                offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(OPENFILENAMEA::lpTemplateName));
   static_assert(sizeof(void*) != 4 || kOriginalRecord == 76);
   return size_in_32bit_layout == 76 ? kOriginalRecord : size_in_32bit_layout;
 }
 
-std::optional<std::string> Win32SettingsDialog::AskForFile(const OpenFileRequestData& request) {
-  std::array<char, 255> file{}, title{};
-  OPENFILENAMEA open{};
+// The request's fields, in either character set.
+template <typename Record, typename Char, std::size_t N>
+Record OpenFileRecord(const OpenFileRequestData& request, HWND owner,
+                      const std::basic_string<Char>& filter, const std::basic_string<Char>& title,
+                      std::array<Char, N>& file, std::array<Char, N>& file_title) {
+  Record open{};
   open.lStructSize = OpenFileRecordSize(request.structure_size);
-  open.hwndOwner = handle();
+  open.hwndOwner = owner;
   open.hInstance = GetModuleHandleA(nullptr);
-  open.lpstrFilter = request.filter.c_str();
+  open.lpstrFilter = filter.c_str();
   open.lpstrFile = file.data();
   open.nMaxFile = request.file_buffer_size;
-  open.lpstrFileTitle = title.data();
+  open.lpstrFileTitle = file_title.data();
   open.nMaxFileTitle = request.title_buffer_size;
-  open.lpstrTitle = request.dialog_title.c_str();
+  open.lpstrTitle = title.c_str();
   open.Flags = request.flags;
+  return open;
+}
+
+constexpr std::size_t kFileBufferLength = 255;
+
+// The 95/98 family: the dialog's texts as code page 932 bytes, and the path
+// comes back in the system's code page.
+std::optional<std::string> AskForFileAnsi(const OpenFileRequestData& request, HWND owner) {
+  std::array<char, kFileBufferLength> file{}, title{};
+  OPENFILENAMEA open = OpenFileRecord<OPENFILENAMEA>(request, owner, ToCp932(request.filter),
+                                                     ToCp932(request.dialog_title), file, title);
   if (GetOpenFileNameA(&open) <= 0) return std::nullopt;
   file.back() = '\0';
   return std::string(file.data());
+}
+
+std::optional<std::string> Win32SettingsDialog::AskForFile(const OpenFileRequestData& request) {
+  // Looked up, not linked: a 95/98 comdlg32 need not have it, and the
+  // program must still load there. comdlg32 is loaded for GetOpenFileNameA.
+  using GetOpenFileNameWFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+  const auto get_open_file_name_w = reinterpret_cast<GetOpenFileNameWFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("comdlg32.dll"), "GetOpenFileNameW")));
+  if (!HasUnicodeWindows() || !get_open_file_name_w) return AskForFileAnsi(request, handle());
+
+  // The title and the filter read right under every ANSI code page this way.
+  std::array<wchar_t, kFileBufferLength> file{}, title{};
+  OPENFILENAMEW open = OpenFileRecord<OPENFILENAMEW>(
+      request, handle(), WideText(request.filter), WideText(request.dialog_title), file, title);
+  if (get_open_file_name_w(&open) <= 0) return std::nullopt;
+  file.back() = L'\0';
+  // The path is used with the ANSI entry points and saved as bytes, so it
+  // must have its form in the system's code page and fit the buffer the
+  // ANSI dialog would have filled. A name that does not is not taken, just
+  // as a cancel, rather than kept as another file's name: the old choice
+  // stays on screen.
+  const std::optional<std::string> ansi = SystemAnsiFromWide(file.data());
+  if (!ansi || ansi->size() >= kFileBufferLength) return std::nullopt;
+  return ansi;
 }
 
 void Win32SettingsDialog::OpenAddress(std::string_view address) {
@@ -404,21 +450,10 @@ void Win32SettingsDialog::OpenAddress(std::string_view address) {
   RestoreDefaultPointer();
 }
 
-// The message is drawn by the system, so it goes as wide text: code page 932
-// bytes handed to the "A" entry would show as other characters under any
-// other ANSI code page.
-std::wstring WideFromCp932(const std::string& cp932) {
-  std::wstring wide(cp932.size(), L'\0');
-  const int length = MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()),
-                                         wide.data(), static_cast<int>(wide.size()));
-  wide.resize(length > 0 ? length : 0);
-  return wide;
-}
-
 void Win32SettingsDialog::TellUser(std::string_view message) {
-  const std::wstring text = WideFromCp932(ToCp932(message));
-  const std::wstring caption = WideFromCp932(ToCp932(kSettingsWindowTitle));
-  MessageBoxW(handle(), text.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
+  // Drawn by the system, so it goes as wide text, as the caption does.
+  MessageBoxW(handle(), WideText(message).c_str(), WideText(kSettingsWindowTitle).c_str(),
+              MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include "settings/profile_store_win32.h"
 #include "startup/start_routine.h"
 #include "common/system_win32.h"
+#include "common/text_cp932.h"
+#include "common/text_win32.h"
 
 namespace velkaro {
 namespace {
@@ -17,8 +19,12 @@ Settings g_settings;
 
 class Win32StartupSystem final : public StartupSystem {
  public:
-  bool TopLevelWindowExists(const std::string& ansi_title) override {
-    return FindWindowA(nullptr, ansi_title.c_str()) != nullptr;
+  // The same text as the windows' captions (Window::CreateCaptioned): wide
+  // where windows keep wide texts, so that the search finds the caption
+  // under every ANSI code page.
+  bool TopLevelWindowExists(std::string_view title) override {
+    if (!HasUnicodeWindows()) return FindWindowA(nullptr, ToCp932(title).c_str()) != nullptr;
+    return FindWindowW(nullptr, WideText(title).c_str()) != nullptr;
   }
   bool IsWinNT() override { return velkaro::IsWinNT(); }
   void ChangePassword(std::int32_t parent) override { ChangeScreenSaverPassword(parent); }

@@ -1,6 +1,5 @@
 #include "startup/start_routine.h"
 
-#include "common/text_cp932.h"
 #include "startup/command_line.h"
 #include "settings/window_titles.h"
 
@@ -9,8 +8,8 @@ namespace {
 
 bool AnotherInstanceIsOpen(StartupSystem& system) {
   // Both windows are looked for before either answer counts.
-  const bool saver_open = system.TopLevelWindowExists(ToCp932(kSaverWindowTitle));
-  const bool dialog_open = system.TopLevelWindowExists(ToCp932(kSettingsWindowTitle));
+  const bool saver_open = system.TopLevelWindowExists(kSaverWindowTitle);
+  const bool dialog_open = system.TopLevelWindowExists(kSettingsWindowTitle);
   return saver_open || dialog_open;
 }
 

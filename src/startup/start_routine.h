@@ -14,8 +14,9 @@ namespace velkaro {
 class StartupSystem {
  public:
   virtual ~StartupSystem() = default;
-  // FindWindowA with no class name; the title is in code page 932.
-  virtual bool TopLevelWindowExists(const std::string& ansi_title) = 0;
+  // FindWindow with no class name; the title is the program's own text
+  // (UTF-8), which the system is given as it is given the caption.
+  virtual bool TopLevelWindowExists(std::string_view title) = 0;
   virtual bool IsWinNT() = 0;
   // PwdChangePasswordA("SCRSAVE", parent, 0, 0), on the 95/98 family only.
   virtual void ChangePassword(std::int32_t parent) = 0;

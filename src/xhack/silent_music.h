@@ -20,6 +20,9 @@ class SilentSoundPort final : public SoundPort {
  public:
   std::uint32_t WaveOutDeviceCount() override { return 0; }
   bool Play(const char*, std::uint32_t) override { return false; }
+  // File names are UTF-8 here, whose bytes never pair up as code page 932
+  // ones do.
+  LeadByteTest FileNameLeadBytes() const override { return IsNeverLeadByte; }
 };
 
 }  // namespace velkaro::xhack

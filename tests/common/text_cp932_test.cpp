@@ -28,6 +28,32 @@ TEST(ToCp932, ReplacesWhatItCannotConvertWithAQuestionMark) {
   EXPECT_EQ(ToCp932(""), "");
 }
 
+TEST(Cp932ToUtf16, ReadsTheBytesOfTheProgramsTexts) {
+  using namespace std::string_literals;
+  EXPECT_EQ(Cp932ToUtf16("Velkaro" + Bytes({0x82, 0xCC, 0x90, 0xDD, 0x92, 0xE8})), u"Velkaroの設定");
+  EXPECT_EQ(Cp932ToUtf16(Bytes({0xA1, 0xCC, 0xA7, 0xDF})), u"｡ﾌｧﾟ");
+  EXPECT_EQ(Cp932ToUtf16("a\\b~\0c"s), u"a\\b~\0c"s);  // 5C and 7E are '\' and '~' in 932
+  EXPECT_EQ(Cp932ToUtf16(""), u"");
+}
+
+TEST(Cp932ToUtf16, MarksWhatItCannotRead) {
+  EXPECT_EQ(Cp932ToUtf16(Bytes({0x88, 0x9F})), u"\uFFFD");              // 亜: not a text of ours
+  EXPECT_EQ(Cp932ToUtf16("x" + Bytes({0x82})), u"x\uFFFD");            // a lead byte cut off
+  EXPECT_EQ(Cp932ToUtf16(Bytes({0x82, 0x5C, 0x41})), u"\uFFFDA");      // one character, then A
+  EXPECT_EQ(Cp932ToUtf16(Bytes({0x80, 0xA0, 0xFD})), u"\uFFFD\uFFFD\uFFFD");
+}
+
+TEST(ToUtf16, GivesTheCharactersThatTheCodePage932BytesStandFor) {
+  for (const std::string_view text :
+       {"Velkaroの設定", "ﾌｧｲﾙを開く", "BGMﾌｧｲﾙ (MP3 WAV)", "起動毎にﾗﾝﾀﾞﾑ", "曲目をﾘﾋﾟｰﾄ", "音楽CD",
+        "無し", "MP3、WAV", "ＭＳ Ｐゴシック", "ｴﾌｪｸﾄﾊﾟﾀｰﾝ"}) {
+    EXPECT_EQ(ToUtf16(text), Cp932ToUtf16(ToCp932(text)));
+    EXPECT_EQ(ToUtf16(text).find(u'?'), std::u16string::npos) << text;
+  }
+  EXPECT_EQ(ToUtf16("Velkaroの設定"), u"Velkaroの設定");
+  EXPECT_EQ(ToUtf16("a\u00E9b"), u"a?b");  // as the ANSI text would have it
+}
+
 #ifndef _WIN32
 // The system's converter is the reference for the program's own texts.
 std::string IconvCp932(const std::string& utf8) {

@@ -10,7 +10,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "common/text_cp932.h"
 #include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
 #include "support/settings_file_bytes.h"
@@ -50,7 +49,7 @@ void ExpectRunsUntilAKey(const SaverFolder& folder, const std::string& arguments
   const bool had_ini = GetFileAttributesA(folder.ini().c_str()) != INVALID_FILE_ATTRIBUTES;
   const std::string ini_before = had_ini ? folder.ReadIni() : "";
   SaverProcess saver(folder, arguments);
-  ASSERT_NE(saver.WaitForWindow(ToCp932(kSaverWindowTitle), kWindowShowsMs), nullptr) << label;
+  ASSERT_NE(saver.WaitForWindow(Wide(kSaverWindowTitle), kWindowShowsMs), nullptr) << label;
   EXPECT_FALSE(saver.WaitForExit(700)) << label << ": ended by itself";
   PressKey(VK_SPACE);
   ASSERT_TRUE(saver.WaitForExit(kEndsMs)) << label << ": a key did not end it";
@@ -104,7 +103,7 @@ TEST(BadCommandLine, PreviewAndSettingsLinesNeverCrashOrHang) {
   for (const std::string line : {"/c:", "/c:abc", "/c 99999999999"}) {
     SaverFolder folder;
     SaverProcess process(folder, line);
-    HWND dialog = process.WaitForWindow(ToCp932(kSettingsWindowTitle), kWindowShowsMs);
+    HWND dialog = process.WaitForWindow(Wide(kSettingsWindowTitle), kWindowShowsMs);
     ASSERT_NE(dialog, nullptr) << line << ": no settings dialog";
     PostMessageA(dialog, WM_CLOSE, 0, 0);
     ASSERT_TRUE(process.WaitForExit(kEndsMs)) << line << ": still running after closing";
@@ -214,7 +213,7 @@ TEST(BadEnvironment, TheSoundCardVanishingMidRunLeavesTheRunGoingAndAKeyEndsIt) 
   SaverFolder folder;
   folder.WriteIni(Ini(IniLine(kPatternKey, " 8") + IniLine(kKindKey, " 2") + IniLine(kFileKey, tone)));
   SaverProcess saver(folder, "/s");
-  ASSERT_NE(saver.WaitForWindow(ToCp932(kSaverWindowTitle), kWindowShowsMs), nullptr);
+  ASSERT_NE(saver.WaitForWindow(Wide(kSaverWindowTitle), kWindowShowsMs), nullptr);
   Sleep(2500);
   WriteBytes(dir + "playing", "");
   bool gone = false;

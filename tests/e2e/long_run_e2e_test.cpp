@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "common/text_cp932.h"
 #include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
 
@@ -55,7 +54,7 @@ TEST(LongRun, SamplesEveryMinuteAndEndsOnAKey) {
   folder.WriteIni(std::string("[Section]\r\n\xCA\xDF\xC0\xB0\xDD= ") + pattern_text +
                   "\r\nBGM\x8B\xE6\x95\xAA= 2\r\nBGM\xCC\xA7\xB2\xD9=" + mp3 + "\r\n");
   SaverProcess saver(folder, "/s");
-  ASSERT_NE(saver.WaitForWindow(ToCp932(kSaverWindowTitle), 15000), nullptr);
+  ASSERT_NE(saver.WaitForWindow(Wide(kSaverWindowTitle), 15000), nullptr);
   for (int minute = 0; minute <= minutes; ++minute) {
     if (minute > 0) {
       ASSERT_FALSE(saver.WaitForExit(60000)) << "ended by itself";

@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "common/text_cp932.h"
 #include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
 #include "support/screen_pixels_win32.h"
@@ -20,7 +19,7 @@ constexpr COLORREF kDesktopColour = RGB(255, 0, 255);  // shown by no pattern
 constexpr DWORD kWindowShowsMs = 15000;
 constexpr DWORD kEndsMs = 8000;
 
-std::string SaverTitle() { return ToCp932(kSaverWindowTitle); }
+std::wstring SaverTitle() { return Wide(kSaverWindowTitle); }
 
 std::string SettingsWithPattern(int pattern) {
   return "[Section]\r\n\xCA\xDF\xC0\xB0\xDD= " + std::to_string(pattern) + "\r\n";

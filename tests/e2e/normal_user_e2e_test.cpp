@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "common/text_cp932.h"
 #include "e2e/settings_dialog_driver.h"
 #include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
@@ -112,7 +111,7 @@ TEST_F(NormalUser, SettingSavesForTheUserAndTheNextRunShowsThatPattern) {
 
   // Pattern 14's background is blue.
   SaverProcess saver(installed_, "/s");
-  ASSERT_NE(saver.WaitForWindow(ToCp932(kSaverWindowTitle), 15000), nullptr);
+  ASSERT_NE(saver.WaitForWindow(Wide(kSaverWindowTitle), 15000), nullptr);
   Sleep(2500);
   const COLORREF most = MostCommonScreenColour();
   EXPECT_GE(GetBValue(most), 250);

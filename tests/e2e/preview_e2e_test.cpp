@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "common/resource_ids.h"
-#include "common/text_cp932.h"
 #include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
 #include "support/screen_pixels_win32.h"
@@ -180,7 +179,7 @@ TEST(Preview, StartsWhateverTheSettingsFile) {
 
 TEST(Preview, AnOpenSaverOrSettingsWindowKeepsThePreviewFromStarting) {
   for (const auto title : {kSaverWindowTitle, kSettingsWindowTitle}) {
-    TitledWindow other(ToCp932(title));
+    TitledWindow other(Wide(title));
     Pane pane(152, 112);
     SaverFolder folder;
     SaverProcess saver(folder, "/p " + pane.argument());

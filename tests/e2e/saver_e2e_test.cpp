@@ -8,7 +8,6 @@
 #include <vector>
 #include <map>
 
-#include "common/text_cp932.h"
 #include "effects/presets.h"
 #include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
@@ -19,8 +18,8 @@ namespace {
 constexpr DWORD kWindowShowsMs = 15000;
 constexpr DWORD kEndsMs = 8000;
 
-const std::string& SaverTitle() {
-  static const std::string title = ToCp932(kSaverWindowTitle);
+const std::wstring& SaverTitle() {
+  static const std::wstring title = Wide(kSaverWindowTitle);
   return title;
 }
 

@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 
-#include "common/text_cp932.h"
 #include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
 
@@ -19,7 +18,7 @@ TEST(SaverMusic, PlaysTheMp3WhileRunningAndStopsAtTheEnd) {
   folder.WriteIni(std::string("[Section]\r\n\xCA\xDF\xC0\xB0\xDD= 8\r\nBGM\x8B\xE6\x95\xAA= 2\r\n") +
                   "BGM\xCC\xA7\xB2\xD9=" + mp3 + "\r\n");
   SaverProcess saver(folder, "/s");
-  ASSERT_NE(saver.WaitForWindow(ToCp932(kSaverWindowTitle), 15000), nullptr);
+  ASSERT_NE(saver.WaitForWindow(Wide(kSaverWindowTitle), 15000), nullptr);
   Sleep(6000);
   PressKey(VK_RETURN);
   EXPECT_TRUE(saver.WaitForExit(8000));

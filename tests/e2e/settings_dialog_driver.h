@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "common/text_cp932.h"
 #include "settings_dialog/dialog_geometry.h"
 #include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
@@ -134,6 +133,11 @@ class NoUserSettings {
 
 class SettingsDialogE2e : public ::testing::Test {
  protected:
+  SettingsDialogE2e() = default;
+  // The copy of the saver under another name, in a folder of that name.
+  SettingsDialogE2e(std::wstring_view folder_name, std::wstring_view file_name)
+      : folder_(folder_name, file_name) {}
+
   // Starts the dialog and waits for it; false when it did not show.
   bool Open() {
     process_.emplace(folder_, "/c");
@@ -145,7 +149,7 @@ class SettingsDialogE2e : public ::testing::Test {
     return WaitUntilShown();
   }
   bool WaitUntilShown() {
-    dialog_ = process_->WaitForWindow(ToCp932(kSettingsWindowTitle), kShowMs);
+    dialog_ = process_->WaitForWindow(Wide(kSettingsWindowTitle), kShowMs);
     if (!dialog_) return false;
     Sleep(1500);  // the opening zoom
     POINT origin{0, 0};

@@ -11,7 +11,6 @@
 #include <utility>
 #include <vector>
 
-#include "common/text_cp932.h"
 #include "settings_dialog/dialog_geometry.h"
 #include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
@@ -95,6 +94,18 @@ TEST_F(SettingsDialogE2e, TheWholePanelShowsOnTheScreen) {
   EXPECT_TRUE(Closes());
 }
 
+// The caption is wide text, so it reads right whatever the system's ANSI
+// code page (1252 on the test bed, where its code page 932 bytes would read
+// as other characters).
+TEST_F(SettingsDialogE2e, ItsCaptionReadsInJapaneseUnderEveryCodePage) {
+  ASSERT_TRUE(Open());
+  wchar_t caption[64] = {};
+  GetWindowTextW(dialog_, caption, 64);
+  EXPECT_EQ(std::wstring(caption), L"Velkaro\u306E\u8A2D\u5B9A");  // Velkaroの設定
+  ClickCancel();
+  EXPECT_TRUE(Closes());
+}
+
 TEST_F(SettingsDialogE2e, AThumbnailThenSettingStoresThePatternWithRandomOff) {
   folder_.WriteIni("[Section]\r\n" + kRandomKey + "= 1\r\n");
   ASSERT_TRUE(Open());
@@ -155,7 +166,8 @@ TEST_F(SettingsDialogE2e, AFileChosenInTheOpenDialogIsStored) {
   ASSERT_TRUE(Open());
   PressMusicKind(2, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
   Click(At(kFileButtonRect, kMusicPanel));
-  HWND chooser = process_->WaitForWindow(ToCp932("ﾌｧｲﾙを開く"), kShowMs);
+  // Found by its title as it reads under every code page.
+  HWND chooser = process_->WaitForWindow(Wide("ﾌｧｲﾙを開く"), kShowMs);
   ASSERT_NE(chooser, nullptr);
   HWND name = FindChild(chooser, "Edit");
   ASSERT_NE(name, nullptr);
@@ -165,6 +177,31 @@ TEST_F(SettingsDialogE2e, AFileChosenInTheOpenDialogIsStored) {
   ClickSetting();
   ASSERT_TRUE(Closes());
   EXPECT_EQ(folder_.ReadIni(), WrittenIni(0, 0, 2, 0, song));
+}
+
+// A name that the system's code page has no form for would reach the ANSI
+// calls and the file mangled: it is not taken, and the old choice stays.
+TEST_F(SettingsDialogE2e, AFileTheCodePageCannotNameKeepsTheOldChoice) {
+  const std::string old_song = folder_.path() + "\\old.mp3";
+  CloseHandle(CreateFileA(old_song.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  // s\u0101ng: neither code page 1252 nor 932 has the a with macron.
+  const std::wstring song = Wide(folder_.path()) + L"\\s\u0101ng.mp3";
+  CloseHandle(CreateFileW(song.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  folder_.WriteIni(WrittenIni(0, 0, 2, 0, old_song));
+  ASSERT_TRUE(Open());
+  Click(At(kFileButtonRect, kMusicPanel));
+  HWND chooser = process_->WaitForWindow(Wide("ﾌｧｲﾙを開く"), kShowMs);
+  ASSERT_NE(chooser, nullptr);
+  HWND name = FindChild(chooser, "Edit");
+  ASSERT_NE(name, nullptr);
+  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(song.c_str()));
+  PostMessageW(chooser, WM_COMMAND, IDOK, 0);
+  Sleep(1500);
+  ClickSetting();
+  ASSERT_TRUE(Closes());
+  EXPECT_EQ(folder_.ReadIni(), WrittenIni(0, 0, 2, 0, old_song));
+  DeleteFileW(song.c_str());
+  DeleteFileA(old_song.c_str());
 }
 
 TEST_F(SettingsDialogE2e, CancelAfterSeveralChangesLeavesTheFileAsItWas) {

@@ -4,7 +4,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "common/text_cp932.h"
 #include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
 
@@ -39,13 +38,13 @@ TEST(Startup, UnreadableSettingsDoNotStopAnUnrecognisedLineFromEnding) {
 }
 
 TEST(Startup, AnOpenSaverWindowKeepsEveryModeFromStarting) {
-  TitledWindow saver(ToCp932(kSaverWindowTitle));
+  TitledWindow saver(Wide(kSaverWindowTitle));
   for (const char* line : {"/s", "", "/p 1234", "/c", "/a 1234"})
     ExpectEndsAtOnceWithoutAWindow(line);
 }
 
 TEST(Startup, AnOpenSettingsDialogKeepsEveryModeFromStarting) {
-  TitledWindow dialog(ToCp932(kSettingsWindowTitle));
+  TitledWindow dialog(Wide(kSettingsWindowTitle));
   for (const char* line : {"/s", "", "/p 1234", "/c", "/a 1234"})
     ExpectEndsAtOnceWithoutAWindow(line);
 }

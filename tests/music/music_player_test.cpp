@@ -10,6 +10,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
+using ::testing::Not;
 using testing::FakeMciDevice;
 using testing::FakeMusicTimers;
 using testing::FakeSoundPort;
@@ -312,16 +313,53 @@ TEST_F(MusicPlayerTest, AWavFileIsNotPlayedWithoutAWaveOutputDevice) {
 }
 
 TEST(MusicFileOf, GoesByTheLastThreeCharactersInAnyCase) {
-  EXPECT_EQ(MusicFileOf("C:\\a.mp3"), MusicFile::Mp3);
-  EXPECT_EQ(MusicFileOf("C:\\a.mP3"), MusicFile::Mp3);
-  EXPECT_EQ(MusicFileOf("C:\\a.WaV"), MusicFile::Wav);
-  EXPECT_EQ(MusicFileOf("C:\\songwav"), MusicFile::Wav);  // no dot needed
-  EXPECT_EQ(MusicFileOf("mp3"), MusicFile::Mp3);
-  EXPECT_EQ(MusicFileOf("C:\\a.mid"), MusicFile::None);
-  EXPECT_EQ(MusicFileOf("C:\\a.mp2"), MusicFile::None);
-  EXPECT_EQ(MusicFileOf("C:\\a.mp3 "), MusicFile::None);
-  EXPECT_EQ(MusicFileOf("p3"), MusicFile::None);
-  EXPECT_EQ(MusicFileOf(""), MusicFile::None);
+  for (const LeadByteTest code_page : {IsNeverLeadByte, IsCp932LeadByte}) {
+    EXPECT_EQ(MusicFileOf("C:\\a.mp3", code_page), MusicFile::Mp3);
+    EXPECT_EQ(MusicFileOf("C:\\a.mP3", code_page), MusicFile::Mp3);
+    EXPECT_EQ(MusicFileOf("C:\\a.WaV", code_page), MusicFile::Wav);
+    EXPECT_EQ(MusicFileOf("C:\\songwav", code_page), MusicFile::Wav);  // no dot needed
+    EXPECT_EQ(MusicFileOf("mp3", code_page), MusicFile::Mp3);
+    EXPECT_EQ(MusicFileOf("C:\\a.mid", code_page), MusicFile::None);
+    EXPECT_EQ(MusicFileOf("C:\\a.mp2", code_page), MusicFile::None);
+    EXPECT_EQ(MusicFileOf("C:\\a.mp3 ", code_page), MusicFile::None);
+    EXPECT_EQ(MusicFileOf("p3", code_page), MusicFile::None);
+    EXPECT_EQ(MusicFileOf("", code_page), MusicFile::None);
+  }
+}
+
+// Code page 932 names: ギ is 83 4D ("M"), ジ 83 57 ("W"), 表 95 5C, ソ 83 5C.
+TEST(MusicFileOf, CountsCharactersOfTheSystemsCodePage) {
+  const std::string gi_p3 = "C:\\\x8B\xC8\x83\x4DP3";  // 曲ギP3
+  const std::string ji_av = "C:\\\x83\x57" "AV";       // ジAV
+  EXPECT_EQ(MusicFileOf(gi_p3, IsCp932LeadByte), MusicFile::None);
+  EXPECT_EQ(MusicFileOf(ji_av, IsCp932LeadByte), MusicFile::None);
+  // Under 1252 the same bytes are other characters, and these end in MP3
+  // and WAV.
+  EXPECT_EQ(MusicFileOf(gi_p3, IsNeverLeadByte), MusicFile::Mp3);
+  EXPECT_EQ(MusicFileOf(ji_av, IsNeverLeadByte), MusicFile::Wav);
+  // A real extension after double-byte characters, some ending in 0x5C.
+  EXPECT_EQ(MusicFileOf("C:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C.wav", IsCp932LeadByte),
+            MusicFile::Wav);
+  EXPECT_EQ(MusicFileOf("\x95\x5Cmp3", IsCp932LeadByte), MusicFile::Mp3);
+  // A lead byte takes the byte after it, whatever it is; one at the very end
+  // is a character of its own.
+  EXPECT_EQ(MusicFileOf("x\x83wav", IsCp932LeadByte), MusicFile::None);
+  EXPECT_EQ(MusicFileOf("a.mp3\x83", IsCp932LeadByte), MusicFile::None);
+}
+
+TEST_F(MusicPlayerTest, TheFileNameIsReadInTheSoundPortsCodePage) {
+  settings.BGM_Kind = 2;
+  settings.BGM_File = "C:\\\x8B\xC8\x83\x4DP3";  // 曲ギP3 under 932
+  sound.file_name_lead_bytes = IsCp932LeadByte;
+  StartMusic(settings, player, timers);
+  EndMusic(settings, player, timers);
+  EXPECT_THAT(device.sent, IsEmpty());
+  EXPECT_FALSE(timers.mp3_check);
+
+  sound.file_name_lead_bytes = IsNeverLeadByte;
+  StartMusic(settings, player, timers);
+  EXPECT_TRUE(timers.mp3_check);
+  EXPECT_THAT(device.sent, Not(IsEmpty()));
 }
 
 TEST_F(MusicPlayerTest, NoMusicStartsNothing) {

@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     std::printf("%s did not start (error %lu)\n", argv[1], GetLastError());
     return 1;
   }
-  if (!saver.WaitForWindow(std::string(velkaro::kSaverWindowTitle), 15000)) {
+  if (!saver.WaitForWindow(velkaro::testing::Wide(velkaro::kSaverWindowTitle), 15000)) {
     std::printf("no saver window showed\n");
     return 1;
   }

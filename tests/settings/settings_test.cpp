@@ -130,6 +130,22 @@ TEST_F(SettingsTest, AFolderWithATrailingSeparatorIsProbedWithoutItAndFails) {
   EXPECT_EQ(settings.BGM_Kind, 0);
 }
 
+TEST_F(SettingsTest, APathEndingInADoubleByteCharacterIsProbedWhole) {
+  // 曲ソ under code page 932: its last byte is that of '\', its last
+  // character is ソ (83 5C).
+  const std::string path = "C:\\\x8B\xC8\x83\x5C";
+  store.Set("Section", kKind, " 2");
+  store.Set("Section", kFile, path);
+  files.path_lead_bytes = IsCp932LeadByte;
+  files.readable = {path};
+  EXPECT_EQ(Load().BGM_File, path);
+  // The same bytes under 1252 end in a separator, which goes.
+  files.probed.clear();
+  files.path_lead_bytes = IsNeverLeadByte;
+  EXPECT_EQ(Load().BGM_File, "");
+  EXPECT_THAT(files.probed, ::testing::ElementsAre(path.substr(0, path.size() - 1)));
+}
+
 TEST_F(SettingsTest, TheAudioCdChoiceNeverDependsOnTheFile) {
   store.Set("Section", kKind, " 1");
   store.Set("Section", kFile, "C:\\gone.mp3");

@@ -1,46 +1,63 @@
 // The single-instance test finds the saver and the settings dialog by their
-// captions: a caption set through the ANSI entry points with the titles'
-// code page 932 bytes is found by FindWindowA with the same bytes, whatever
-// the system's ANSI code page (Wine runs with 1252 here).
+// captions. A caption made by Window::CreateCaptioned reads as written and
+// is found by the same text as the start looks for, whatever the system's
+// ANSI code page (Wine runs with 1252 here, where code page 932 bytes would
+// read as other characters).
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include "common/text_cp932.h"
+#include <string>
+
+#include "common/text_win32.h"
+#include "common/window_win32.h"
 #include "settings/window_titles.h"
 
 namespace velkaro {
 namespace {
 
-class CaptionedWindow {
- public:
-  explicit CaptionedWindow(const std::string& ansi_title)
-      : window_(CreateWindowExA(0, "STATIC", ansi_title.c_str(), WS_POPUP, 0, 0, 10, 10, nullptr,
-                                nullptr, GetModuleHandleA(nullptr), nullptr)) {}
-  ~CaptionedWindow() { DestroyWindow(window_); }
-  CaptionedWindow(const CaptionedWindow&) = delete;
-  CaptionedWindow& operator=(const CaptionedWindow&) = delete;
-  HWND get() const { return window_; }
+// The system's own UTF-8 converter, to check the program's table against.
+std::wstring SystemWide(std::string_view utf8) {
+  std::wstring wide(utf8.size(), L'\0');
+  wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(),
+                                  int(wide.size())));
+  return wide;
+}
 
- private:
-  HWND window_;
+class CaptionedWindow final : public Window {
+ public:
+  explicit CaptionedWindow(std::string_view title) {
+    static const bool registered =
+        RegisterWindowClass({.name = "VelkaroTitleTest", .captioned = true});
+    if (registered) CreateCaptioned("VelkaroTitleTest", 0, title, WS_POPUP, 0, 0, 10, 10, nullptr);
+  }
 };
 
-TEST(WindowTitles, AnAnsiCaptionIsFoundByTheSameBytes) {
+std::wstring CaptionOf(HWND window) {
+  wchar_t text[64] = {};
+  GetWindowTextW(window, text, 64);
+  return text;
+}
+
+TEST(WindowTitles, ACaptionReadsAsWrittenAndIsFoundByTheSameText) {
   for (std::string_view title : {kSaverWindowTitle, kSettingsWindowTitle}) {
-    const std::string ansi = ToCp932(title);
-    EXPECT_EQ(FindWindowA(nullptr, ansi.c_str()), nullptr);
-    CaptionedWindow window(ansi);
-    ASSERT_NE(window.get(), nullptr);
-    EXPECT_EQ(FindWindowA(nullptr, ansi.c_str()), window.get());
+    const std::wstring wide = WideText(title);
+    EXPECT_EQ(FindWindowW(nullptr, wide.c_str()), nullptr);
+    CaptionedWindow window(title);
+    ASSERT_NE(window.handle(), nullptr);
+    EXPECT_TRUE(IsWindowUnicode(window.handle()));
+    EXPECT_EQ(CaptionOf(window.handle()), SystemWide(title));
+    EXPECT_EQ(FindWindowW(nullptr, wide.c_str()), window.handle());
   }
 }
 
 TEST(WindowTitles, OtherCaptionsAreNotTakenForOurs) {
-  CaptionedWindow near_miss(ToCp932("Velkaro_Main "));
-  CaptionedWindow other(ToCp932("Velkaroの設"));
-  EXPECT_EQ(FindWindowA(nullptr, ToCp932(kSaverWindowTitle).c_str()), nullptr);
-  EXPECT_EQ(FindWindowA(nullptr, ToCp932(kSettingsWindowTitle).c_str()), nullptr);
+  CaptionedWindow near_miss("Velkaro_Main ");
+  CaptionedWindow other("Velkaroの設");
+  ASSERT_NE(near_miss.handle(), nullptr);
+  ASSERT_NE(other.handle(), nullptr);
+  EXPECT_EQ(FindWindowW(nullptr, WideText(kSaverWindowTitle).c_str()), nullptr);
+  EXPECT_EQ(FindWindowW(nullptr, WideText(kSettingsWindowTitle).c_str()), nullptr);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/text_cp932.h"
 #include "settings_dialog/dialog_texts.h"
 
 namespace velkaro {
@@ -91,11 +92,17 @@ TEST(MusicFileRequest, AsksForMp3AndWavFilesWithTheJapaneseTitle) {
   using namespace std::string_literals;
   const OpenFileRequestData request = MusicFileRequest();
   EXPECT_EQ(request.structure_size, 76u);
-  EXPECT_EQ(request.filter, "BGM\xCC\xA7\xB2\xD9 (MP3 WAV)\0*.MP3;*.WAV\0"s);
+  EXPECT_EQ(request.filter, "BGMﾌｧｲﾙ (MP3 WAV)\0*.MP3;*.WAV\0"s);
   EXPECT_EQ(request.file_buffer_size, 255u);
   EXPECT_EQ(request.title_buffer_size, 255u);
-  EXPECT_EQ(request.dialog_title, "\xCC\xA7\xB2\xD9\x82\xF0\x8A\x4A\x82\xAD");
+  EXPECT_EQ(request.dialog_title, "ﾌｧｲﾙを開く");
   EXPECT_EQ(request.flags, 0u);
+  // Every character is one the conversions know, for the wide dialog and
+  // for the ANSI one of the 95/98 family.
+  EXPECT_EQ(ToUtf16(request.filter), u"BGMﾌｧｲﾙ (MP3 WAV)\0*.MP3;*.WAV\0"s);
+  EXPECT_EQ(ToUtf16(request.dialog_title), u"ﾌｧｲﾙを開く");
+  EXPECT_EQ(ToCp932(request.filter), "BGM\xCC\xA7\xB2\xD9 (MP3 WAV)\0*.MP3;*.WAV\0"s);
+  EXPECT_EQ(ToCp932(request.dialog_title), "\xCC\xA7\xB2\xD9\x82\xF0\x8A\x4A\x82\xAD");
 }
 
 }  // namespace

@@ -15,9 +15,9 @@ using ::testing::IsEmpty;
 // sequence.
 class FakeStartupSystem : public StartupSystem {
  public:
-  bool TopLevelWindowExists(const std::string& ansi_title) override {
-    calls.push_back("find " + ansi_title);
-    return open_titles.count(ansi_title) > 0;
+  bool TopLevelWindowExists(std::string_view title) override {
+    calls.push_back("find " + std::string(title));
+    return open_titles.count(std::string(title)) > 0;
   }
   bool IsWinNT() override { return nt; }
   void ChangePassword(std::int32_t parent) override {
@@ -49,7 +49,8 @@ class FakeStartupSystem : public StartupSystem {
   testing::FakeFileProbe files;
 };
 
-const std::string kDialogTitle = "Velkaro\x82\xCC\x90\xDD\x92\xE8";
+// The window system gets the titles as the windows get their captions.
+const std::string kDialogTitle = "Velkaroの設定";
 
 class StartRoutineTest : public ::testing::Test {
  protected:

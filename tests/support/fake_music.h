@@ -261,8 +261,10 @@ class FakeSoundPort : public SoundPort {
     played.push_back({name ? std::optional<std::string>(name) : std::nullopt, flags});
     return true;
   }
+  LeadByteTest FileNameLeadBytes() const override { return file_name_lead_bytes; }
   std::uint32_t devices = 1;
   std::vector<PlayedSound> played;
+  LeadByteTest file_name_lead_bytes = IsNeverLeadByte;  // as under code page 1252
 };
 
 // The saver window's music timers as two flags.

@@ -108,7 +108,9 @@ class FakeFileProbe : public FileProbe {
     made_folders.push_back(path);
     return folders_can_be_made;
   }
+  LeadByteTest PathLeadBytes() const override { return path_lead_bytes; }
   std::set<std::string> readable;
+  LeadByteTest path_lead_bytes = IsNeverLeadByte;  // as under code page 1252
   bool every_file_readable = false;
   std::vector<std::string> probed;
   // Every file is writable but these.

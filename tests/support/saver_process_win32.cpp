@@ -1,6 +1,7 @@
 #include "support/saver_process_win32.h"
 
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace velkaro::testing {
@@ -8,7 +9,7 @@ namespace {
 
 struct WindowSearch {
   DWORD process_id;
-  std::vector<std::string>* titles;
+  std::vector<std::wstring>* titles;
 };
 
 BOOL CALLBACK CollectWindowOfProcess(HWND window, LPARAM context) {
@@ -16,8 +17,8 @@ BOOL CALLBACK CollectWindowOfProcess(HWND window, LPARAM context) {
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   if (owner == search.process_id && IsWindowVisible(window)) {
-    char title[256] = {};
-    GetWindowTextA(window, title, sizeof title);
+    wchar_t title[256] = {};
+    GetWindowTextW(window, title, 256);
     for (const auto& known : *search.titles)
       if (known == title) return TRUE;
     search.titles->push_back(title);
@@ -37,20 +38,52 @@ std::string& SaverUnderTest() {
   return path;
 }
 
-SaverFolder::SaverFolder() {
+std::wstring Wide(std::string_view utf8) {
+  std::wstring wide(utf8.size(), L'\0');
+  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(),
+                                         int(wide.size()));
+  wide.resize(length > 0 ? length : 0);
+  return wide;
+}
+
+namespace {
+
+// A name in the system's ANSI code page; nothing when it cannot hold it.
+std::optional<std::string> AnsiName(std::wstring_view name) {
+  if (name.empty()) return std::string();
+  BOOL defaulted = FALSE;
+  std::string ansi(name.size() * 2, '\0');
+  const int length = WideCharToMultiByte(CP_ACP, 0, name.data(), int(name.size()), ansi.data(),
+                                         int(ansi.size()), nullptr, &defaulted);
+  if (length <= 0 || defaulted) return std::nullopt;
+  ansi.resize(length);
+  return ansi;
+}
+
+}  // namespace
+
+SaverFolder::SaverFolder(std::wstring_view folder_name, std::wstring_view file_name) {
   static int count = 0;
-  char base[MAX_PATH];
-  GetTempPathA(MAX_PATH, base);
-  path_ = std::string(base) + "velkaro-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  base_ = std::string(temp) + "velkaro-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
           std::to_string(++count);
-  CreateDirectoryA(path_.c_str(), nullptr);
-  CopyFileA(SaverUnderTest().c_str(), executable().c_str(), FALSE);
+  path_ = base_;
+  const auto folder = AnsiName(folder_name);
+  const auto file = AnsiName(file_name);
+  if (!folder || !file) return;
+  if (!folder->empty()) path_ += "\\" + *folder;
+  executable_ = path_ + "\\" + *file;
+  made_ = CreateDirectoryA(base_.c_str(), nullptr) &&
+          (path_ == base_ || CreateDirectoryA(path_.c_str(), nullptr)) &&
+          CopyFileA(SaverUnderTest().c_str(), executable_.c_str(), FALSE);
 }
 
 SaverFolder::~SaverFolder() {
-  DeleteFileA(executable().c_str());
+  if (!executable_.empty()) DeleteFileA(executable_.c_str());
   DeleteFileA(ini().c_str());
-  RemoveDirectoryA(path_.c_str());
+  if (path_ != base_) RemoveDirectoryA(path_.c_str());
+  RemoveDirectoryA(base_.c_str());
 }
 
 void SaverFolder::WriteIni(const std::string& bytes) const {
@@ -116,11 +149,11 @@ void SaverProcess::Terminate() {
   WaitForSingleObject(process_.hProcess, 5000);
 }
 
-HWND SaverProcess::WaitForWindow(const std::string& ansi_title, DWORD timeout_ms) {
+HWND SaverProcess::WaitForWindow(const std::wstring& title, DWORD timeout_ms) {
   const DWORD start = GetTickCount();
   do {
-    for (HWND window = FindWindowA(nullptr, ansi_title.c_str()); window;
-         window = FindWindowExA(nullptr, window, nullptr, ansi_title.c_str())) {
+    for (HWND window = FindWindowW(nullptr, title.c_str()); window;
+         window = FindWindowExW(nullptr, window, nullptr, title.c_str())) {
       DWORD owner = 0;
       GetWindowThreadProcessId(window, &owner);
       if (owner == process_.dwProcessId && IsWindowVisible(window)) return window;
@@ -180,9 +213,9 @@ void PressKeys(std::initializer_list<WORD> virtual_keys) {
 
 void PressKey(WORD virtual_key) { PressKeys({virtual_key}); }
 
-TitledWindow::TitledWindow(const std::string& ansi_title) {
-  window_ = CreateWindowExA(0, "STATIC", ansi_title.c_str(), WS_POPUP | WS_VISIBLE, 0, 0, 10, 10,
-                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+TitledWindow::TitledWindow(const std::wstring& title) {
+  window_ = CreateWindowExW(0, L"STATIC", title.c_str(), WS_POPUP | WS_VISIBLE, 0, 0, 10, 10,
+                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   PumpMessages();
 }
 

@@ -6,6 +6,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velkaro::testing {
@@ -13,30 +14,43 @@ namespace velkaro::testing {
 // The path of the Velkaro.scr under test, from the test's first argument.
 std::string& SaverUnderTest();
 
+// UTF-8 text as wide text, by the system's converter (not the program's own
+// table, which the tests check).
+std::wstring Wide(std::string_view utf8);
+
 // A folder of its own with a copy of the saver, so that each test has its
 // own Velkaro.ini beside the executable.
 class SaverFolder {
  public:
-  SaverFolder();
+  // folder_name, where given, is a folder inside the test's own one that
+  // holds the copy, and file_name names the copy. The paths are ANSI, in the
+  // system's code page, which must be able to hold both names.
+  explicit SaverFolder(std::wstring_view folder_name = L"",
+                       std::wstring_view file_name = L"Velkaro.scr");
   ~SaverFolder();
   SaverFolder(const SaverFolder&) = delete;
   SaverFolder& operator=(const SaverFolder&) = delete;
 
+  // False when a folder or the copy could not be made.
+  bool made() const { return made_; }
   const std::string& path() const { return path_; }
-  std::string executable() const { return path_ + "\\Velkaro.scr"; }
+  const std::string& executable() const { return executable_; }
   std::string ini() const { return path_ + "\\Velkaro.ini"; }
   void WriteIni(const std::string& bytes) const;
   std::string ReadIni() const;
 
  private:
-  std::string path_;
+  std::string base_;  // the test's own folder
+  std::string path_;  // the folder of the copy: base_ or a folder in it
+  std::string executable_;
+  bool made_ = false;
 };
 
 struct SaverRun {
   bool ended = false;        // within the time allowed
   DWORD exit_code = 0;
   DWORD milliseconds = 0;    // until it ended, or the time allowed
-  std::vector<std::string> window_titles;  // top-level windows it showed (ANSI)
+  std::vector<std::wstring> window_titles;  // top-level windows it showed
 };
 
 // Starts "Velkaro.scr <arguments>" and waits up to timeout_ms; a process that
@@ -55,9 +69,10 @@ class SaverProcess {
 
   bool started() const { return process_.hProcess != nullptr; }
   DWORD process_id() const { return process_.dwProcessId; }
-  // The visible top-level window of the process with this ANSI caption, once
-  // it shows; null when none shows within timeout_ms.
-  HWND WaitForWindow(const std::string& ansi_title, DWORD timeout_ms);
+  // The visible top-level window of the process with this caption, once it
+  // shows; null when none shows within timeout_ms. Wide, so that a caption
+  // is found as it reads, under every ANSI code page.
+  HWND WaitForWindow(const std::wstring& title, DWORD timeout_ms);
   // True when the process ended within timeout_ms.
   bool WaitForExit(DWORD timeout_ms);
   DWORD exit_code() const;
@@ -78,10 +93,10 @@ void PressKey(WORD virtual_key);
 // Presses the keys in order and releases them in the reverse order (Alt+G).
 void PressKeys(std::initializer_list<WORD> virtual_keys);
 
-// A top-level window with an ANSI caption, for the single-instance tests.
+// A top-level window with a (wide) caption, for the single-instance tests.
 class TitledWindow {
  public:
-  explicit TitledWindow(const std::string& ansi_title);
+  explicit TitledWindow(const std::wstring& title);
   ~TitledWindow();
   TitledWindow(const TitledWindow&) = delete;
   TitledWindow& operator=(const TitledWindow&) = delete;
