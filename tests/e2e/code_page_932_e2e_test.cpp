@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "e2e/settings_dialog_driver.h"
@@ -49,19 +47,11 @@ TEST_F(CodePage932Dialog, ASaverNamedInJapaneseLoadsAndSavesItsSettingsInItsFold
 
 TEST_F(CodePage932Dialog, ItsCaptionReadsInJapanese) {
   ASSERT_TRUE(Open());
-  wchar_t caption[64] = {};
-  GetWindowTextW(dialog_, caption, 64);
-  EXPECT_EQ(std::wstring(caption), L"Velkaro\u306E\u8A2D\u5B9A");  // Velkaroの設定
+  EXPECT_EQ(Caption(dialog_), kJapaneseCaption);
   ClickCancel();
   EXPECT_TRUE(Closes());
 }
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 // True once the file is held open for reading by someone else: the MP3
 // device reads it without sharing writes, so a writer is refused.
@@ -99,7 +89,7 @@ TEST(CodePage932, AMusicFileIsKnownByItsLastThreeCharacters) {
   ASSERT_TRUE(folder.made());
   const std::string mp3 = folder.path() + "\\\x95\x5C\x8E\xA6.mp3";   // 表示.mp3
   const std::string not_mp3 = folder.path() + "\\\x8B\xC8\x83\x4DP3";  // 曲ギP3
-  const std::string bytes = ReadBytes(tone);
+  const std::string bytes = ReadFileBytes(tone);
   ASSERT_FALSE(bytes.empty());
   for (const std::string* path : {&mp3, &not_mp3}) std::ofstream(*path, std::ios::binary) << bytes;
 

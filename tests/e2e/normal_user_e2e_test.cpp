@@ -6,15 +6,14 @@
 // writable, so these run nowhere else.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "e2e/settings_dialog_driver.h"
 #include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
+#include "support/screen_pixels_win32.h"
 
 namespace velkaro::testing {
 namespace {
@@ -44,19 +43,6 @@ class NormalUser : public SettingsDialogE2e {
   std::string installed_, tone_, beside_, beside_bytes_;
 };
 
-// The most common colour of a grid of screen pixels.
-COLORREF MostCommonScreenColour() {
-  std::map<COLORREF, int> counts;
-  HDC screen = GetDC(nullptr);
-  const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-  for (int y = cy / 16; y < cy; y += cy / 8)
-    for (int x = cx / 16; x < cx; x += cx / 8) ++counts[GetPixel(screen, x, y)];
-  ReleaseDC(nullptr, screen);
-  return std::max_element(counts.begin(), counts.end(),
-                          [](auto& a, auto& b) { return a.second < b.second; })
-      ->first;
-}
-
 TEST_F(NormalUser, TheFileBesideTheProgramIsReadWhileTheUserHasNoneOfTheirOwn) {
   const NoUserSettings no_user_settings;
   ASSERT_TRUE(OpenInstalled(installed_));
@@ -82,9 +68,7 @@ TEST_F(NormalUser, WithNeitherPlaceWritableTheDialogSaysSoAndKeepsTheChoices) {
   char class_name[16] = {};
   GetClassNameA(others[0], class_name, sizeof class_name);
   EXPECT_STREQ(class_name, "#32770");
-  wchar_t caption[64] = {};
-  GetWindowTextW(others[0], caption, 64);
-  EXPECT_STREQ(caption, L"Velkaro\u306E\u8A2D\u5B9A");  // the dialog's own caption
+  EXPECT_EQ(Caption(others[0]), kJapaneseCaption);  // the dialog's own
 
   SetForegroundWindow(others[0]);
   PressKey(VK_RETURN);

@@ -6,11 +6,11 @@
 #include <cstdio>
 #include <string>
 #include <vector>
-#include <map>
 
 #include "effects/presets.h"
 #include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
+#include "support/screen_pixels_win32.h"
 
 namespace velkaro::testing {
 namespace {
@@ -63,17 +63,6 @@ TEST(SaverRun, CoversTheScreenOnTopAndDrawsTheEffect) {
   EXPECT_FALSE(saver.WaitForExit(0));
 }
 
-// How often each colour shows among a grid of screen pixels.
-std::map<COLORREF, int> ScreenColours() {
-  std::map<COLORREF, int> counts;
-  HDC screen = GetDC(nullptr);
-  const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-  for (int y = cy / 16; y < cy; y += cy / 8)
-    for (int x = cx / 16; x < cx; x += cx / 8) ++counts[GetPixel(screen, x, y)];
-  ReleaseDC(nullptr, screen);
-  return counts;
-}
-
 TEST(SaverRun, ThePaletteShowsItsFirstComponentAsBlue) {
   // Pattern 14's background is palette mode 1's index 0, which holds 255 in
   // its low byte: blue on a display whose low byte is blue.
@@ -82,14 +71,12 @@ TEST(SaverRun, ThePaletteShowsItsFirstComponentAsBlue) {
   SaverProcess saver(folder, "/s");
   ASSERT_NE(saver.WaitForWindow(SaverTitle(), kWindowShowsMs), nullptr);
   Sleep(2500);
-  const auto colours = ScreenColours();
-  const auto most = std::max_element(colours.begin(), colours.end(),
-                                     [](auto& a, auto& b) { return a.second < b.second; });
+  const COLORREF most = MostCommonScreenColour();
   // A 16-bit display keeps 5 or 6 bits of each component, which reads back
   // a little off.
-  EXPECT_LE(GetRValue(most->first), 4);
-  EXPECT_NEAR(GetGValue(most->first), 64, 4);
-  EXPECT_GE(GetBValue(most->first), 250);
+  EXPECT_LE(GetRValue(most), 4);
+  EXPECT_NEAR(GetGValue(most), 64, 4);
+  EXPECT_GE(GetBValue(most), 250);
 }
 
 TEST(SaverRun, EveryPatternRunsUntilAKey) {

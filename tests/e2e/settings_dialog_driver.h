@@ -131,6 +131,14 @@ class NoUserSettings {
   }
 };
 
+// The dialog's caption, Velkaroの設定, and a window's caption as wide text.
+inline const std::wstring kJapaneseCaption = L"Velkaro\u306E\u8A2D\u5B9A";
+inline std::wstring Caption(HWND window) {
+  wchar_t caption[64] = {};
+  GetWindowTextW(window, caption, 64);
+  return caption;
+}
+
 class SettingsDialogE2e : public ::testing::Test {
  protected:
   SettingsDialogE2e() = default;
@@ -172,6 +180,19 @@ class SettingsDialogE2e : public ::testing::Test {
   void ClickSetting() { Click(At(kSaveButtonRect)); }
   void ClickCancel() { Click(At(kCancelButtonRect)); }
   bool Closes() { return process_->WaitForExit(kCloseMs); }
+  // Opens the file chooser with "...", names path in it and takes it; false
+  // when the chooser did not show. It is found by its title as that reads
+  // under every code page.
+  bool ChooseFile(const std::wstring& path) {
+    Click(At(kFileButtonRect, kMusicPanel));
+    HWND chooser = process_->WaitForWindow(Wide("ﾌｧｲﾙを開く"), kShowMs);
+    HWND name = chooser ? FindChild(chooser, "Edit") : nullptr;
+    if (!name) return false;
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageW(chooser, WM_COMMAND, IDOK, 0);
+    Sleep(1500);
+    return true;
+  }
 
   SaverFolder folder_;
   std::optional<SaverProcess> process_;

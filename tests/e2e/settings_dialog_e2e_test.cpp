@@ -99,9 +99,7 @@ TEST_F(SettingsDialogE2e, TheWholePanelShowsOnTheScreen) {
 // as other characters).
 TEST_F(SettingsDialogE2e, ItsCaptionReadsInJapaneseUnderEveryCodePage) {
   ASSERT_TRUE(Open());
-  wchar_t caption[64] = {};
-  GetWindowTextW(dialog_, caption, 64);
-  EXPECT_EQ(std::wstring(caption), L"Velkaro\u306E\u8A2D\u5B9A");  // Velkaroの設定
+  EXPECT_EQ(Caption(dialog_), kJapaneseCaption);
   ClickCancel();
   EXPECT_TRUE(Closes());
 }
@@ -165,15 +163,7 @@ TEST_F(SettingsDialogE2e, AFileChosenInTheOpenDialogIsStored) {
   CloseHandle(CreateFileA(song.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   ASSERT_TRUE(Open());
   PressMusicKind(2, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-  Click(At(kFileButtonRect, kMusicPanel));
-  // Found by its title as it reads under every code page.
-  HWND chooser = process_->WaitForWindow(Wide("ﾌｧｲﾙを開く"), kShowMs);
-  ASSERT_NE(chooser, nullptr);
-  HWND name = FindChild(chooser, "Edit");
-  ASSERT_NE(name, nullptr);
-  SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(song.c_str()));
-  PostMessageA(chooser, WM_COMMAND, IDOK, 0);
-  Sleep(1500);
+  ASSERT_TRUE(ChooseFile(Wide(song)));
   ClickSetting();
   ASSERT_TRUE(Closes());
   EXPECT_EQ(folder_.ReadIni(), WrittenIni(0, 0, 2, 0, song));
@@ -189,14 +179,7 @@ TEST_F(SettingsDialogE2e, AFileTheCodePageCannotNameKeepsTheOldChoice) {
   CloseHandle(CreateFileW(song.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   folder_.WriteIni(WrittenIni(0, 0, 2, 0, old_song));
   ASSERT_TRUE(Open());
-  Click(At(kFileButtonRect, kMusicPanel));
-  HWND chooser = process_->WaitForWindow(Wide("ﾌｧｲﾙを開く"), kShowMs);
-  ASSERT_NE(chooser, nullptr);
-  HWND name = FindChild(chooser, "Edit");
-  ASSERT_NE(name, nullptr);
-  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(song.c_str()));
-  PostMessageW(chooser, WM_COMMAND, IDOK, 0);
-  Sleep(1500);
+  ASSERT_TRUE(ChooseFile(song));
   ClickSetting();
   ASSERT_TRUE(Closes());
   EXPECT_EQ(folder_.ReadIni(), WrittenIni(0, 0, 2, 0, old_song));

@@ -1,5 +1,8 @@
 #include "support/screen_pixels_win32.h"
 
+#include <algorithm>
+#include <map>
+
 namespace velkaro::testing {
 
 Pixels ReadPixels(HDC source, int left, int top, int width, int height) {
@@ -53,6 +56,18 @@ int CountDifferent(const Pixels& a, const Pixels& b) {
   int different = 0;
   for (std::size_t i = 0; i < a.values.size(); ++i) different += a.values[i] != b.values[i];
   return different;
+}
+
+COLORREF MostCommonScreenColour() {
+  std::map<COLORREF, int> counts;
+  HDC screen = GetDC(nullptr);
+  const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  for (int y = cy / 16; y < cy; y += cy / 8)
+    for (int x = cx / 16; x < cx; x += cx / 8) ++counts[GetPixel(screen, x, y)];
+  ReleaseDC(nullptr, screen);
+  return std::max_element(counts.begin(), counts.end(),
+                          [](auto& a, auto& b) { return a.second < b.second; })
+      ->first;
 }
 
 }  // namespace velkaro::testing

@@ -26,6 +26,9 @@ Pixels ReadPixels(HDC source, int left, int top, int width, int height);
 Pixels ScreenPixels(const RECT& rect);
 // The bitmap resource id of module, or nothing when it has none.
 std::optional<Pixels> BitmapResourcePixels(HMODULE module, int id);
+// The colour that shows most often among a grid of 8 by 8 screen pixels
+// spread over the primary screen.
+COLORREF MostCommonScreenColour();
 // How many pixels differ; -1 when the sizes differ.
 int CountDifferent(const Pixels& a, const Pixels& b);
 
