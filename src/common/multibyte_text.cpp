@@ -38,6 +38,7 @@ std::size_t FindLastCharacterOf(std::string_view text, std::string_view any_of,
 }
 
 std::string_view LastCharacters(std::string_view text, std::size_t count, LeadByteTest is_lead) {
+  if (count == 0) return text.substr(text.size());
   const std::vector<std::size_t> starts = CharacterStarts(text, is_lead);
   if (starts.size() <= count) return text;
   return text.substr(starts[starts.size() - count]);
