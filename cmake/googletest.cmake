@@ -6,3 +6,10 @@ set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 add_subdirectory(${VELKARO_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 include(GoogleTest)
+if(VELKARO_WINDOWS)
+  # Found before GoogleTest's own empty one (see the header).
+  foreach(target gtest gtest_main gmock gmock_main)
+    target_include_directories(${target} BEFORE PUBLIC
+      ${PROJECT_SOURCE_DIR}/tests/support/gtest_win32)
+  endforeach()
+endif()

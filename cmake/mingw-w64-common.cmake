@@ -4,8 +4,12 @@
 # every test program through.
 set(CMAKE_SYSTEM_NAME Windows)
 
-set(CMAKE_C_COMPILER ${VELKARO_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${VELKARO_MINGW_TRIPLE}-g++-posix)
+# The compilers of the "win32" thread model: those of the "posix" one link the
+# static winpthreads into every program, whose imports (GetTickCount64 among
+# them) keep Velkaro.scr from loading on anything older than Windows Vista.
+# Nothing here starts a thread of its own.
+set(CMAKE_C_COMPILER ${VELKARO_MINGW_TRIPLE}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${VELKARO_MINGW_TRIPLE}-g++-win32)
 set(CMAKE_RC_COMPILER ${VELKARO_MINGW_TRIPLE}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${VELKARO_MINGW_TRIPLE})

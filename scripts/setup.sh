@@ -27,8 +27,8 @@ root=${VELKARO_ROOT:-}
 
 packages=(
   cmake ninja-build g++ binutils googletest libgtest-dev libgmock-dev libbenchmark-dev
-  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
-  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64-win32 gcc-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
   wine wine64 libwine
   gstreamer1.0-plugins-good gstreamer1.0-plugins-base
   xvfb xauth x11-utils xdotool

@@ -151,7 +151,7 @@ run_decider() {
 new_case i386_index_fails_every_time
 echo i386 >"$fake/update_failures"
 run_setup || fail "setup ended with status $?: $(tail -5 "$t/out")"
-for p in cmake wine64 g++-mingw-w64-i686-posix nsis passwd util-linux locales; do
+for p in cmake wine64 g++-mingw-w64-i686-win32 nsis passwd util-linux locales; do
   expect_line "$fake/installed" "$p"
 done
 grep -q ':i386$' "$fake/installed" && fail "an i386 package was installed"
