@@ -387,7 +387,9 @@ DWORD OpenFileRecordSize(std::uint32_t size_in_32bit_layout) {
   return size_in_32bit_layout == 76 ? kOriginalRecord : size_in_32bit_layout;
 }
 
-// The request's fields, in either character set.
+// The request's fields, in either character set. The record points into
+// filter, title and the buffers, so they must outlive it: the dialog reads
+// them while it is open.
 template <typename Record, typename Char, std::size_t N>
 Record OpenFileRecord(const OpenFileRequestData& request, HWND owner,
                       const std::basic_string<Char>& filter, const std::basic_string<Char>& title,
@@ -412,8 +414,12 @@ constexpr std::size_t kFileBufferLength = 255;
 // comes back in the system's code page.
 std::optional<std::string> AskForFileAnsi(const OpenFileRequestData& request, HWND owner) {
   std::array<char, kFileBufferLength> file{}, title{};
-  OPENFILENAMEA open = OpenFileRecord<OPENFILENAMEA>(request, owner, ToCp932(request.filter),
-                                                     ToCp932(request.dialog_title), file, title);
+  // Named, not temporaries: a temporary's text would be freed before the
+  // dialog reads it, leaving it a garbled title and file-type list.
+  const std::string filter = ToCp932(request.filter);
+  const std::string dialog_title = ToCp932(request.dialog_title);
+  OPENFILENAMEA open =
+      OpenFileRecord<OPENFILENAMEA>(request, owner, filter, dialog_title, file, title);
   if (GetOpenFileNameA(&open) <= 0) return std::nullopt;
   file.back() = '\0';
   return std::string(file.data());
@@ -429,8 +435,10 @@ std::optional<std::string> Win32SettingsDialog::AskForFile(const OpenFileRequest
 
   // The title and the filter read right under every ANSI code page this way.
   std::array<wchar_t, kFileBufferLength> file{}, title{};
-  OPENFILENAMEW open = OpenFileRecord<OPENFILENAMEW>(
-      request, handle(), WideText(request.filter), WideText(request.dialog_title), file, title);
+  const std::wstring filter = WideText(request.filter);
+  const std::wstring dialog_title = WideText(request.dialog_title);
+  OPENFILENAMEW open =
+      OpenFileRecord<OPENFILENAMEW>(request, handle(), filter, dialog_title, file, title);
   if (get_open_file_name_w(&open) <= 0) return std::nullopt;
   file.back() = L'\0';
   // The path is used with the ANSI entry points and saved as bytes, so it

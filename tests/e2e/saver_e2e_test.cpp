@@ -11,6 +11,7 @@
 #include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
 #include "support/screen_pixels_win32.h"
+#include "support/windows_version_win32.h"
 
 namespace velkaro::testing {
 namespace {
@@ -195,48 +196,12 @@ TEST(SaverRun, WithTheCdChosenAndNoDriveTheArrowsChangeNothingAndTheRunGoesOn) {
   EXPECT_TRUE(saver.WaitForExit(kEndsMs));
 }
 
-// Makes Wine report Windows 98 to Velkaro.scr for as long as it lives, so
-// that the saver takes the 95/98 paths (the password check); Windows has no
-// such setting, and the key is ignored there.
-class PretendWindows98 {
- public:
-  PretendWindows98() {
-    RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_,
-                    nullptr);
-    RegSetValueExA(key_, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
-  }
-  ~PretendWindows98() {
-    RegCloseKey(key_);
-    RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
-  }
-  PretendWindows98(const PretendWindows98&) = delete;
-  PretendWindows98& operator=(const PretendWindows98&) = delete;
-
- private:
-  static constexpr const char* kKey = "Software\\Wine\\AppDefaults\\Velkaro.scr";
-  HKEY key_ = nullptr;
-};
-
-// The platform reported to a program with the saver's file name, by the
-// probe built beside this test program: 1 for the 95/98 family.
-DWORD PlatformToldToTheSaver() {
-  char own[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, own, MAX_PATH);
-  std::string probe(own);
-  probe.resize(probe.find_last_of('\\') + 1);
-  probe += "velkaro_version_probe.exe";
-  SaverFolder folder;
-  if (!CopyFileA(probe.c_str(), folder.executable().c_str(), FALSE)) return 0;
-  SaverProcess process(folder, "/s");
-  return process.WaitForExit(kEndsMs) ? process.exit_code() : 0;
-}
-
 // The key ends the run on the 95/98 path too, where the password library
 // cannot be loaded. Both families end on a key, so the test first shows that
 // the Windows 98 setting reaches Velkaro.scr.
 TEST(SaverRun, OnWindows98WithoutThePasswordLibraryAKeyStillEnds) {
-  PretendWindows98 windows98;
-  ASSERT_EQ(PlatformToldToTheSaver(), DWORD(VER_PLATFORM_WIN32_WINDOWS));
+  PretendWindowsVersion windows98(kWindows98);
+  ASSERT_EQ(VersionToldToTheSaver(), kWindows98.reported);
   SaverFolder folder;
   folder.WriteIni(SettingsWithPattern(8));
   SaverProcess saver(folder, "/s");
@@ -250,7 +215,8 @@ TEST(SaverRun, OnWindows98WithoutThePasswordLibraryAKeyStillEnds) {
 // request and a key (the password library is missing under Wine, and a
 // missing library never keeps a run going).
 TEST(SaverRun, OnWindows98TheEndOfTheSessionAndACloseRequestEndTheRun) {
-  PretendWindows98 windows98;
+  PretendWindowsVersion windows98(kWindows98);
+  ASSERT_EQ(VersionToldToTheSaver(), kWindows98.reported);
   for (UINT message : {UINT(WM_ENDSESSION), UINT(WM_CLOSE)}) {
     SaverFolder folder;
     folder.WriteIni(SettingsWithPattern(8));

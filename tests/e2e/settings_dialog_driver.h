@@ -157,7 +157,7 @@ class SettingsDialogE2e : public ::testing::Test {
     return WaitUntilShown();
   }
   bool WaitUntilShown() {
-    dialog_ = process_->WaitForWindow(Wide(kSettingsWindowTitle), kShowMs);
+    dialog_ = process_->WaitForWindow(dialog_caption_, kShowMs);
     if (!dialog_) return false;
     Sleep(1500);  // the opening zoom
     POINT origin{0, 0};
@@ -180,20 +180,33 @@ class SettingsDialogE2e : public ::testing::Test {
   void ClickSetting() { Click(At(kSaveButtonRect)); }
   void ClickCancel() { Click(At(kCancelButtonRect)); }
   bool Closes() { return process_->WaitForExit(kCloseMs); }
-  // Opens the file chooser with "...", names path in it and takes it; false
-  // when the chooser did not show. It is found by its title as that reads
-  // under every code page.
-  bool ChooseFile(const std::wstring& path) {
+  // Opens the file chooser with "..."; null when it did not show. It is
+  // found by its title.
+  HWND OpenChooser() {
     Click(At(kFileButtonRect, kMusicPanel));
-    HWND chooser = process_->WaitForWindow(Wide("ﾌｧｲﾙを開く"), kShowMs);
-    HWND name = chooser ? FindChild(chooser, "Edit") : nullptr;
+    return process_->WaitForWindow(chooser_caption_, kShowMs);
+  }
+  // Names path in the open chooser and takes it; false when it has no box
+  // for the name.
+  bool TakeFile(HWND chooser, const std::wstring& path) {
+    HWND name = FindChild(chooser, "Edit");
     if (!name) return false;
     SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PostMessageW(chooser, WM_COMMAND, IDOK, 0);
     Sleep(1500);
     return true;
   }
+  // Opens the file chooser, names path in it and takes it; false when the
+  // chooser did not show.
+  bool ChooseFile(const std::wstring& path) {
+    const HWND chooser = OpenChooser();
+    return chooser && TakeFile(chooser, path);
+  }
 
+  // The captions the dialog and its file chooser are found by: as they read
+  // under every code page, where the windows carry wide text.
+  std::wstring dialog_caption_ = Wide(kSettingsWindowTitle);
+  std::wstring chooser_caption_ = Wide("ﾌｧｲﾙを開く");
   SaverFolder folder_;
   std::optional<SaverProcess> process_;
   HWND dialog_ = nullptr;

@@ -1,0 +1,137 @@
+// The real Velkaro.scr under Wine's version settings of Windows 98, 2000 and
+// XP: a full-screen run of pattern 14, the settings dialog and the preview.
+// Told it runs on Windows 98 the program takes its 95/98 paths: ANSI windows
+// with code page 932 captions, the password library at the end of a run,
+// the file chooser's ANSI entry point and settings written into the file
+// itself. Each test first shows that the setting reached the program.
+#include <windows.h>
+#include <dlgs.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "settings/window_titles.h"
+#include "support/saver_process_win32.h"
+#include "support/screen_pixels_win32.h"
+#include "support/settings_file_bytes.h"
+#include "support/windows_version_win32.h"
+#include "e2e/preview_pane.h"
+#include "e2e/settings_dialog_driver.h"
+
+namespace velkaro::testing {
+namespace {
+
+constexpr DWORD kWindowShowsMs = 15000;
+constexpr DWORD kEndsMs = 8000;
+
+// The settings dialog's caption, Velkaroの設定, in code page 932.
+const std::string kSettingsCaptionCp932 = "Velkaro\x82\xCC\x90\xDD\x92\xE8";
+// The file chooser's title, ﾌｧｲﾙを開く, in code page 932.
+const std::string kChooserTitleCp932 = "\xCC\xA7\xB2\xD9\x82\xF0\x8A\x4A\x82\xAD";
+
+std::string VersionName(const ::testing::TestParamInfo<WindowsVersion>& info) {
+  return info.param.wine_name;
+}
+
+// Wine's version setting for Velkaro.scr for the life of a test, proved to
+// reach it before the test goes on.
+class ToldWindowsVersion {
+ public:
+  explicit ToldWindowsVersion(const WindowsVersion& version) : setting_(version) {
+    EXPECT_EQ(VersionToldToTheSaver(), version.reported)
+        << "Wine's version setting did not reach a program named Velkaro.scr";
+  }
+
+ private:
+  PretendWindowsVersion setting_;
+};
+
+class WindowsVersions : public ::testing::TestWithParam<WindowsVersion> {
+ protected:
+  void SetUp() override {
+    told_.emplace(GetParam());
+    ASSERT_FALSE(HasFailure());
+  }
+  std::optional<ToldWindowsVersion> told_;
+};
+
+// Pattern 14's background is palette mode 1's index 0, blue on the screen;
+// then a key ends the run (on the 95/98 path through the password check,
+// which lets it end where the password library is missing).
+TEST_P(WindowsVersions, ShowModeShowsPattern14sBlueAndAKeyEndsIt) {
+  SaverFolder folder;
+  folder.WriteIni("[Section]\r\n" + IniLine(kPatternKey, " 14"));
+  SaverProcess saver(folder, "/s");
+  ASSERT_NE(saver.WaitForWindow(Wide(kSaverWindowTitle), kWindowShowsMs), nullptr);
+  Sleep(2500);
+  const COLORREF most = MostCommonScreenColour();
+  EXPECT_LE(GetRValue(most), 4);
+  EXPECT_NEAR(GetGValue(most), 64, 4);
+  EXPECT_GE(GetBValue(most), 250);
+  EXPECT_FALSE(saver.WaitForExit(0));
+  PressKey(VK_SPACE);
+  EXPECT_TRUE(saver.WaitForExit(kEndsMs));
+  EXPECT_EQ(saver.exit_code(), 0u);
+}
+
+// A pattern, the music file from the file chooser, Setting: the bytes saved.
+class WindowsVersionsDialog : public SettingsDialogE2e,
+                              public ::testing::WithParamInterface<WindowsVersion> {
+ protected:
+  void SetUp() override {
+    told_.emplace(GetParam());
+    ASSERT_FALSE(HasFailure());
+    dialog_caption_ = CaptionAsShown(GetParam(), Wide(kSettingsWindowTitle), kSettingsCaptionCp932);
+    chooser_caption_ = CaptionAsShown(GetParam(), Wide("ﾌｧｲﾙを開く"), kChooserTitleCp932);
+  }
+  std::optional<ToldWindowsVersion> told_;
+};
+
+// The file type the chooser shows selected, read through its window.
+std::wstring ShownFileType(HWND chooser) {
+  wchar_t text[128] = {};
+  SendMessageW(GetDlgItem(chooser, cmb1), WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+TEST_P(WindowsVersionsDialog, AChoiceMadeAndSavedLeavesItsBytes) {
+  NoUserSettings no_user_settings;
+  folder_.WriteIni("[Section]\r\n" + IniLine(kRandomKey, " 1"));
+  const std::string song = folder_.path() + "\\song.mp3";
+  CloseHandle(CreateFileA(song.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  ASSERT_TRUE(Open());
+  ClickThumbnail(19);
+  PressMusicKind(2, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+  // Found by its title; its file-type list is the program's too.
+  const HWND chooser = OpenChooser();
+  ASSERT_NE(chooser, nullptr) << "no file chooser titled \"ﾌｧｲﾙを開く\" showed";
+  EXPECT_EQ(ShownFileType(chooser), CaptionAsShown(GetParam(), Wide("BGMﾌｧｲﾙ (MP3 WAV)"),
+                                                   "BGM\xCC\xA7\xB2\xD9 (MP3 WAV)"));
+  ASSERT_TRUE(TakeFile(chooser, Wide(song)));
+  ClickSetting();
+  ASSERT_TRUE(Closes());
+  EXPECT_EQ(folder_.ReadIni(), WrittenIni(0, 19, 2, 0, song));
+  DeleteFileA(song.c_str());
+}
+
+// The form fills the pane and lives as long as it.
+TEST_P(WindowsVersions, ThePreviewFillsItsPaneAndEndsWithIt) {
+  Pane pane(152, 112);
+  SaverFolder folder;
+  SaverProcess saver(folder, "/p " + pane.argument());
+  ASSERT_TRUE(ExpectPreviewFillsPane(pane, saver));
+  EXPECT_FALSE(saver.WaitForExit(500)) << "it lives on with the pane";
+  pane.Destroy();
+  EXPECT_TRUE(saver.WaitForExit(kEndsMs));
+  EXPECT_EQ(saver.exit_code(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(, WindowsVersions,
+                         ::testing::Values(kWindows98, kWindows2000, kWindowsXp), VersionName);
+INSTANTIATE_TEST_SUITE_P(, WindowsVersionsDialog,
+                         ::testing::Values(kWindows98, kWindows2000, kWindowsXp), VersionName);
+
+}  // namespace
+}  // namespace velkaro::testing
