@@ -110,6 +110,18 @@ TEST_P(WindowsVersionsDialog, AChoiceMadeAndSavedLeavesItsBytes) {
   DeleteFileA(song.c_str());
 }
 
+// The second start looks for the dialog by its caption in the same form as
+// the dialog was given it: wide text, or code page 932 bytes on 95/98.
+TEST_P(WindowsVersionsDialog, ASecondStartWhileItIsOpenEndsAtOnce) {
+  ASSERT_TRUE(Open());
+  SaverFolder other;
+  const SaverRun run = RunSaver(other, "/s", kEndsMs);
+  EXPECT_TRUE(run.ended);
+  EXPECT_TRUE(run.window_titles.empty());
+  ClickCancel();
+  EXPECT_TRUE(Closes());
+}
+
 // The form fills the pane with the window that paints the still, and lives
 // as long as the pane. What the still looks like there is checked in-process
 // (PreviewInPane, in the Wine tests): Wine does not put another process's
