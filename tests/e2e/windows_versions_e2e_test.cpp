@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
@@ -74,8 +75,8 @@ class WindowsVersionsDialog : public SettingsDialogE2e,
     setting_.emplace(GetParam());
     ASSERT_EQ(VersionToldToTheSaver(), GetParam().reported) << kNotReached;
     dialog_caption_ =
-        CaptionAsShown(GetParam(), Wide(kSettingsWindowTitle), kSettingsCaptionCp932);
-    chooser_caption_ = CaptionAsShown(GetParam(), Wide("ﾌｧｲﾙを開く"), kChooserTitleCp932);
+        TextAsShown(GetParam(), Wide(kSettingsWindowTitle), kSettingsCaptionCp932);
+    chooser_caption_ = TextAsShown(GetParam(), Wide("ﾌｧｲﾙを開く"), kChooserTitleCp932);
   }
   std::optional<PretendWindowsVersion> setting_;
 };
@@ -87,27 +88,38 @@ std::wstring ShownFileType(HWND chooser) {
   return text;
 }
 
+// An empty music file, gone with the test however it ends, so that the
+// folder goes too: a later run's folder can have the same name.
+struct SongFile {
+  explicit SongFile(std::string file) : path(std::move(file)) {
+    CloseHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  }
+  ~SongFile() { DeleteFileA(path.c_str()); }
+  SongFile(const SongFile&) = delete;
+  SongFile& operator=(const SongFile&) = delete;
+  std::string path;
+};
+
 TEST_P(WindowsVersionsDialog, AChoiceMadeAndSavedLeavesItsBytes) {
   NoUserSettings no_user_settings;
   // A line of its own that the save keeps, whether it goes through a copy
   // (the NT family) or into the file itself (95/98).
   const std::string kept = "; kept by hand\r\n";
   folder_.WriteIni(kept + "[Section]\r\n" + IniLine(kRandomKey, " 1"));
-  const std::string song = folder_.path() + "\\song.mp3";
-  CloseHandle(CreateFileA(song.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  const SongFile song_file(folder_.path() + "\\song.mp3");
+  const std::string& song = song_file.path;
   ASSERT_TRUE(Open());
   ClickThumbnail(19);
   PressMusicKind(2, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
   // Found by its title; its file-type list is the program's too.
   const HWND chooser = OpenChooser();
   ASSERT_NE(chooser, nullptr) << "no file chooser titled \"ﾌｧｲﾙを開く\" showed";
-  EXPECT_EQ(ShownFileType(chooser), CaptionAsShown(GetParam(), Wide("BGMﾌｧｲﾙ (MP3 WAV)"),
+  EXPECT_EQ(ShownFileType(chooser), TextAsShown(GetParam(), Wide("BGMﾌｧｲﾙ (MP3 WAV)"),
                                                    "BGM\xCC\xA7\xB2\xD9 (MP3 WAV)"));
   ASSERT_TRUE(TakeFile(chooser, Wide(song)));
   ClickSetting();
   ASSERT_TRUE(Closes());
   EXPECT_EQ(folder_.ReadIni(), kept + WrittenIni(0, 19, 2, 0, song));
-  DeleteFileA(song.c_str());
 }
 
 // The second start looks for the dialog by its caption in the same form as

@@ -44,7 +44,7 @@ ReportedVersion VersionToldToTheSaver() {
   return {code / 10000, code / 100 % 100, code % 100};
 }
 
-std::wstring CaptionAsShown(const WindowsVersion& version, const std::wstring& wide,
+std::wstring TextAsShown(const WindowsVersion& version, const std::wstring& wide,
                             const std::string& cp932_bytes) {
   if (version.nt_family()) return wide;
   std::wstring shown(cp932_bytes.size(), L'\0');

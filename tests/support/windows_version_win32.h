@@ -49,11 +49,12 @@ class PretendWindowsVersion {
 // probe built beside the test program (all zero when it could not run).
 ReportedVersion VersionToldToTheSaver();
 
-// A caption as a test process finds it: on the NT family the saver's
-// windows carry it as wide text; on the 95/98 family they are ANSI windows
-// given its code page 932 bytes, which the system reads through its own
-// ANSI code page, so a test finds them as those bytes read the same way.
-std::wstring CaptionAsShown(const WindowsVersion& version, const std::wstring& wide,
+// A text of the saver's windows (a caption, a list's item) as a test
+// process reads it: on the NT family the windows carry it as wide text; on
+// the 95/98 family they are ANSI windows given its code page 932 bytes,
+// which the system reads through its own ANSI code page, so a test finds
+// them as those bytes read the same way.
+std::wstring TextAsShown(const WindowsVersion& version, const std::wstring& wide,
                             const std::string& cp932_bytes);
 
 }  // namespace velkaro::testing
