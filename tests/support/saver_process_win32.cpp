@@ -66,16 +66,23 @@ SaverFolder::SaverFolder(std::wstring_view folder_name, std::wstring_view file_n
   static int count = 0;
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  base_ = std::string(temp) + "velkaro-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
-          std::to_string(++count);
+  const std::string prefix =
+      std::string(temp) + "velkaro-e2e-" + std::to_string(GetCurrentProcessId()) + "-";
+  // A folder that an earlier run left can have the same name (Wine hands out
+  // process numbers anew with each wineserver): the next number is taken, as
+  // that folder would otherwise go without the copy of the saver.
+  bool base_made = false;
+  do {
+    base_ = prefix + std::to_string(++count);
+    base_made = CreateDirectoryA(base_.c_str(), nullptr) != FALSE;
+  } while (!base_made && GetLastError() == ERROR_ALREADY_EXISTS);
   path_ = base_;
   const auto folder = AnsiName(folder_name);
   const auto file = AnsiName(file_name);
   if (!folder || !file) return;
   if (!folder->empty()) path_ += "\\" + *folder;
   executable_ = path_ + "\\" + *file;
-  made_ = CreateDirectoryA(base_.c_str(), nullptr) &&
-          (path_ == base_ || CreateDirectoryA(path_.c_str(), nullptr)) &&
+  made_ = base_made && (path_ == base_ || CreateDirectoryA(path_.c_str(), nullptr)) &&
           CopyFileA(SaverUnderTest().c_str(), executable_.c_str(), FALSE);
 }
 
