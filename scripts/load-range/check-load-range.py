@@ -43,7 +43,7 @@ class PeError(Exception):
 
 
 def read_imports(data):
-    """(word size, [(dll, function name or "#ordinal")]) of a PE image."""
+    """(word size, [(dll, function name or "@ordinal")]) of a PE image."""
     if data[:2] != b"MZ":
         raise PeError("not an MZ executable")
     pe = struct.unpack_from("<I", data, 0x3C)[0]
@@ -91,7 +91,7 @@ def read_imports(data):
             if entry == 0:
                 break
             if entry & ordinal_flag:
-                imports.append((dll, f"#{entry & 0xFFFF}"))
+                imports.append((dll, f"@{entry & 0xFFFF}"))
             else:
                 imports.append((dll, c_string((entry & 0x7FFFFFFF) + 2)))
             thunk += thunk_size
@@ -156,7 +156,7 @@ def check(path, lists, tags, stated):
     for dll, name in imports:
         entry = lists.get((dll.lower(), name))
         if entry is None:
-            what = f"by ordinal {name[1:]}" if name.startswith("#") else name
+            what = f"by ordinal {name[1:]}" if name.startswith("@") else name
             print(f"  not recorded: {what} ({dll}): no list in exports/ records it")
             failures += 1
         else:
