@@ -137,11 +137,13 @@ bool DirectDrawPresentation::DDInit(void* window, std::uint32_t cooperative_flag
 
 bool DirectDrawPresentation::DDInitFrom(const char* library, void* window,
                                         std::uint32_t cooperative_flags) {
+  ReleaseSurfaces();
   return Start(DDObj.Create(library), window, cooperative_flags);
 }
 
 bool DirectDrawPresentation::DDInit(ComOwner<IDirectDraw7> direct_draw, void* window,
                                     std::uint32_t cooperative_flags) {
+  ReleaseSurfaces();
   const bool made = bool(direct_draw);
   DDObj.Adopt(std::move(direct_draw));
   return Start(made ? DD_OK : DDERR_NODIRECTDRAWSUPPORT, window, cooperative_flags);
@@ -160,12 +162,18 @@ bool DirectDrawPresentation::Start(long create_result, void* window,
   return true;
 }
 
+// Surfaces of an earlier DirectDraw object go before that object and its
+// library are let go.
+void DirectDrawPresentation::ReleaseSurfaces() {
+  BackSurf.reset();
+  PrimarySurf.reset();
+}
+
 bool DirectDrawPresentation::CreateSurfaces() {
   // A DirectDraw object has one primary surface at a time: the old one (and
   // with it its clipper) goes before the new one is asked for, or the
   // request is refused while the old one is still held.
-  BackSurf.reset();
-  PrimarySurf.reset();
+  ReleaseSurfaces();
   PrimarySurf = DDObj.CreatePrimary(window_);
   if (!PrimarySurf) return false;
   BackSurf = DDObj.CreateSurf(SrcRect, kBackWidth, kBackHeight, kOffscreenPlainCaps);

@@ -6,8 +6,9 @@
 // DirectDraw objects. ddraw.dll is loaded at run time, so the program starts
 // where it is missing or has no DirectDraw 7 (Windows NT 4, Windows 95
 // without DirectX 7) and shows its frames through GDI there
-// (gdi_presentation_win32.h). The header names no Windows type, so including it does
-// not pull in <windows.h>: windows are passed as void* (an HWND).
+// (gdi_presentation_win32.h). The header names no Windows type, so
+// including it does not pull in <windows.h>: windows are passed as void*
+// (an HWND).
 #include <cstdint>
 #include <memory>
 #include <utility>
@@ -184,6 +185,7 @@ class DirectDrawPresentation {
 
  private:
   bool Start(long create_result, void* window, std::uint32_t cooperative_flags);
+  void ReleaseSurfaces();
   bool CreateSurfaces();
   bool SurfacesReady();
   const PaletteTable& DisplayTable(const PaletteTable& PalLUT);
