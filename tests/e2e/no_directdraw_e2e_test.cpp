@@ -33,7 +33,8 @@ double BlueShare(const RECT& rect) {
   const Pixels pixels = ScreenPixels(rect);
   int blue = 0, total = 0;
   for (int y = 0; y < pixels.height; y += 7)
-    for (int x = 0; x < pixels.width; x += 7, ++total) blue += IsPatternFourteensBlue(pixels.at(x, y));
+    for (int x = 0; x < pixels.width; x += 7, ++total)
+      blue += IsPatternFourteensBlue(pixels.at(x, y));
   return total ? double(blue) / total : 0;
 }
 

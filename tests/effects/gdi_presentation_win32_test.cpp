@@ -59,7 +59,8 @@ class OddWindow {
 std::vector<std::uint8_t> FrameOf(const std::function<int(int, int)>& index) {
   std::vector<std::uint8_t> frame((W + 1) * (H + 1), 0);
   for (int y = 0; y < 240; ++y)
-    for (int x = 0; x < 320; ++x) frame[std::size_t(y * (W + 1) + x + 4)] = std::uint8_t(index(x, y));
+    for (int x = 0; x < 320; ++x)
+      frame[std::size_t(y * (W + 1) + x + 4)] = std::uint8_t(index(x, y));
   return frame;
 }
 

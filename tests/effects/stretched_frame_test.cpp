@@ -19,7 +19,8 @@ constexpr std::int32_t H = 244;
 struct NumberedFrame {
   explicit NumberedFrame(int seed) : bytes((W + 1) * (H + 1)) {
     for (int y = 0; y <= H; ++y)
-      for (int x = 0; x <= W; ++x) bytes[std::size_t(y * (W + 1) + x)] = std::uint8_t(x * 7 + y * 13 + seed);
+      for (int x = 0; x <= W; ++x)
+        bytes[std::size_t(y * (W + 1) + x)] = std::uint8_t(x * 7 + y * 13 + seed);
     for (int i = 0; i < 256; ++i) table[std::size_t(i)] = 0x00AB0000u | std::uint32_t(i);
   }
   IndexImage image() const { return {bytes.data(), W, H}; }
@@ -47,8 +48,10 @@ TEST(StretchedFrame, EveryWindowPixelShowsTheBufferByteUnderItsCentre) {
     const auto columns = SourceIndexes(320, w), lines = SourceIndexes(240, h);
     for (std::int32_t y = 0; y < h; y += 3)
       for (std::int32_t x = 0; x < w; ++x) {
-        const std::uint8_t byte = numbered.image().at(columns[std::size_t(x)] + 4, lines[std::size_t(y)]);
-        ASSERT_EQ(PixelAt(rows, x, y), numbered.table[byte]) << w << "x" << h << " at " << x << "," << y;
+        const std::uint8_t byte =
+            numbered.image().at(columns[std::size_t(x)] + 4, lines[std::size_t(y)]);
+        ASSERT_EQ(PixelAt(rows, x, y), numbered.table[byte])
+            << w << "x" << h << " at " << x << "," << y;
       }
   }
 }
