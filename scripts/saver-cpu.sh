@@ -5,13 +5,18 @@
 # (as a share of one core; the wineserver's and the X server's share beside
 # it), the time from process start to the first presented frame, the peak
 # resident size, and the longest gap between frames.
-#   saver-cpu.sh BUILD_DIR [SECONDS [RUNS [PATTERN...]]]
+#   saver-cpu.sh [--gdi-beside] BUILD_DIR [SECONDS [RUNS [PATTERN...]]]
 #   (defaults: 10 s, 3 runs, patterns 6 12 20)
+# --gdi-beside measures every run a second time with ddraw.dll disabled for
+# Wine (WINEDLLOVERRIDES=ddraw=d), so that the saver presents through GDI,
+# and prints the two side by side (column "via").
 # BUILD_DIR is a built Windows tree. Runs on a private display, sound card
 # and Wine prefix under BUILD_DIR/saver-cpu; the first, unmeasured run warms
 # Wine up.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+ways=(directdraw)
+if [ "${1:-}" = --gdi-beside ]; then ways=(directdraw gdi); shift; fi
 build=$(cd "${1:?Windows build directory}" && pwd)
 seconds=${2:-10}
 runs=${3:-3}
@@ -48,11 +53,12 @@ write_ini() {
 # and from the frame log's one-second periods the frames per second and the
 # longest gap between frames.
 measure() {
-  local pattern=$1 log=$work/frames.log pid="" started
+  local pattern=$1 via=${2:-directdraw} log=$work/frames.log pid="" started overrides=$WINEDLLOVERRIDES
+  [ "$via" = gdi ] && overrides="$overrides;ddraw=d"
   write_ini "$pattern"
   rm -f "$log"
   started=$(date +%s%N)
-  VELKARO_FRAME_LOG="Z:${log//\//\\}" VELKARO_FRAME_LOG_PERIOD_S=1 wine "$work/folder/Velkaro.scr" /s >/dev/null 2>&1 </dev/null &
+  WINEDLLOVERRIDES=$overrides VELKARO_FRAME_LOG="Z:${log//\//\\}" VELKARO_FRAME_LOG_PERIOD_S=1 wine "$work/folder/Velkaro.scr" /s >/dev/null 2>&1 </dev/null &
   for _ in $(seq 500); do
     pid=$(pgrep -f 'folder/Velkaro\.scr /s' | head -1 || true)
     [ -n "$pid" ] && [ -s "$log" ] && break
@@ -81,14 +87,17 @@ measure "${patterns[0]}" >/dev/null  # warms Wine up
 layout=1024x768x24
 [ "${VELKARO_MONITORS:-1}" = 2 ] && layout="1024x768x24 + 800x600x24 (two monitors)"
 echo "Velkaro.scr /s, $layout, ${seconds} s per run, $runs runs per pattern"
-printf '%-8s %6s %6s %6s %8s %8s %8s %6s %7s\n' pattern saver% server% xsrv% first_ms seen_ms peak_kb fps gap_ms
+printf '%-8s %-10s %6s %6s %6s %8s %8s %8s %6s %7s\n' pattern via saver% server% xsrv% first_ms seen_ms peak_kb fps gap_ms
 for pattern in "${patterns[@]}"; do
   for _ in $(seq "$runs"); do
-    printf '%-8s %s\n' "$pattern" "$(measure "$pattern")"
+    for via in "${ways[@]}"; do
+      printf '%-8s %-10s %s\n' "$pattern" "$via" "$(measure "$pattern" "$via")"
+    done
   done
 done
 echo "saver%: CPU of the saver's wine process as a share of one core; first_ms: process"
 echo "start to first presented frame as the saver sees it; seen_ms: launch to that frame"
 echo "as seen from outside (Wine's own process start included); peak_kb: VmHWM;"
-echo "fps and gap_ms: frames per second and the longest gap between two frames."
+echo "fps and gap_ms: frames per second and the longest gap between two frames;"
+echo "via: the presentation (gdi: ddraw.dll disabled for Wine)."
 echo "Machine load: $(cut -d' ' -f1-3 /proc/loadavg) ($(nproc) cores)"

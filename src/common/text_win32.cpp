@@ -38,4 +38,18 @@ std::optional<std::string> SystemAnsiFromWide(std::wstring_view wide) {
   return ansi;
 }
 
+void DrawSystemText(HDC dc, std::wstring_view text, RECT& area, UINT format,
+                    bool wide_drawing) {
+  if (text.empty()) return;
+  const int length = static_cast<int>(text.size());
+  if (wide_drawing) {
+    DrawTextW(dc, text.data(), length, &area, format);
+    return;
+  }
+  std::string ansi(text.size() * 2, '\0');
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, text.data(), length, ansi.data(),
+                                        static_cast<int>(ansi.size()), nullptr, nullptr);
+  if (bytes > 0) DrawTextA(dc, ansi.data(), bytes, &area, format);
+}
+
 }  // namespace velkaro

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "common/newer_calls_win32.h"
+
 namespace velkaro {
 namespace {
 
@@ -39,15 +41,6 @@ std::int16_t HeldButtons(WPARAM wparam) {
 float X(LPARAM lparam) { return float(GET_X_LPARAM(lparam)); }
 float Y(LPARAM lparam) { return float(GET_Y_LPARAM(lparam)); }
 
-INPUT KeyInput(WORD virtual_key, bool release) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = virtual_key;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtual_key, 0 /* MAPVK_VK_TO_VSC */));
-  input.ki.dwFlags = release ? KEYEVENTF_KEYUP : 0;
-  return input;
-}
-
 }  // namespace
 
 void CALLBACK HoverTimerProc(HWND window, UINT /*message*/, UINT_PTR timer_id, DWORD /*time*/) {
@@ -64,13 +57,13 @@ void CALLBACK HoverTimerProc(HWND window, UINT /*message*/, UINT_PTR timer_id, D
 }
 
 void SendTabKeystroke(bool backwards) {
-  INPUT keys[4];
-  UINT count = 0;
-  if (backwards) keys[count++] = KeyInput(VK_SHIFT, false);
-  keys[count++] = KeyInput(VK_TAB, false);
-  keys[count++] = KeyInput(VK_TAB, true);
-  if (backwards) keys[count++] = KeyInput(VK_SHIFT, true);
-  SendInput(count, keys, sizeof keys[0]);
+  KeyStroke keys[4];
+  std::size_t count = 0;
+  if (backwards) keys[count++] = {VK_SHIFT, false};
+  keys[count++] = {VK_TAB, false};
+  keys[count++] = {VK_TAB, true};
+  if (backwards) keys[count++] = {VK_SHIFT, true};
+  SendKeyStrokes(std::span(keys, count));
 }
 
 ButtonInput::ButtonInput(ButtonControl& control, HWND window)

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "common/library_win32.h"
+
 namespace velkaro {
 namespace {
 
@@ -24,23 +26,40 @@ bool IsLost(IDirectDrawSurface7* surface) { return surface->IsLost() == DDERR_SU
 
 }  // namespace
 
+// ddraw.dll and its DirectDrawCreateEx, which DirectX 7 brought: a system
+// without them gets no DirectDraw object instead of no program.
+struct ddclass::LoadedLibrary {
+  using CreateFunction = HRESULT(WINAPI*)(GUID*, void**, REFIID, IUnknown*);
+  Library library;
+  CreateFunction create = nullptr;
+};
+
 ddclass::ddclass() = default;
 ddclass::~ddclass() = default;
 
-long ddclass::Init(void* window, std::uint32_t cooperative_flags) {
+long ddclass::Create(const char* library) {
+  dd_.reset();
+  library_ = std::make_unique<LoadedLibrary>();
+  library_->library.reset(LoadLibraryA(library));
+  library_->create =
+      LibraryFunction<LoadedLibrary::CreateFunction>(library_->library, "DirectDrawCreateEx");
+  if (!library_->create) return DDERR_NODIRECTDRAWSUPPORT;
   // A null device identifier is the default display driver.
-  ComOwner<IDirectDraw7> made;
-  const HRESULT result = DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(made.put()),
-                                            IID_IDirectDraw7, nullptr);
-  if (FAILED(result)) return result;
-  return Init(std::move(made), window, cooperative_flags);
+  return library_->create(nullptr, reinterpret_cast<void**>(dd_.put()), IID_IDirectDraw7,
+                          nullptr);
 }
 
-long ddclass::Init(ComOwner<IDirectDraw7> direct_draw, void* window,
-                   std::uint32_t cooperative_flags) {
-  dd_ = std::move(direct_draw);
+void ddclass::Adopt(ComOwner<IDirectDraw7> direct_draw) { dd_ = std::move(direct_draw); }
+
+long ddclass::SetCooperativeLevel(void* window, std::uint32_t cooperative_flags) {
   if (!dd_) return DDERR_INVALIDPARAMS;
   return dd_->SetCooperativeLevel(AsWindow(window), cooperative_flags);
+}
+
+long ddclass::Init(void* window, std::uint32_t cooperative_flags) {
+  const HRESULT result = Create();
+  if (FAILED(result)) return result;
+  return SetCooperativeLevel(window, cooperative_flags);
 }
 
 ComOwner<IDirectDrawSurface7> ddclass::CreatePrimary(void* window) {
@@ -113,24 +132,48 @@ DirectDrawPresentation::DirectDrawPresentation() = default;
 DirectDrawPresentation::~DirectDrawPresentation() = default;
 
 bool DirectDrawPresentation::DDInit(void* window, std::uint32_t cooperative_flags) {
-  window_ = window;
-  if (FAILED(DDObj.Init(window, cooperative_flags))) return false;
-  return CreateSurfaces();
+  return DDInitFrom(kDirectDrawLibrary, window, cooperative_flags);
+}
+
+bool DirectDrawPresentation::DDInitFrom(const char* library, void* window,
+                                        std::uint32_t cooperative_flags) {
+  ReleaseSurfaces();
+  return Start(DDObj.Create(library), window, cooperative_flags);
 }
 
 bool DirectDrawPresentation::DDInit(ComOwner<IDirectDraw7> direct_draw, void* window,
                                     std::uint32_t cooperative_flags) {
+  ReleaseSurfaces();
+  const bool made = bool(direct_draw);
+  DDObj.Adopt(std::move(direct_draw));
+  return Start(made ? DD_OK : DDERR_NODIRECTDRAWSUPPORT, window, cooperative_flags);
+}
+
+bool DirectDrawPresentation::Start(long create_result, void* window,
+                                   std::uint32_t cooperative_flags) {
   window_ = window;
-  if (FAILED(DDObj.Init(std::move(direct_draw), window, cooperative_flags))) return false;
-  return CreateSurfaces();
+  start_ = DirectDrawStart::kUnavailable;
+  if (FAILED(create_result) || !DDObj.dd()) return false;
+  start_ = DirectDrawStart::kRefused;
+  if (FAILED(DDObj.SetCooperativeLevel(window, cooperative_flags))) return false;
+  start_ = DirectDrawStart::kSurfacesPending;
+  if (!CreateSurfaces()) return false;
+  start_ = DirectDrawStart::kReady;
+  return true;
+}
+
+// Surfaces of an earlier DirectDraw object go before that object and its
+// library are let go.
+void DirectDrawPresentation::ReleaseSurfaces() {
+  BackSurf.reset();
+  PrimarySurf.reset();
 }
 
 bool DirectDrawPresentation::CreateSurfaces() {
   // A DirectDraw object has one primary surface at a time: the old one (and
   // with it its clipper) goes before the new one is asked for, or the
   // request is refused while the old one is still held.
-  BackSurf.reset();
-  PrimarySurf.reset();
+  ReleaseSurfaces();
   PrimarySurf = DDObj.CreatePrimary(window_);
   if (!PrimarySurf) return false;
   BackSurf = DDObj.CreateSurf(SrcRect, kBackWidth, kBackHeight, kOffscreenPlainCaps);

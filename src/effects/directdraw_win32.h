@@ -3,9 +3,14 @@
 // window, a 320 × 240 off-screen surface in the display's own format that
 // receives the frame's pixels, and one stretching blit of it to the window.
 // The pixel logic is portable (presentation.h); this file only owns the
-// DirectDraw objects. The header names no Windows type, so including it does
-// not pull in <windows.h>: windows are passed as void* (an HWND).
+// DirectDraw objects. ddraw.dll is loaded at run time, so the program starts
+// where it is missing or has no DirectDraw 7 (Windows NT 4, Windows 95
+// without DirectX 7) and shows its frames through GDI there
+// (gdi_presentation_win32.h). The header names no Windows type, so
+// including it does not pull in <windows.h>: windows are passed as void*
+// (an HWND).
 #include <cstdint>
+#include <memory>
 #include <utility>
 
 #include "effects/palette.h"
@@ -59,6 +64,9 @@ inline constexpr std::uint32_t kFullscreenExclusive = 17;
 // DDSCAPS_OFFSCREENPLAIN.
 inline constexpr std::uint32_t kOffscreenPlainCaps = 64;
 
+// The library DirectDrawCreateEx is looked up in.
+inline constexpr char kDirectDrawLibrary[] = "ddraw.dll";
+
 // The size of the off-screen surface and so of the image that is shown.
 inline constexpr std::int32_t kBackWidth = 320;
 inline constexpr std::int32_t kBackHeight = 240;
@@ -72,11 +80,16 @@ class ddclass {
   ddclass(const ddclass&) = delete;
   ddclass& operator=(const ddclass&) = delete;
 
-  // The DirectDraw object of the default display driver, at the given
-  // cooperative level for `window`.
+  // The DirectDraw object of the default display driver, made by
+  // DirectDrawCreateEx of `library`, which stays loaded for as long as this
+  // object lives. A failure where the library or the function is missing.
+  long Create(const char* library = kDirectDrawLibrary);
+  // Takes over a DirectDraw object made by the caller.
+  void Adopt(ComOwner<IDirectDraw7> direct_draw);
+  // The object's cooperative level for `window`.
+  long SetCooperativeLevel(void* window, std::uint32_t cooperative_flags);
+  // Create, then the cooperative level.
   long Init(void* window, std::uint32_t cooperative_flags);
-  // The same with a DirectDraw object made by the caller.
-  long Init(ComOwner<IDirectDraw7> direct_draw, void* window, std::uint32_t cooperative_flags);
   // The primary surface, with a clipper bound to `window` so that the blit
   // stays inside it. Empty on failure.
   ComOwner<IDirectDrawSurface7> CreatePrimary(void* window);
@@ -91,6 +104,10 @@ class ddclass {
   IDirectDraw7* dd() const { return dd_.get(); }
 
  private:
+  struct LoadedLibrary;
+  // Declared before the object, so that the object is released before the
+  // library that holds its code is freed.
+  std::unique_ptr<LoadedLibrary> library_;
   ComOwner<IDirectDraw7> dd_;
 };
 
@@ -124,8 +141,12 @@ class DirectDrawPresentation {
   // Creates the DirectDraw object at `cooperative_flags` for `window`, the
   // primary surface, the off-screen surface and reads the display's depth.
   // False when a step failed; the steps after it are left undone, and render
-  // tries again to create the surfaces.
+  // tries again to create the surfaces. start() tells how far it came.
   bool DDInit(void* window, std::uint32_t cooperative_flags = kFullscreenExclusive);
+  // The same with DirectDrawCreateEx looked up in another library: a test's
+  // library that lacks it.
+  bool DDInitFrom(const char* library, void* window,
+                  std::uint32_t cooperative_flags = kFullscreenExclusive);
   // The same with a DirectDraw object made by the caller, whose reference
   // the presentation takes over: a test's stand-in that keeps a rule of
   // Windows' DirectDraw that Wine's does not.
@@ -150,6 +171,9 @@ class DirectDrawPresentation {
   // surface is missing, lost or gives no device context.
   bool StretchFrameTo(void* dc, const PixelRect& dest);
 
+  // How far the last DDInit came (kUnavailable before one).
+  DirectDrawStart start() const { return start_; }
+
   // The display's RGB bit count as last read (0 before DDInit).
   std::uint32_t rgb_bit_count() const { return rgb_bit_count_; }
 
@@ -160,11 +184,15 @@ class DirectDrawPresentation {
   IDirectDraw7* direct_draw() const { return DDObj.dd(); }
 
  private:
+  bool Start(long create_result, void* window, std::uint32_t cooperative_flags);
+  void ReleaseSurfaces();
   bool CreateSurfaces();
   bool SurfacesReady();
   const PaletteTable& DisplayTable(const PaletteTable& PalLUT);
 
   void* window_ = nullptr;
+  DirectDrawStart start_ = DirectDrawStart::kUnavailable;
+  // The surfaces come after the DirectDraw object: they are released first.
   ddclass DDObj;
   ComOwner<IDirectDrawSurface7> PrimarySurf;
   ComOwner<IDirectDrawSurface7> BackSurf;

@@ -142,6 +142,10 @@ DrawStatus DrawArray(const IndexImage& array, const PaletteTable& values, std::i
   return DrawStatus::kDrawn;
 }
 
+bool PresentsThroughGdi(DirectDrawStart start) {
+  return start == DirectDrawStart::kRefused || start == DirectDrawStart::kUnavailable;
+}
+
 DrawStatus render(const IndexImage& FrameBuf, const PaletteTable& PalLUT, Surface& surface) {
   return DrawArray(FrameBuf, PalLUT, 0, 0, RenderRect(FrameBuf.w, FrameBuf.h), surface);
 }

@@ -137,6 +137,25 @@ std::optional<ArrayCopy> ClipArrayCopy(PixelRect rect, std::int32_t upper_x,
 DrawStatus DrawArray(const IndexImage& array, const PaletteTable& values, std::int32_t destX,
                      std::int32_t destY, PixelRect rectangle, Surface& surface);
 
+// How far DirectDraw came when a run set it up.
+enum class DirectDrawStart {
+  kReady,            // exclusive mode and both surfaces
+  kSurfacesPending,  // exclusive mode granted, the surfaces not (yet) made
+  kRefused,          // the DirectDraw object refused the cooperative level
+  kUnavailable,      // no DirectDraw 7: the library or its entry is
+                     // missing, or it made no object
+};
+
+// Whether a run that set DirectDraw up as far as `start` shows its frames
+// through GDI instead. Refused exclusive mode (a remote session, a virtual
+// machine's display driver) and a system without DirectDraw 7 get GDI for
+// the whole run. Exclusive mode granted with surfaces still missing stays
+// with DirectDraw: that is how a display looks while it changes its mode or
+// another program holds it, the surfaces are asked for again every frame
+// exactly as after a loss, and GDI could not draw on a display that the run
+// holds in exclusive mode anyway.
+bool PresentsThroughGdi(DirectDrawStart start);
+
 // Draws the frame buffer's RenderRect to the surface's top-left corner.
 DrawStatus render(const IndexImage& FrameBuf, const PaletteTable& PalLUT, Surface& surface);
 

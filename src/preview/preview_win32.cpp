@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "common/gdi_win32.h"
+#include "common/newer_calls_win32.h"
 #include "common/resource_ids.h"
 #include "common/window_win32.h"
 
@@ -121,7 +122,7 @@ bool StartPreviewWindow(std::optional<std::int32_t> parent_handle) {
   const HWND window = form->handle();
   SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) | WS_CHILD);
   SetParent(window, parent);
-  if (GetAncestor(window, GA_PARENT) != parent) {
+  if (!IsDirectChild(window, parent)) {
     // The pane went away meanwhile (or refused the form): a form left
     // without it would never be closed.
     DestroyWindow(window);

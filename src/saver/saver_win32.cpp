@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "common/library_win32.h"
 #include "effects/directdraw_win32.h"
+#include "effects/gdi_presentation_win32.h"
 #include "music/mci_port_win32.h"
 #include "music/music_player.h"
 #include "saver/frame_log_win32.h"
@@ -58,13 +61,20 @@ class Win32SaverSystem final : public SaverSystem {
   HWND window_ = nullptr;
 };
 
-// The saver window with its DirectDraw presentation, as the run sees it.
+// The saver window with its presentation, as the run sees it: DirectDraw
+// where it can be had, GDI where not.
 class Win32SaverWindow final : public SaverWindowPort {
  public:
   explicit Win32SaverWindow(SaverInput& input) : window_(input) {}
 
   HWND handle() const { return window_.handle(); }
-  void DDInit() override { presentation_.DDInit(window_.handle()); }
+  // A DirectDraw that refuses exclusive mode or cannot be had at all is let
+  // go at once, library and all; the run shows its frames through GDI.
+  void DDInit() override {
+    direct_draw_.emplace();
+    direct_draw_->DDInit(window_.handle());
+    if (PresentsThroughGdi(direct_draw_->start())) direct_draw_.reset();
+  }
   void ShowNormal() override { window_.ShowNormal(); }
   void MakeTopmost() override { window_.MakeTopmost(); }
   void ArmTimer(SaverTimer timer, std::uint32_t interval_ms) override {
@@ -72,21 +82,40 @@ class Win32SaverWindow final : public SaverWindowPort {
   }
   void DisableTimer(SaverTimer timer) override { window_.DisableTimer(timer); }
   bool TimerEnabled(SaverTimer timer) const override { return window_.TimerEnabled(timer); }
-  // The frame is made once; the monitors beyond the primary screen show a
-  // copy of the same surface.
   void Present(const IndexImage& frame, const PaletteTable& PalLUT) override {
-    if (!presentation_.render(frame, PalLUT)) return;
-    frame_log_.FramePresented();
-    window_.PaintCovers(
-        [this](HDC dc, const PixelRect& rect) { presentation_.StretchFrameTo(dc, rect); });
+    if (direct_draw_) {
+      PresentThroughDirectDraw(frame, PalLUT);
+    } else {
+      PresentThroughGdi(frame, PalLUT);
+    }
   }
   void YieldToMessages(const bool& running) override { window_.YieldUntilNextFrame(running); }
   void Unload() override { window_.Unload(); }
   std::uint32_t TickCount() override { return GetTickCount(); }
 
  private:
+  // The frame is made once; the monitors beyond the primary screen show a
+  // copy of the same surface.
+  void PresentThroughDirectDraw(const IndexImage& frame, const PaletteTable& PalLUT) {
+    if (!direct_draw_->render(frame, PalLUT)) return;
+    frame_log_.FramePresented();
+    window_.PaintCovers(
+        [this](HDC dc, const PixelRect& rect) { direct_draw_->StretchFrameTo(dc, rect); });
+  }
+  // Converted once, stretched once per size, copied to every window.
+  void PresentThroughGdi(const IndexImage& frame, const PaletteTable& PalLUT) {
+    gdi_.NewFrame(frame, PalLUT);
+    const auto stretch = [this](HDC dc, const PixelRect& rect) {
+      return gdi_.StretchFrameTo(dc, rect);
+    };
+    if (window_.PaintWindow(stretch)) frame_log_.FramePresented();
+    window_.PaintCovers(stretch);
+  }
+
   SaverWindow window_;
-  DirectDrawPresentation presentation_;
+  // Empty before DDInit and where the run presents through GDI.
+  std::optional<DirectDrawPresentation> direct_draw_;
+  GdiPresentation gdi_;
   ProcessFrameLog frame_log_;
 };
 

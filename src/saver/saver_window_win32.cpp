@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "common/newer_calls_win32.h"
 #include "common/text_cp932.h"
 #include "settings/window_titles.h"
 
@@ -117,8 +118,7 @@ void SaverWindow::YieldUntilNextFrame(const bool& running) {
     if (!running || wait_ms <= 0) break;
     // Wakes for any message, timer ticks included, so input stays as
     // responsive as it would be without the wait.
-    MsgWaitForMultipleObjectsEx(0, nullptr, FramePacer::WholeMs(wait_ms), QS_ALLINPUT,
-                                MWMO_INPUTAVAILABLE);
+    WaitForMessage(FramePacer::WholeMs(wait_ms));
     DispatchPending();
   }
   pacer_.FrameStarts(NowMs());

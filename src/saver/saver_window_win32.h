@@ -62,6 +62,16 @@ class SaverWindow final : public Window {
       if (dc.get()) paint(dc.get(), CoverFrameRect(cover->area()));
     }
   }
+  // The same for the saver window itself, where GDI draws the frame in
+  // place of DirectDraw: its whole client area. Returns what paint returned,
+  // false without a device context.
+  template <typename Paint>
+  bool PaintWindow(Paint paint) {
+    RECT client{};
+    if (!handle() || !GetClientRect(handle(), &client)) return false;
+    WindowDc dc(handle());
+    return dc.get() && paint(dc.get(), PixelRect{0, 0, client.right, client.bottom});
+  }
   // The monitors covered beside the primary screen, in screen coordinates.
   std::vector<PixelRect> CoveredMonitors() const;
   // The cover windows, in the order of CoveredMonitors.

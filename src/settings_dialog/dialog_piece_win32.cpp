@@ -1,5 +1,8 @@
 #include "settings_dialog/dialog_piece_win32.h"
 
+#include "common/system_win32.h"
+#include "common/text_win32.h"
+
 namespace velkaro {
 namespace {
 
@@ -69,7 +72,7 @@ void DialogPiece::PaintText(HDC dc) const {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, IsWindowEnabled(handle()) ? text_colour : RGB(96, 96, 96));
   RECT area{0, 0, size_.cx, size_.cy};
-  DrawTextW(dc, text.data(), static_cast<int>(text.size()), &area, text_format);
+  DrawSystemText(dc, text, area, text_format, HasUnicodeWindows());
 }
 
 void DialogPiece::DrawMark(HDC dc) const {

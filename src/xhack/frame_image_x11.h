@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "xhack/stretch_blit.h"
+#include "effects/stretch_blit.h"
 
 namespace velkaro::xhack {
 

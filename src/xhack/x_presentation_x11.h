@@ -13,7 +13,7 @@
 #include "effects/presentation.h"
 #include "xhack/frame_image_x11.h"
 #include "xhack/pixel_format.h"
-#include "xhack/stretch_blit.h"
+#include "effects/stretch_blit.h"
 #include "xhack/x_resources_x11.h"
 
 // Xlib's macros (None, Bool, Status) would break the headers above, so it

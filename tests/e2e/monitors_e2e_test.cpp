@@ -6,6 +6,7 @@
 #include <string>
 
 #include "settings/window_titles.h"
+#include "support/direct_draw_off_win32.h"
 #include "support/saver_process_win32.h"
 #include "support/screen_pixels_win32.h"
 
@@ -102,6 +103,29 @@ TEST(TwoMonitors, BothMonitorsShowThePatternAndNoDesktopRemains) {
     EXPECT_GT(look.blue, look.total / 2) << "monitor at x " << monitor.left;
   }
   EXPECT_FALSE(saver.WaitForExit(0));
+}
+
+// Where DirectDraw cannot be had, GDI draws the saver window's picture as
+// well as the covers'.
+TEST(TwoMonitors, WithoutDirectDrawBothMonitorsShowThePatternAndAKeyEnds) {
+  ExpectTheTwoMonitorDisplay();
+  DirectDrawOffForTheSaver no_direct_draw;
+  ASSERT_EQ(DirectDrawFoundByTheSaver(), DirectDrawFound::kNoLibrary)
+      << "Wine still gives Velkaro.scr its ddraw.dll";
+  OpenDesktop desktop;
+  SaverFolder folder;
+  folder.WriteIni(SettingsWithPattern(14));
+  SaverProcess saver(folder, "/s");
+  ASSERT_NE(saver.WaitForWindow(SaverTitle(), kWindowShowsMs), nullptr);
+  Sleep(2500);
+  for (const RECT& monitor : {kPrimary, kSecond}) {
+    const MonitorLook look = LookOf(monitor);
+    EXPECT_EQ(look.desktop, 0) << "desktop left showing at x " << monitor.left;
+    EXPECT_GT(look.blue, look.total / 2) << "monitor at x " << monitor.left;
+  }
+  PressKey(VK_SPACE);
+  EXPECT_TRUE(saver.WaitForExit(kEndsMs));
+  EXPECT_EQ(saver.exit_code(), 0u);
 }
 
 struct CoverSearch {

@@ -243,5 +243,36 @@ TEST_F(DirectDrawWithOnePrimary, TheFirstFrameAfterADisplayChangeShows) {
   EXPECT_EQ(stand_in->refused(), 0) << "primary surfaces asked for while one was held";
 }
 
+// How far DirectDraw comes, which decides between it and GDI for a run.
+class DirectDrawStartTest : public DirectDrawTest {
+ protected:
+  bool Init() override { return true; }
+};
+
+TEST_F(DirectDrawStartTest, TheSystemsDirectDrawIsReady) {
+  EXPECT_EQ(presentation.start(), DirectDrawStart::kUnavailable) << "before DDInit";
+  EXPECT_TRUE(presentation.DDInit(window.handle()));
+  EXPECT_EQ(presentation.start(), DirectDrawStart::kReady);
+}
+
+// Windows NT 4 and Windows 95 without DirectX 7: the library is missing, or
+// it lacks DirectDrawCreateEx.
+TEST_F(DirectDrawStartTest, WithoutTheLibraryOrItsEntryThereIsNoDirectDraw) {
+  for (const char* library : {"velkaro_no_such_ddraw.dll", "kernel32.dll"}) {
+    EXPECT_FALSE(presentation.DDInitFrom(library, window.handle())) << library;
+    EXPECT_EQ(presentation.start(), DirectDrawStart::kUnavailable) << library;
+    EXPECT_EQ(presentation.direct_draw(), nullptr) << library;
+    EXPECT_FALSE(presentation.render({QuadrantFrame().data(), W, H}, palette)) << library;
+  }
+}
+
+// Exclusive mode without full screen is refused, as every exclusive mode is
+// in a remote session.
+TEST_F(DirectDrawStartTest, ARefusedCooperativeLevelIsTold) {
+  constexpr std::uint32_t kExclusiveAlone = 16;  // DDSCL_EXCLUSIVE
+  EXPECT_FALSE(presentation.DDInit(window.handle(), kExclusiveAlone));
+  EXPECT_EQ(presentation.start(), DirectDrawStart::kRefused);
+}
+
 }  // namespace
 }  // namespace velkaro

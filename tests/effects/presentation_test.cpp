@@ -223,5 +223,13 @@ TEST(DrawArray, ALostSurfaceIsReportedAndNotUnlocked) {
   EXPECT_EQ(surface.Pixel(319, 239), frame.Value(323, 239));
 }
 
+TEST(PresentationChoice, ExclusiveModeRefusedOrNoDirectDrawMeansGdi) {
+  EXPECT_TRUE(PresentsThroughGdi(DirectDrawStart::kUnavailable));
+  EXPECT_TRUE(PresentsThroughGdi(DirectDrawStart::kRefused));
+  // Surfaces that are not there yet come back as after a loss.
+  EXPECT_FALSE(PresentsThroughGdi(DirectDrawStart::kSurfacesPending));
+  EXPECT_FALSE(PresentsThroughGdi(DirectDrawStart::kReady));
+}
+
 }  // namespace
 }  // namespace velkaro

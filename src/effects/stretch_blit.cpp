@@ -1,8 +1,8 @@
-#include "xhack/stretch_blit.h"
+#include "effects/stretch_blit.h"
 
 #include <cstring>
 
-namespace velkaro::xhack {
+namespace velkaro {
 namespace {
 
 template <int Bytes>
@@ -51,4 +51,4 @@ void StretchBlit::Copy(const PixelRows& from, const PixelRows& to) const {
   }
 }
 
-}  // namespace velkaro::xhack
+}  // namespace velkaro

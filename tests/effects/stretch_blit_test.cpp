@@ -1,10 +1,10 @@
-#include "xhack/stretch_blit.h"
+#include "effects/stretch_blit.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-namespace velkaro::xhack {
+namespace velkaro {
 namespace {
 
 using Indexes = std::vector<std::int32_t>;
@@ -80,4 +80,4 @@ TEST(StretchBlit, CopiesEachWindowPixelFromItsPicturePixel) {
 }
 
 }  // namespace
-}  // namespace velkaro::xhack
+}  // namespace velkaro

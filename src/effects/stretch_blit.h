@@ -1,8 +1,10 @@
 #pragma once
 // The stretch of the 320 × 240 picture over a window of any size, pixel for
-// pixel as the Windows saver's stretching blit samples it: each window pixel
-// shows the picture pixel under its centre. Measured under Wine's DirectDraw,
-// window pixel x of a W-wide window samples the picture at
+// pixel as the saver's DirectDraw blit samples it: each window pixel shows
+// the picture pixel under its centre. The GDI presentation of the saver and
+// the Linux hack stretch with it, so every way of showing the frame puts the
+// same picture pixel on the same window pixel. Measured under Wine's
+// DirectDraw, window pixel x of a W-wide window samples the picture at
 // (x + 0.5) × 320 / W; Wine blends the two nearest picture pixels there, and
 // the one under the centre is the one that weighs most in that blend.
 #include <cstddef>
@@ -11,7 +13,7 @@
 
 #include "effects/presentation.h"
 
-namespace velkaro::xhack {
+namespace velkaro {
 
 // For each of `to` window pixels along one axis, the picture pixel (of
 // `from`) under its centre: floor((2i + 1) × from / (2 × to)). Windows
@@ -43,4 +45,4 @@ class StretchBlit {
   std::vector<std::int32_t> rows_;
 };
 
-}  // namespace velkaro::xhack
+}  // namespace velkaro

@@ -1,0 +1,62 @@
+// A full-screen run of the real executable where DirectDraw cannot be had:
+// the same picture through GDI over the whole screen, and a key ends it.
+// Run at 24 bits with the other end-to-end tests and at 16 bits on a display
+// of its own (e2e_depth16); the two-monitor run is in monitors_e2e_test.cpp.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "settings/window_titles.h"
+#include "support/direct_draw_off_win32.h"
+#include "support/saver_process_win32.h"
+#include "support/screen_pixels_win32.h"
+
+namespace velkaro::testing {
+namespace {
+
+constexpr DWORD kWindowShowsMs = 15000;
+constexpr DWORD kEndsMs = 8000;
+
+std::string SettingsWithPattern(int pattern) {
+  return "[Section]\r\n\xCA\xDF\xC0\xB0\xDD= " + std::to_string(pattern) + "\r\n";
+}
+
+// Pattern 14's background, palette mode 1's index 0, 255 in its low byte:
+// blue, a little off on a 16-bit display.
+bool IsPatternFourteensBlue(std::uint32_t pixel) {
+  const int r = int(pixel >> 16), g = int(pixel >> 8) & 0xFF, b = int(pixel & 0xFF);
+  return r <= 4 && g >= 60 && g <= 68 && b >= 250;
+}
+
+// The share of pattern 14's blue among a grid of pixels of the rectangle.
+double BlueShare(const RECT& rect) {
+  const Pixels pixels = ScreenPixels(rect);
+  int blue = 0, total = 0;
+  for (int y = 0; y < pixels.height; y += 7)
+    for (int x = 0; x < pixels.width; x += 7, ++total)
+      blue += IsPatternFourteensBlue(pixels.at(x, y));
+  return total ? double(blue) / total : 0;
+}
+
+TEST(WithoutDirectDraw, PatternFourteensBlueFillsTheScreenAndAKeyEnds) {
+  DirectDrawOffForTheSaver no_direct_draw;
+  ASSERT_EQ(DirectDrawFoundByTheSaver(), DirectDrawFound::kNoLibrary)
+      << "Wine still gives Velkaro.scr its ddraw.dll";
+  SaverFolder folder;
+  folder.WriteIni(SettingsWithPattern(14));
+  SaverProcess saver(folder, "/s");
+  ASSERT_NE(saver.WaitForWindow(Wide(kSaverWindowTitle), kWindowShowsMs), nullptr);
+  Sleep(2500);
+  const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  // The whole screen, and its far quarter on its own: a picture left
+  // unstretched in the top-left corner would show there as black.
+  EXPECT_GT(BlueShare({0, 0, cx, cy}), 0.5);
+  EXPECT_GT(BlueShare({cx / 2, cy / 2, cx, cy}), 0.5);
+  EXPECT_FALSE(saver.WaitForExit(0));
+  PressKey(VK_SPACE);
+  EXPECT_TRUE(saver.WaitForExit(kEndsMs));
+  EXPECT_EQ(saver.exit_code(), 0u);
+}
+
+}  // namespace
+}  // namespace velkaro::testing
