@@ -228,18 +228,4 @@ bool DirectDrawPresentation::DDPresent() {
       PrimarySurf->Blt(&window_rect, BackSurf.get(), &source, DDBLT_WAIT, nullptr));
 }
 
-bool DirectDrawPresentation::StretchFrameTo(void* dc, const PixelRect& dest) {
-  HDC surface_dc = nullptr;
-  if (!BackSurf || FAILED(BackSurf->GetDC(&surface_dc))) return false;
-  const HDC target = static_cast<HDC>(dc);
-  // Whole pixels, as the blitter stretches them: no blending of palette
-  // colours that the frame never shows.
-  SetStretchBltMode(target, COLORONCOLOR);
-  const BOOL copied = StretchBlt(target, dest.left, dest.top, dest.right - dest.left,
-                                 dest.bottom - dest.top, surface_dc, SrcRect.left, SrcRect.top,
-                                 SrcRect.right - SrcRect.left, SrcRect.bottom - SrcRect.top, SRCCOPY);
-  BackSurf->ReleaseDC(surface_dc);
-  return copied != FALSE;
-}
-
 }  // namespace velkaro

@@ -165,12 +165,6 @@ class DirectDrawPresentation {
   // Stretches the off-screen surface over the window's screen rectangle.
   bool DDPresent();
 
-  // Stretches the frame last drawn into the off-screen surface over `dest`
-  // of the device context `dc` (an HDC) through GDI: the way monitors that
-  // the primary surface does not reach show the same frame. False when the
-  // surface is missing, lost or gives no device context.
-  bool StretchFrameTo(void* dc, const PixelRect& dest);
-
   // How far the last DDInit came (kUnavailable before one).
   DirectDrawStart start() const { return start_; }
 

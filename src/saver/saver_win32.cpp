@@ -94,22 +94,26 @@ class Win32SaverWindow final : public SaverWindowPort {
   std::uint32_t TickCount() override { return GetTickCount(); }
 
  private:
-  // The frame is made once; the monitors beyond the primary screen show a
-  // copy of the same surface.
+  // The current frame stretched over a rectangle of a window, through GDI.
+  auto StretchThroughGdi() {
+    return [this](HDC dc, const PixelRect& rect) { return gdi_.StretchFrameTo(dc, rect); };
+  }
+  // The primary surface reaches the primary screen only: the monitors
+  // beyond it show the same frame through GDI, with the same stretch.
+  // (GDI's own StretchBlt of the back surface would pick other picture
+  // columns here and there.)
   void PresentThroughDirectDraw(const IndexImage& frame, const PaletteTable& PalLUT) {
     if (!direct_draw_->render(frame, PalLUT)) return;
     frame_log_.FramePresented();
-    window_.PaintCovers(
-        [this](HDC dc, const PixelRect& rect) { direct_draw_->StretchFrameTo(dc, rect); });
+    if (window_.CoveredMonitors().empty()) return;
+    gdi_.NewFrame(frame, PalLUT);
+    window_.PaintCovers(StretchThroughGdi());
   }
   // Converted once, stretched once per size, copied to every window.
   void PresentThroughGdi(const IndexImage& frame, const PaletteTable& PalLUT) {
     gdi_.NewFrame(frame, PalLUT);
-    const auto stretch = [this](HDC dc, const PixelRect& rect) {
-      return gdi_.StretchFrameTo(dc, rect);
-    };
-    if (window_.PaintWindow(stretch)) frame_log_.FramePresented();
-    window_.PaintCovers(stretch);
+    if (window_.PaintWindow(StretchThroughGdi())) frame_log_.FramePresented();
+    window_.PaintCovers(StretchThroughGdi());
   }
 
   SaverWindow window_;
