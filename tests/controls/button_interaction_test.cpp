@@ -110,9 +110,9 @@ class FakeHost final : public ButtonInteractionHost {
   void SendTabKeystroke(bool backwards) override {
     log_.push_back(backwards ? "Send Shift+Tab" : "Send Tab");
   }
-  ClientPoint CursorInClient() const override { return cursor_in_client; }
-  ScreenPoint CursorOnScreen() const override { return {500, 400}; }
-  std::uintptr_t WindowAt(ScreenPoint) const override { return window_under_cursor; }
+  Point CursorInClient() const override { return cursor_in_client; }
+  Point CursorOnScreen() const override { return {500, 400}; }
+  std::uintptr_t WindowAt(Point) const override { return window_under_cursor; }
   std::uintptr_t OwnWindow() const override { return kOwnWindow; }
   std::uintptr_t ControlReference() const override { return kControlRef; }
   void SetWindowProperty(std::string_view name, std::uintptr_t value) override {
@@ -124,7 +124,7 @@ class FakeHost final : public ButtonInteractionHost {
   void KillHoverTimer(std::uint32_t id) override { log_.push_back("KillTimer" + Args({double(id)})); }
   void Wait(std::uint32_t ms) override { log_.push_back("Wait" + Args({double(ms)})); }
 
-  ClientPoint cursor_in_client{10, 12};
+  Point cursor_in_client{10, 12};
   std::uintptr_t window_under_cursor = kOwnWindow;
   std::function<void()> on_take_focus;
 
@@ -344,7 +344,7 @@ TEST_F(ButtonInteractionTest, TeardownKillsTheTimerOnlyWhileHovering) {
 
 TEST_F(ButtonInteractionTest, DragAndDropArgumentsPassBothWays) {
   std::int32_t effect = 7;
-  EXPECT_THAT(Do([&] { input_.OnOLEDragOver(nullptr, effect, 1, 2, 3, 4, 5); }),
+  EXPECT_THAT(Do([&] { control_.Events().OLEDragOver(nullptr, effect, 1, 2, 3, 4, 5); }),
               ElementsAre("OLEDragOver(7,1,2,3,4,5)"));
   EXPECT_EQ(effect, 1);
 }

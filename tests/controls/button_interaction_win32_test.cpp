@@ -49,7 +49,7 @@ struct TestButton {
     window = CreateButtonWindow(parent, id, RECT{left, 10, left + 89, 10 + 33}, ambient);
     if (!window) return;
     control().SetEvents(&events);
-    input = std::make_unique<ButtonWindowInput>(*window);
+    input = std::make_unique<ButtonInput>(*window);
   }
   ButtonControl& control() { return window->Control(); }
   HWND handle() const { return window->Handle(); }
@@ -62,7 +62,7 @@ struct TestButton {
   FixedAmbientValues ambient;
   CountingEvents events;
   std::unique_ptr<ButtonWindow> window;
-  std::unique_ptr<ButtonWindowInput> input;
+  std::unique_ptr<ButtonInput> input;
 };
 
 void MoveMouseTo(POINT point) {
