@@ -129,8 +129,8 @@ void ButtonControl::ReadProperties(const PropertyStore& store) {
   caption_style_ = ReadChoice(store, stored::kCaptionStyle);
   SetMouseIcon(ReadPicture(store, stored::kMouseIcon.key, ButtonPicture{}));
   // The setter refuses a pointer the window does not know.
-  SetMousePointer(static_cast<MousePointerKind>(ReadInt16(
-      store, stored::kMousePointer.key, NumberOf(stored::kMousePointer.default_value))));
+  SetMousePointer(static_cast<MousePointerKind>(
+      ReadInt16(store, stored::kMousePointer.key, NumberOf(stored::kMousePointer.default_value))));
 
   ReadPictureFacts();
   if (View()) View()->PrepareDrawingResources(DrawingTopic::Font);

@@ -18,8 +18,7 @@ inline constexpr ColorRef kFocusLilac = 0xCC9999;
 
 void AppendBox(PaintPlan& plan, Rect rect, ColorRef colour);
 void AppendEllipse(PaintPlan& plan, Rect rect, ColorRef colour, std::int32_t pen_width);
-void AppendLine(PaintPlan& plan, std::vector<Point> points, ColorRef colour,
-                bool dotted = false);
+void AppendLine(PaintPlan& plan, std::vector<Point> points, ColorRef colour, bool dotted = false);
 void AppendPixel(PaintPlan& plan, Point at, ColorRef colour);
 // An operation without colour: the clip switches and the focus rectangle.
 void AppendMarker(PaintPlan& plan, DrawOp::Kind kind, Rect rect = {});

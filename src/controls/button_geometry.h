@@ -23,8 +23,8 @@ std::int32_t WidthForSlant(std::int32_t width, std::int32_t height);
 struct ShapeRegion {
   enum class Base { Rectangle, Ellipse, Polygon };
   Base base = Base::Rectangle;
-  Rect bounds;                       // Rectangle and Ellipse
-  std::array<Point, 4> polygon{};    // Polygon
+  Rect bounds;                     // Rectangle and Ellipse
+  std::array<Point, 4> polygon{};  // Polygon
   std::vector<Point> cut_pixels;
   std::vector<std::array<Point, 3>> cut_triangles;
   std::int32_t left_slant_offset = 0;

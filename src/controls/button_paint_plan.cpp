@@ -143,14 +143,13 @@ Point PressedShift(const ButtonLook& look) {
 }
 
 std::optional<Rect> ImageTarget(const ButtonLook& look, std::int32_t u, std::int32_t p,
-                                      const Rect& image_rect, bool shifted) {
+                                const Rect& image_rect, bool shifted) {
   if (!look.has_image) return std::nullopt;
   const std::int32_t s = look.image_size;
   if (s <= 32)
     return Rect{image_rect.left, image_rect.top, image_rect.left + s, image_rect.top + s};
   if (s == 40)
-    return shifted ? Rect{1, 1, look.width, look.height}
-                   : Rect{0, 0, look.width, look.height};
+    return shifted ? Rect{1, 1, look.width, look.height} : Rect{0, 0, look.width, look.height};
   // 48: fitted inside the usable extent keeping the picture's aspect.
   if (look.image_width <= 0 || look.image_height <= 0) return std::nullopt;
   const double k = std::min(double(p - 12) / look.image_width,

@@ -67,6 +67,6 @@ Point PressedShift(const ButtonLook& look);
 // when there is no image or it would have no area. u and p are the usable
 // extent; image_rect is the (possibly shifted) layout rectangle.
 std::optional<Rect> ImageTarget(const ButtonLook& look, std::int32_t u, std::int32_t p,
-                                      const Rect& image_rect, bool shifted);
+                                const Rect& image_rect, bool shifted);
 
 }  // namespace velkaro

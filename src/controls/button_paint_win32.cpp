@@ -244,8 +244,7 @@ void DrawEmbossed(HDC dc, HANDLE copy, bool icon, int x, int y, int width, int h
 
 }  // namespace
 
-void DrawPictureLayer(HDC dc, const ButtonPicture& picture, const Rect& target,
-                      bool enabled) {
+void DrawPictureLayer(HDC dc, const ButtonPicture& picture, const Rect& target, bool enabled) {
   const auto* source = dynamic_cast<const Win32Picture*>(picture.handle.get());
   if (!source) return;
   const int width = target.right - target.left, height = target.bottom - target.top;

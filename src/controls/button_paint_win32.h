@@ -94,8 +94,7 @@ void Replay(OffscreenImage& image, const PaintPlan& plan, const Rect& shape_clip
 
 // The image layer: picture scaled to target, transparent where the
 // bitmap's top-left colour is, or in the disabled look.
-void DrawPictureLayer(HDC dc, const ButtonPicture& picture, const Rect& target,
-                      bool enabled);
+void DrawPictureLayer(HDC dc, const ButtonPicture& picture, const Rect& target, bool enabled);
 
 // The caption layer: the passes over the caption rectangle.
 void DrawCaptionLayer(HDC dc, std::string_view caption, CaptionAlignKind caption_align,

@@ -46,10 +46,10 @@ inline constexpr Property<MousePointerKind> kMousePointer{"mPointer", MousePoint
 inline constexpr Key kMouseIcon{"mIcon"};  // none by default
 
 inline constexpr std::array<std::string_view, 20> kAllKeys{
-    kCaption.key,         kCaptionAlign.key,  kButtonStyle.key,    kButtonShape.key,
-    kFont.key,            kForeColor.key,     kHoverForeColor.key, kHoverBackColor.key,
-    kShowFocusRect.key,   kHoverColorLocks.key, kGradientColor.key,  kGradientMode.key,
-    kCaptionStyle.key,    kPictureAlign.key,  kPicture.key,        kImageSize.key,
-    kEnabled.key,         kBackColor.key,     kMousePointer.key,   kMouseIcon.key};
+    kCaption.key,       kCaptionAlign.key,    kButtonStyle.key,    kButtonShape.key,
+    kFont.key,          kForeColor.key,       kHoverForeColor.key, kHoverBackColor.key,
+    kShowFocusRect.key, kHoverColorLocks.key, kGradientColor.key,  kGradientMode.key,
+    kCaptionStyle.key,  kPictureAlign.key,    kPicture.key,        kImageSize.key,
+    kEnabled.key,       kBackColor.key,       kMousePointer.key,   kMouseIcon.key};
 
 }  // namespace velkaro::stored

@@ -174,14 +174,15 @@ void DrawSheet(std::vector<std::uint32_t>& pixels) {
   ASSERT_NO_FATAL_FAILURE(DrawCells(sheet.get()));
 
   BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), kSheetWidth, -kSheetHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  info.bmiHeader = {
+      sizeof(BITMAPINFOHEADER), kSheetWidth, -kSheetHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   pixels.assign(std::size_t(kSheetWidth) * kSheetHeight, 0);
   SelectObject(sheet.get(), GetStockObject(DEFAULT_GUI_FONT));  // GetDIBits wants it deselected
   {
     HBITMAP stock = CreateBitmap(1, 1, 1, 1, nullptr);
     HGDIOBJ out = SelectObject(sheet.get(), stock);
-    ASSERT_TRUE(GetDIBits(sheet.get(), sheet_bitmap.get(), 0, UINT(kSheetHeight), pixels.data(), &info,
-                          DIB_RGB_COLORS));
+    ASSERT_TRUE(GetDIBits(sheet.get(), sheet_bitmap.get(), 0, UINT(kSheetHeight), pixels.data(),
+                          &info, DIB_RGB_COLORS));
     SelectObject(sheet.get(), out);
     DeleteObject(stock);
   }
@@ -307,7 +308,8 @@ TEST_F(ButtonContactSheet, ThePlainRectanglesHaveTheirFaceRimAndCornerColours) {
 TEST_F(ButtonContactSheet, IsWrittenAsAPngForAPersonToLookAt) {
   std::vector<std::uint8_t> rgb;
   rgb.reserve(Pixels().size() * 3);
-  for (std::uint32_t p : Pixels()) rgb.insert(rgb.end(), {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p)});
+  for (std::uint32_t p : Pixels())
+    rgb.insert(rgb.end(), {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p)});
   const std::vector<std::uint8_t> png = EncodePng(kSheetWidth, kSheetHeight, rgb);
   std::FILE* file = std::fopen("button_contact_sheet.png", "wb");
   ASSERT_NE(file, nullptr);

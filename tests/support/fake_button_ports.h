@@ -104,8 +104,8 @@ class RecordingEvents final : public ButtonEvents {
   }
   void OLEDragOver(DragData*, std::int32_t& effect, std::int16_t b, std::int16_t s, float x,
                    float y, std::int16_t state) override {
-    log_.push_back("OLEDragOver" + Args({double(effect), double(b), double(s), x, y,
-                                         double(state)}));
+    log_.push_back("OLEDragOver" +
+                   Args({double(effect), double(b), double(s), x, y, double(state)}));
     effect = 1;  // the form may answer through the reference
   }
 
@@ -147,7 +147,9 @@ class FakeHost final : public ButtonInteractionHost {
   void StartHoverTimer(std::uint32_t id, std::uint32_t ms) override {
     log_.push_back("SetTimer" + Args({double(id), double(ms)}));
   }
-  void KillHoverTimer(std::uint32_t id) override { log_.push_back("KillTimer" + Args({double(id)})); }
+  void KillHoverTimer(std::uint32_t id) override {
+    log_.push_back("KillTimer" + Args({double(id)}));
+  }
   void Wait(std::uint32_t ms) override { log_.push_back("Wait" + Args({double(ms)})); }
 
   Point cursor_in_client{10, 12};
