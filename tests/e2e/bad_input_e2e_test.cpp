@@ -70,7 +70,7 @@ TEST(BadCommandLine, LinesWithoutAModeToRunEndAtOnceWithoutAWindow) {
   // "/a": Wine is of the NT family, where the password change does nothing.
   for (const std::string line : {"s", "/", "x", "/a", "/a abc", "/z", "-?", "/ s"}) {
     SaverFolder folder;
-    const SaverRun run = RunSaver(folder, line, kAtOnceMs);
+    const SaverOutcome run = RunSaver(folder, line, kAtOnceMs);
     EXPECT_TRUE(run.ended) << Show(line);
     EXPECT_EQ(run.exit_code, 0u) << Show(line);
     EXPECT_THAT(run.window_titles, ::testing::IsEmpty()) << Show(line);

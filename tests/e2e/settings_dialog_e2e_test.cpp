@@ -335,7 +335,7 @@ TEST_F(SettingsDialogE2e, ASecondStartWhileItIsOpenEndsAtOnce) {
   ASSERT_TRUE(Open());
   for (const char* line : {"/p 1234", "/s", "/c"}) {
     SaverFolder other;
-    const SaverRun run = RunSaver(other, line, 8000);
+    const SaverOutcome run = RunSaver(other, line, 8000);
     EXPECT_TRUE(run.ended) << line;
     EXPECT_TRUE(run.window_titles.empty()) << line;
   }

@@ -127,7 +127,7 @@ TEST_P(WindowsVersionsDialog, AChoiceMadeAndSavedLeavesItsBytes) {
 TEST_P(WindowsVersionsDialog, ASecondStartWhileItIsOpenEndsAtOnce) {
   ASSERT_TRUE(Open());
   SaverFolder other;
-  const SaverRun run = RunSaver(other, "/s", kEndsMs);
+  const SaverOutcome run = RunSaver(other, "/s", kEndsMs);
   EXPECT_TRUE(run.ended);
   EXPECT_TRUE(run.window_titles.empty());
   ClickCancel();

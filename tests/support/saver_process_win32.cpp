@@ -104,8 +104,9 @@ std::string SaverFolder::ReadIni() const {
   return bytes.str();
 }
 
-SaverRun RunSaver(const SaverFolder& folder, const std::string& arguments, DWORD timeout_ms) {
-  SaverRun run;
+SaverOutcome RunSaver(const SaverFolder& folder, const std::string& arguments,
+                      DWORD timeout_ms) {
+  SaverOutcome run;
   SaverProcess process(folder, arguments);
   if (!process.started()) return run;
 

@@ -46,7 +46,8 @@ class SaverFolder {
   bool made_ = false;
 };
 
-struct SaverRun {
+// What one run of the program came to, as seen from outside it.
+struct SaverOutcome {
   bool ended = false;        // within the time allowed
   DWORD exit_code = 0;
   DWORD milliseconds = 0;    // until it ended, or the time allowed
@@ -55,7 +56,8 @@ struct SaverRun {
 
 // Starts "Velkaro.scr <arguments>" and waits up to timeout_ms; a process that
 // is still running then is ended.
-SaverRun RunSaver(const SaverFolder& folder, const std::string& arguments, DWORD timeout_ms);
+SaverOutcome RunSaver(const SaverFolder& folder, const std::string& arguments,
+                      DWORD timeout_ms);
 
 // A running copy of the saver that a test watches and drives.
 class SaverProcess {
