@@ -249,11 +249,13 @@ class DialogButtonLooks : public SettingsDialogE2e {
   std::string WaitForLook(const RECT& rect, const ButtonLook& look, ScreenBlock* seen = nullptr) {
     std::string mismatches;
     ScreenBlock block;
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 3000; Sleep(50)) {
-      block = ReadScreen(rect);
-      mismatches = LookMismatches(block, look);
-      if (mismatches.empty()) break;
-    }
+    WaitUntil(
+        [&] {
+          block = ReadScreen(rect);
+          mismatches = LookMismatches(block, look);
+          return mismatches.empty();
+        },
+        3000, 50);
     if (seen) *seen = block;
     return mismatches;
   }
@@ -261,28 +263,33 @@ class DialogButtonLooks : public SettingsDialogE2e {
   // after a while).
   std::string WaitForPixels(const RECT& rect, const std::vector<HandPixel>& pixels) {
     std::string mismatches;
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 3000; Sleep(50)) {
-      mismatches = HandMismatches(ReadScreen(rect), pixels);
-      if (mismatches.empty()) break;
-    }
+    WaitUntil(
+        [&] {
+          mismatches = HandMismatches(ReadScreen(rect), pixels);
+          return mismatches.empty();
+        },
+        3000, 50);
     return mismatches;
   }
+  // The input goes into the system's queue in order; what it brings about
+  // is waited for by the looks that the tests read next.
   void MoveTo(POINT at) {
     SetCursorPos(at.x - 1, at.y);
     MoveMouseBy(1, 0);  // a move through the input queue, as a hand gives it
-    Sleep(200);
+    WaitUntil(
+        [&] {
+          POINT now{};
+          return GetCursorPos(&now) && now.x == at.x && now.y == at.y;
+        },
+        1000, 10);
   }
   void SendButton(DWORD flag) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = flag;
     SendInput(1, &input, sizeof input);
-    Sleep(300);
   }
-  void Key(WORD virtual_key) {
-    PressKey(virtual_key);
-    Sleep(300);
-  }
+  void Key(WORD virtual_key) { PressKey(virtual_key); }
   // A point on the dialog's background, away from every control.
   POINT Backdrop() const { return At({300, 420, 10, 10}); }
 };

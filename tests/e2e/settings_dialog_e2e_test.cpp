@@ -319,13 +319,12 @@ TEST_F(SettingsDialogE2e, ADoubleClickOnTheWebAddressStartsOneBrowser) {
   ASSERT_TRUE(Open());
   Click(At(kWebAddressRect));
   // The stand-in answers for the browser: a single click starts it once.
-  for (const DWORD start = GetTickCount(); browser.Starts() < 1 && GetTickCount() - start < 10000;)
-    Sleep(100);
+  WaitUntil([&] { return browser.Starts() >= 1; }, 10000, 100);
   ASSERT_EQ(browser.Starts(), 1);
   WaitPastDoubleClickTime();
   DoubleClickAt(At(kWebAddressRect));
-  for (const DWORD start = GetTickCount(); browser.Starts() < 3 && GetTickCount() - start < 5000;)
-    Sleep(100);
+  // Time for a second start that must not come.
+  WaitUntil([&] { return browser.Starts() >= 3; }, 5000, 100);
   EXPECT_EQ(browser.Starts(), 2) << "a double click is one click";
   ClickCancel();
   EXPECT_TRUE(Closes());

@@ -4,15 +4,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "e2e/saver_driver.h"
 #include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
 
 namespace velkaro::testing {
 namespace {
-
-// Far more than a Wine process needs to start and end; a run that shows a
-// window or waits for anything takes longer.
-constexpr DWORD kAtOnceMs = 8000;
 
 void ExpectEndsAtOnceWithoutAWindow(const std::string& arguments) {
   SaverFolder folder;
