@@ -271,25 +271,25 @@ class DialogButtonLooks : public SettingsDialogE2e {
         3000, 50);
     return mismatches;
   }
-  // The input goes into the system's queue in order; what it brings about
-  // is waited for by the looks that the tests read next.
+  // The dialog, another process, gives no sign that it has taken the input:
+  // each step keeps a fixed pause before the next, and the looks are then
+  // waited for.
   void MoveTo(POINT at) {
     SetCursorPos(at.x - 1, at.y);
     MoveMouseBy(1, 0);  // a move through the input queue, as a hand gives it
-    WaitUntil(
-        [&] {
-          POINT now{};
-          return GetCursorPos(&now) && now.x == at.x && now.y == at.y;
-        },
-        1000, 10);
+    Sleep(200);
   }
   void SendButton(DWORD flag) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = flag;
     SendInput(1, &input, sizeof input);
+    Sleep(300);
   }
-  void Key(WORD virtual_key) { PressKey(virtual_key); }
+  void Key(WORD virtual_key) {
+    PressKey(virtual_key);
+    Sleep(300);
+  }
   // A point on the dialog's background, away from every control.
   POINT Backdrop() const { return At({300, 420, 10, 10}); }
 };

@@ -251,14 +251,6 @@ TEST_F(SettingsDialogE2e, SettingOnAReadOnlyFileSavesForTheUserAndLeavesTheFileA
 }
 
 // A file in the folder of this test program.
-std::string BesideThisProgram(const char* name) {
-  char own[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, own, MAX_PATH);
-  std::string path(own);
-  path.resize(path.find_last_of('\\') + 1);
-  return path + name;
-}
-
 // Makes the shell open web addresses with a stand-in for the browser
 // (velkaro_fake_browser, built beside this program) that only writes a line
 // into a log for each start, and puts the system's browser back when the

@@ -37,13 +37,6 @@ std::string ContentOf(int which) {
   return ReadFileBytes(SettingsPathFor(folder));
 }
 
-std::string SaveLoopProgram() {
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string path(self);
-  return path.substr(0, path.find_last_of('\\') + 1) + "settings_save_loop.exe";
-}
-
 TEST(SettingsSaveKilled, TheFileIsAlwaysTheOldOrTheNewContent) {
   const std::string contents[2] = {ContentOf(0), ContentOf(1)};
   ASSERT_NE(contents[0], contents[1]);
@@ -59,7 +52,7 @@ TEST(SettingsSaveKilled, TheFileIsAlwaysTheOldOrTheNewContent) {
   constexpr int kKills = 25;
   int seen[2] = {0, 0};
   for (int kill = 0; kill < kKills; ++kill) {
-    std::string command = "\"" + SaveLoopProgram() + "\" \"" + folder + "\"";
+    std::string command = "\"" + testing::BesideThisProgram("settings_save_loop.exe") + "\" \"" + folder + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};

@@ -168,13 +168,15 @@ void MoveMouseBy(int dx, int dy) {
   SendInput(1, &input, sizeof input);
 }
 
-void ClickMouse() {
+void PressMouseButton(DWORD down, DWORD up) {
   INPUT inputs[2] = {};
   inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  inputs[0].mi.dwFlags = down;
+  inputs[1].mi.dwFlags = up;
   SendInput(2, inputs, sizeof inputs[0]);
 }
+
+void ClickMouse() { PressMouseButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
 
 void PressKeys(std::initializer_list<WORD> virtual_keys) {
   const auto key = [](WORD virtual_key, DWORD flags) {

@@ -89,6 +89,8 @@ class SaverProcess {
 // Input as a user gives it, through the system's input queue.
 void MoveMouseBy(int dx, int dy);
 void ClickMouse();
+// A press and a release of a mouse button (MOUSEEVENTF_ flags).
+void PressMouseButton(DWORD down, DWORD up);
 void PressKey(WORD virtual_key);
 // Presses the keys in order and releases them in the reverse order (Alt+G).
 void PressKeys(std::initializer_list<WORD> virtual_keys);

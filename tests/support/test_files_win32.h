@@ -26,6 +26,16 @@ inline bool FileIsThere(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The path of a file beside the test program, such as a helper program
+// built with it.
+inline std::string BesideThisProgram(std::string_view name) {
+  char own[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, own, MAX_PATH);
+  std::string path(own);
+  path.resize(path.find_last_of('\\') + 1);
+  return path + std::string(name);
+}
+
 // Removes a folder and everything in it, read-only files too.
 inline void RemoveFolderTree(const std::string& folder) {
   WIN32_FIND_DATAA found;
