@@ -52,7 +52,8 @@ TEST(SettingsSaveKilled, TheFileIsAlwaysTheOldOrTheNewContent) {
   constexpr int kKills = 25;
   int seen[2] = {0, 0};
   for (int kill = 0; kill < kKills; ++kill) {
-    std::string command = "\"" + testing::BesideThisProgram("settings_save_loop.exe") + "\" \"" + folder + "\"";
+    std::string command =
+        "\"" + testing::BesideThisProgram("settings_save_loop.exe") + "\" \"" + folder + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
