@@ -13,6 +13,7 @@
 #include <memory>
 #include <utility>
 
+#include "common/geometry.h"
 #include "effects/palette.h"
 #include "effects/presentation.h"
 
@@ -67,10 +68,6 @@ inline constexpr std::uint32_t kOffscreenPlainCaps = 64;
 // The library DirectDrawCreateEx is looked up in.
 inline constexpr char kDirectDrawLibrary[] = "ddraw.dll";
 
-// The size of the off-screen surface and so of the image that is shown.
-inline constexpr std::int32_t kBackWidth = 320;
-inline constexpr std::int32_t kBackHeight = 240;
-
 // The DirectDraw object and the surfaces it creates. Results are HRESULTs
 // (0 is success), as DirectDraw gives them.
 class ddclass {
@@ -96,7 +93,7 @@ class ddclass {
   // A surface of width × height with `caps` (the display's pixel format,
   // since none is asked for); `rect` becomes 0, 0, width, height. With a zero
   // width or height the size is left to DirectDraw and `rect` is unchanged.
-  ComOwner<IDirectDrawSurface7> CreateSurf(PixelRect& rect, std::int32_t width,
+  ComOwner<IDirectDrawSurface7> CreateSurf(Rect& rect, std::int32_t width,
                                            std::int32_t height, std::uint32_t caps);
   // The RGB bit count of the display mode; 0 when it cannot be read.
   std::uint32_t DisplayBitCount();
@@ -190,7 +187,7 @@ class DirectDrawPresentation {
   ddclass DDObj;
   ComOwner<IDirectDrawSurface7> PrimarySurf;
   ComOwner<IDirectDrawSurface7> BackSurf;
-  PixelRect SrcRect{0, 0, kBackWidth, kBackHeight};
+  Rect SrcRect = Rect::At({}, kShownPictureSize);  // the off-screen surface, the picture's size
   std::uint32_t rgb_bit_count_ = 0;
 
   // PalLUT as last given, and its form for the display depth it was made for.
