@@ -13,6 +13,7 @@
 #include <memory>
 #include <utility>
 
+#include "common/com_win32.h"
 #include "common/geometry.h"
 #include "effects/palette.h"
 #include "effects/presentation.h"
@@ -22,42 +23,6 @@ struct IDirectDrawSurface7;
 struct IDirectDrawClipper;
 
 namespace velkaro {
-
-// Owns one reference to a COM object and releases it; move-only, so a
-// reference can never be released twice.
-template <typename Interface>
-class ComOwner {
- public:
-  ComOwner() = default;
-  ~ComOwner() { reset(); }
-  ComOwner(ComOwner&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
-  ComOwner& operator=(ComOwner&& other) noexcept {
-    if (this != &other) {
-      reset();
-      object_ = std::exchange(other.object_, nullptr);
-    }
-    return *this;
-  }
-  ComOwner(const ComOwner&) = delete;
-  ComOwner& operator=(const ComOwner&) = delete;
-
-  Interface* get() const { return object_; }
-  Interface* operator->() const { return object_; }
-  explicit operator bool() const { return object_ != nullptr; }
-
-  // The out parameter of a call that creates the object; the reference held
-  // so far is released first.
-  Interface** put() {
-    reset();
-    return &object_;
-  }
-  void reset() {
-    if (object_) std::exchange(object_, nullptr)->Release();
-  }
-
- private:
-  Interface* object_ = nullptr;
-};
 
 // Cooperative-level flags of the saver: DDSCL_FULLSCREEN + DDSCL_EXCLUSIVE.
 // Exclusive mode keeps the display mode; the saver never changes it.

@@ -138,22 +138,21 @@ void SaverProcess::Start(const std::string& executable, const std::string& argum
   std::string command = "\"" + executable + "\" " + arguments;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
+  PROCESS_INFORMATION made{};
   if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.c_str(), &startup, &process_))
-    process_ = {};
+                      folder.c_str(), &startup, &made))
+    return;
+  process_ = KernelHandle(made.hProcess);
+  thread_ = KernelHandle(made.hThread);
+  process_id_ = made.dwProcessId;
 }
 
-SaverProcess::~SaverProcess() {
-  if (!started()) return;
-  Terminate();
-  CloseHandle(process_.hThread);
-  CloseHandle(process_.hProcess);
-}
+SaverProcess::~SaverProcess() { Terminate(); }
 
 void SaverProcess::Terminate() {
-  if (!started() || WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0) return;
-  TerminateProcess(process_.hProcess, 1);
-  WaitForSingleObject(process_.hProcess, 5000);
+  if (!started() || WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0) return;
+  TerminateProcess(process_.get(), 1);
+  WaitForSingleObject(process_.get(), 5000);
 }
 
 HWND SaverProcess::WaitForWindow(const std::wstring& title, DWORD timeout_ms) {
@@ -163,7 +162,7 @@ HWND SaverProcess::WaitForWindow(const std::wstring& title, DWORD timeout_ms) {
          window = FindWindowExW(nullptr, window, nullptr, title.c_str())) {
       DWORD owner = 0;
       GetWindowThreadProcessId(window, &owner);
-      if (owner == process_.dwProcessId && IsWindowVisible(window)) return window;
+      if (owner == process_id_ && IsWindowVisible(window)) return window;
     }
     PumpMessages();
     Sleep(20);
@@ -174,7 +173,7 @@ HWND SaverProcess::WaitForWindow(const std::wstring& title, DWORD timeout_ms) {
 bool SaverProcess::WaitForExit(DWORD timeout_ms) {
   const DWORD start = GetTickCount();
   for (;;) {
-    if (WaitForSingleObject(process_.hProcess, 10) == WAIT_OBJECT_0) return true;
+    if (WaitForSingleObject(process_.get(), 10) == WAIT_OBJECT_0) return true;
     PumpMessages();
     if (GetTickCount() - start >= timeout_ms) return false;
   }
@@ -182,7 +181,7 @@ bool SaverProcess::WaitForExit(DWORD timeout_ms) {
 
 DWORD SaverProcess::exit_code() const {
   DWORD code = STILL_ACTIVE;
-  GetExitCodeProcess(process_.hProcess, &code);
+  GetExitCodeProcess(process_.get(), &code);
   return code;
 }
 
