@@ -37,8 +37,8 @@ ProcessFrameLog::ProcessFrameLog() {
   char path[MAX_PATH];
   const DWORD length = GetEnvironmentVariableA(kVariable, path, sizeof path);
   if (length == 0 || length >= sizeof path) return;
-  file_ = KernelHandle(CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                   nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  file_ = FromCreateFile(CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file_) return;
   QueryPerformanceFrequency(&frequency_);
   QueryPerformanceCounter(&opened_at_);
