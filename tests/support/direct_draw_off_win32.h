@@ -4,7 +4,7 @@
 // that shows it is gone.
 #include <windows.h>
 
-#include <string>
+#include <optional>
 
 #include "support/saver_process_win32.h"
 #include "support/wine_app_defaults_win32.h"
@@ -30,17 +30,8 @@ enum class DirectDrawFound : DWORD {
 };
 
 inline DirectDrawFound DirectDrawFoundByTheSaver() {
-  char own[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, own, MAX_PATH);
-  std::string probe(own);
-  probe.resize(probe.find_last_of('\\') + 1);
-  probe += "velkaro_directdraw_probe.exe";
-  SaverFolder folder;
-  if (!CopyFileA(probe.c_str(), folder.executable().c_str(), FALSE))
-    return DirectDrawFound::kProbeDidNotRun;
-  SaverProcess process(folder, "/s");
-  return process.WaitForExit(8000) ? DirectDrawFound(process.exit_code())
-                                   : DirectDrawFound::kProbeDidNotRun;
+  const std::optional<DWORD> found = ProbeAsTheSaver("velkaro_directdraw_probe.exe", 8000);
+  return found ? DirectDrawFound(*found) : DirectDrawFound::kProbeDidNotRun;
 }
 
 }  // namespace velkaro::testing

@@ -1,6 +1,6 @@
 #include "support/windows_version_win32.h"
 
-#include "support/saver_process_win32.h"
+#include <optional>
 
 namespace velkaro::testing {
 namespace {
@@ -20,18 +20,10 @@ PretendWindowsVersion::PretendWindowsVersion(const char* wine_name)
     : version_("", "Version", wine_name) {}
 
 ReportedVersion VersionToldToTheSaver() {
-  char own[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, own, MAX_PATH);
-  std::string probe(own);
-  probe.resize(probe.find_last_of('\\') + 1);
-  probe += "velkaro_version_probe.exe";
-  SaverFolder folder;
-  if (!CopyFileA(probe.c_str(), folder.executable().c_str(), FALSE)) return {};
-  SaverProcess process(folder, "/s");
-  if (!process.WaitForExit(kProbeEndsMs)) return {};
+  const std::optional<DWORD> code = ProbeAsTheSaver("velkaro_version_probe.exe", kProbeEndsMs);
+  if (!code) return {};
   // The probe's exit code is PMMmm in decimal digits.
-  const DWORD code = process.exit_code();
-  return {code / 10000, code / 100 % 100, code % 100};
+  return {*code / 10000, *code / 100 % 100, *code % 100};
 }
 
 std::wstring TextAsShown(const WindowsVersion& version, const std::wstring& wide,

@@ -1,14 +1,17 @@
 #pragma once
 // Wine's settings for every program named Velkaro.scr, in the registry key
 // of that application (HKCU\Software\Wine\AppDefaults\Velkaro.scr) and its
-// subkeys: the Windows version it is told it runs on, the DLLs it may load.
+// subkeys: the Windows version it is told it runs on, the DLLs it may load;
+// and the probe run under the saver's name that shows what they give it.
 // Windows has no such settings and ignores the key.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "common/registry_key_win32.h"
+#include "support/saver_process_win32.h"
 
 namespace velkaro::testing {
 
@@ -63,5 +66,22 @@ class SaverAppDefault {
   std::string key_path_;
   std::string name_;
 };
+
+// Runs `probe_name`, a probe built beside this test program, under the
+// saver's file name with "/s", so that it gets what those settings give the
+// saver, and returns its exit code, by which it tells what it found; nothing
+// when it could not be copied or did not end within timeout_ms.
+inline std::optional<DWORD> ProbeAsTheSaver(const char* probe_name, DWORD timeout_ms) {
+  char own[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, own, MAX_PATH);
+  std::string probe(own);
+  probe.resize(probe.find_last_of('\\') + 1);
+  probe += probe_name;
+  SaverFolder folder;
+  if (!CopyFileA(probe.c_str(), folder.executable().c_str(), FALSE)) return std::nullopt;
+  SaverProcess process(folder, "/s");
+  if (!process.WaitForExit(timeout_ms)) return std::nullopt;
+  return process.exit_code();
+}
 
 }  // namespace velkaro::testing
