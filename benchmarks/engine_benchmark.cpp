@@ -83,8 +83,8 @@ void BM_Render(benchmark::State& state) {
   const IndexImage image{run.engine.FrameBuf.bytes().data(), Engine::W, Engine::H};
   const bool scalar = Scalar(state, 1);
   for (auto _ : state) {
-    if (scalar) scalar_forms::render(image, table, pixels.data(), width * bytes_per_pixel,
-                                         bytes_per_pixel);
+    if (scalar)
+      scalar_forms::render(image, table, pixels.data(), width * bytes_per_pixel, bytes_per_pixel);
     else render(image, table, surface);
     benchmark::ClobberMemory();
   }

@@ -58,8 +58,8 @@ class ddclass {
   // A surface of width × height with `caps` (the display's pixel format,
   // since none is asked for); `rect` becomes 0, 0, width, height. With a zero
   // width or height the size is left to DirectDraw and `rect` is unchanged.
-  ComOwner<IDirectDrawSurface7> CreateSurf(Rect& rect, std::int32_t width,
-                                           std::int32_t height, std::uint32_t caps);
+  ComOwner<IDirectDrawSurface7> CreateSurf(Rect& rect, std::int32_t width, std::int32_t height,
+                                           std::uint32_t caps);
   // The RGB bit count of the display mode; 0 when it cannot be read.
   std::uint32_t DisplayBitCount();
 

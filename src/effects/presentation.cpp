@@ -115,10 +115,9 @@ PaletteTable DisplayPalette(const PaletteTable& PalLUT, std::uint32_t rgb_bit_co
 
 Rect RenderRect(std::int32_t W, std::int32_t H) { return {4, 0, W + 4, H}; }
 
-std::optional<ArrayCopy> ClipArrayCopy(Rect rect, std::int32_t upper_x,
-                                       std::int32_t upper_y, std::int32_t dest_x,
-                                       std::int32_t dest_y, std::int32_t surface_w,
-                                       std::int32_t surface_h) {
+std::optional<ArrayCopy> ClipArrayCopy(Rect rect, std::int32_t upper_x, std::int32_t upper_y,
+                                       std::int32_t dest_x, std::int32_t dest_y,
+                                       std::int32_t surface_w, std::int32_t surface_h) {
   LimitToArray(rect.left, rect.right, upper_x);
   LimitToArray(rect.top, rect.bottom, upper_y);
   if (rect.left == rect.right || rect.top == rect.bottom) return std::nullopt;

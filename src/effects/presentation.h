@@ -118,10 +118,9 @@ struct ArrayCopy {
 // row are never copied) and put in order; nothing when it is then empty.
 // Then it is cut to what lands on a surface_w × surface_h surface at
 // (dest_x, dest_y); the result's source may be empty when nothing lands.
-std::optional<ArrayCopy> ClipArrayCopy(Rect rect, std::int32_t upper_x,
-                                       std::int32_t upper_y, std::int32_t dest_x,
-                                       std::int32_t dest_y, std::int32_t surface_w,
-                                       std::int32_t surface_h);
+std::optional<ArrayCopy> ClipArrayCopy(Rect rect, std::int32_t upper_x, std::int32_t upper_y,
+                                       std::int32_t dest_x, std::int32_t dest_y,
+                                       std::int32_t surface_w, std::int32_t surface_h);
 
 // Copies the rectangle of `array` to `surface` with its top-left at (destX,
 // destY), every index turned into values[index]; no index is transparent.

@@ -35,8 +35,7 @@ Rect FrameRect(int pattern) {
   return Rect::At({44 + 72 * column, 32 + 56 * row}, {69, 53});
 }
 
-std::vector<Point> TileOrigins(int panel_width, int panel_height, int tile_width,
-                               int tile_height) {
+std::vector<Point> TileOrigins(int panel_width, int panel_height, int tile_width, int tile_height) {
   std::vector<Point> origins;
   // A missing bitmap has no size; stepping by zero would never end.
   if (tile_width <= 0 || tile_height <= 0) return origins;
@@ -66,13 +65,9 @@ namespace {
 Rect PointRect(Point p) { return Rect::At(p, {0, 0}); }
 }  // namespace
 
-ZoomRects ZoomOpenRects(Point pointer, Rect window) {
-  return {PointRect(pointer), window};
-}
+ZoomRects ZoomOpenRects(Point pointer, Rect window) { return {PointRect(pointer), window}; }
 
-ZoomRects ZoomCloseRects(Point pointer, Rect window) {
-  return {window, PointRect(pointer)};
-}
+ZoomRects ZoomCloseRects(Point pointer, Rect window) { return {window, PointRect(pointer)}; }
 
 Point ZoomOrigin(bool read_ok, long x, long y) {
   if (!read_ok) return {0, 0};

@@ -37,7 +37,8 @@ inline constexpr Rect kPanelTitleRect = Rect::At({12, 12}, {101, 17});
 inline constexpr Rect kPanelTitleFrameRect = Rect::At({12, 8}, {101, 21});
 inline constexpr Rect kRandomMarkRect = Rect::At({148, 12}, {13, 13});
 inline constexpr Rect kRandomLabelRect = Rect::At({164, 12}, {83, 13});
-inline constexpr Rect kTrackListRect = Rect::At({208, 8}, {41, 200});  // its drop-down list included
+// The track list's rectangle holds its drop-down list too.
+inline constexpr Rect kTrackListRect = Rect::At({208, 8}, {41, 200});
 inline constexpr Rect kRepeatLabelRect = Rect::At({252, 12}, {66, 13});
 inline constexpr Rect kFileButtonRect = Rect::At({208, 40}, {41, 25});
 inline constexpr Rect kFileLabelRect = Rect::At({256, 40}, {293, 33});
@@ -58,8 +59,7 @@ Rect FrameRect(int pattern);
 // The top-left corners at which the tile bitmap is copied to cover a panel:
 // columns left to right, each top to bottom, both ends included. Copies past
 // the edge are clipped by the surface. A tile without area covers nothing.
-std::vector<Point> TileOrigins(int panel_width, int panel_height, int tile_width,
-                               int tile_height);
+std::vector<Point> TileOrigins(int panel_width, int panel_height, int tile_width, int tile_height);
 
 // One grey level per row of the background gradient, rows 0..H inclusive:
 // |220 sin(y / k)| with k = H / 3.142, rounded to nearest. The row's colour is

@@ -169,8 +169,8 @@ bool Win32SettingsDialog::Create() {
   // No owner window: the dialog stands free even when started for another
   // window's settings.
   if (!registered ||
-      !CreateCaptioned(kDialogClass, kDialogExStyle, kSettingsWindowTitle, kDialogStyle,
-                       outer.left, outer.top, outer.width(), outer.height(), nullptr))
+      !CreateCaptioned(kDialogClass, kDialogExStyle, kSettingsWindowTitle, kDialogStyle, outer.left,
+                       outer.top, outer.width(), outer.height(), nullptr))
     return false;
   LoadPictures();
   CreatePieces();

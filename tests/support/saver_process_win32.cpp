@@ -139,8 +139,8 @@ void SaverProcess::Start(const std::string& executable, const std::string& argum
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION made{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.c_str(), &startup, &made))
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                      &startup, &made))
     return;
   process_ = KernelHandle(made.hProcess);
   thread_ = KernelHandle(made.hThread);

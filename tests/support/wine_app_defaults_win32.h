@@ -25,8 +25,8 @@ class SaverAppDefault {
   SaverAppDefault(std::string_view subkey, const char* name, const char* value)
       : key_path_(PathOf(subkey)), name_(name) {
     HKEY made = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, key_path_.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                        nullptr, &made, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key_path_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &made, nullptr) != ERROR_SUCCESS)
       return;
     const RegistryKey key(made);
     RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
