@@ -12,6 +12,7 @@
 
 #include "common/registry_key_win32.h"
 #include "support/saver_process_win32.h"
+#include "support/test_files_win32.h"
 
 namespace velkaro::testing {
 
@@ -72,11 +73,7 @@ class SaverAppDefault {
 // saver, and returns its exit code, by which it tells what it found; nothing
 // when it could not be copied or did not end within timeout_ms.
 inline std::optional<DWORD> ProbeAsTheSaver(const char* probe_name, DWORD timeout_ms) {
-  char own[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, own, MAX_PATH);
-  std::string probe(own);
-  probe.resize(probe.find_last_of('\\') + 1);
-  probe += probe_name;
+  const std::string probe = BesideThisProgram(probe_name);
   SaverFolder folder;
   if (!CopyFileA(probe.c_str(), folder.executable().c_str(), FALSE)) return std::nullopt;
   SaverProcess process(folder, "/s");
