@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "common/geometry.h"
 #include "effects/animators.h"
 #include "effects/engine.h"
 #include "effects/engine_setup.h"
@@ -76,13 +77,14 @@ void BM_Render(benchmark::State& state) {
   const int bytes_per_pixel = static_cast<int>(state.range(0));
   PaletteTable table = run.PalLUT;
   if (bytes_per_pixel == 2) PalTo565(table);
-  MemorySurface surface(320, 240, bytes_per_pixel);
-  std::vector<std::uint8_t> pixels(std::size_t(320 * 240 * bytes_per_pixel));
+  const auto [width, height] = kShownPictureSize;
+  MemorySurface surface(width, height, bytes_per_pixel);
+  std::vector<std::uint8_t> pixels(std::size_t(width * height * bytes_per_pixel));
   const IndexImage image{run.engine.FrameBuf.bytes().data(), Engine::W, Engine::H};
   const bool scalar = Scalar(state, 1);
   for (auto _ : state) {
-    if (scalar) scalar_forms::render(image, table, pixels.data(), 320 * bytes_per_pixel,
-                                         bytes_per_pixel);
+    if (scalar)
+      scalar_forms::render(image, table, pixels.data(), width * bytes_per_pixel, bytes_per_pixel);
     else render(image, table, surface);
     benchmark::ClobberMemory();
   }

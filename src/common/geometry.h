@@ -36,6 +36,13 @@ struct Rect {
   constexpr Point origin() const { return {left, top}; }
   constexpr Size size() const { return {width(), height()}; }
   constexpr bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+  // Whether `inner` lies within this rectangle, edges included; empty
+  // rectangles are compared by their edges like any other.
+  constexpr bool Contains(const Rect& inner) const {
+    return inner.left >= left && inner.top >= top && inner.right <= right && inner.bottom <= bottom;
+  }
+  // No pixel inside: a right or bottom at or before the left or top.
+  constexpr bool empty() const { return right <= left || bottom <= top; }
 
   friend constexpr bool operator==(const Rect&, const Rect&) = default;
 };

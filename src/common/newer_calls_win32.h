@@ -10,8 +10,10 @@
 
 namespace velkaro {
 
-// The named function of a system library that every Win32 program has
-// loaded (user32.dll, kernel32.dll), or null where this system predates it.
+// The named function of a system library that the program has loaded
+// already (user32.dll and kernel32.dll, which every Win32 program has, or
+// one it imports from, such as comdlg32.dll), or null where this system
+// predates it.
 template <typename Function>
 Function LoadedSystemFunction(const char* module, const char* name) {
   const HMODULE loaded = GetModuleHandleA(module);

@@ -7,14 +7,13 @@
 #include <algorithm>
 #include <utility>
 
+#include "common/geometry_win32.h"
 #include "common/library_win32.h"
 
 namespace velkaro {
 namespace {
 
 HWND AsWindow(void* window) { return static_cast<HWND>(window); }
-
-RECT AsRect(const PixelRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 DDSURFACEDESC2 EmptyDesc() {
   DDSURFACEDESC2 desc{};
@@ -80,7 +79,7 @@ ComOwner<IDirectDrawSurface7> ddclass::CreatePrimary(void* window) {
   return surface;
 }
 
-ComOwner<IDirectDrawSurface7> ddclass::CreateSurf(PixelRect& rect, std::int32_t width,
+ComOwner<IDirectDrawSurface7> ddclass::CreateSurf(Rect& rect, std::int32_t width,
                                                   std::int32_t height, std::uint32_t caps) {
   ComOwner<IDirectDrawSurface7> surface;
   if (!dd_) return surface;
@@ -176,7 +175,8 @@ bool DirectDrawPresentation::CreateSurfaces() {
   ReleaseSurfaces();
   PrimarySurf = DDObj.CreatePrimary(window_);
   if (!PrimarySurf) return false;
-  BackSurf = DDObj.CreateSurf(SrcRect, kBackWidth, kBackHeight, kOffscreenPlainCaps);
+  BackSurf = DDObj.CreateSurf(SrcRect, kShownPictureSize.width, kShownPictureSize.height,
+                              kOffscreenPlainCaps);
   if (!BackSurf) return false;
   rgb_bit_count_ = DDObj.DisplayBitCount();
   return true;
@@ -223,7 +223,7 @@ bool DirectDrawPresentation::DDPresent() {
   if (!PrimarySurf || !BackSurf) return false;
   RECT window_rect;
   if (!GetWindowRect(AsWindow(window_), &window_rect)) return false;
-  RECT source = AsRect(SrcRect);
+  RECT source = ToRECT(SrcRect);
   return SUCCEEDED(
       PrimarySurf->Blt(&window_rect, BackSurf.get(), &source, DDBLT_WAIT, nullptr));
 }

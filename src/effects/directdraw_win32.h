@@ -13,6 +13,8 @@
 #include <memory>
 #include <utility>
 
+#include "common/com_win32.h"
+#include "common/geometry.h"
 #include "effects/palette.h"
 #include "effects/presentation.h"
 
@@ -22,42 +24,6 @@ struct IDirectDrawClipper;
 
 namespace velkaro {
 
-// Owns one reference to a COM object and releases it; move-only, so a
-// reference can never be released twice.
-template <typename Interface>
-class ComOwner {
- public:
-  ComOwner() = default;
-  ~ComOwner() { reset(); }
-  ComOwner(ComOwner&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
-  ComOwner& operator=(ComOwner&& other) noexcept {
-    if (this != &other) {
-      reset();
-      object_ = std::exchange(other.object_, nullptr);
-    }
-    return *this;
-  }
-  ComOwner(const ComOwner&) = delete;
-  ComOwner& operator=(const ComOwner&) = delete;
-
-  Interface* get() const { return object_; }
-  Interface* operator->() const { return object_; }
-  explicit operator bool() const { return object_ != nullptr; }
-
-  // The out parameter of a call that creates the object; the reference held
-  // so far is released first.
-  Interface** put() {
-    reset();
-    return &object_;
-  }
-  void reset() {
-    if (object_) std::exchange(object_, nullptr)->Release();
-  }
-
- private:
-  Interface* object_ = nullptr;
-};
-
 // Cooperative-level flags of the saver: DDSCL_FULLSCREEN + DDSCL_EXCLUSIVE.
 // Exclusive mode keeps the display mode; the saver never changes it.
 inline constexpr std::uint32_t kFullscreenExclusive = 17;
@@ -66,10 +32,6 @@ inline constexpr std::uint32_t kOffscreenPlainCaps = 64;
 
 // The library DirectDrawCreateEx is looked up in.
 inline constexpr char kDirectDrawLibrary[] = "ddraw.dll";
-
-// The size of the off-screen surface and so of the image that is shown.
-inline constexpr std::int32_t kBackWidth = 320;
-inline constexpr std::int32_t kBackHeight = 240;
 
 // The DirectDraw object and the surfaces it creates. Results are HRESULTs
 // (0 is success), as DirectDraw gives them.
@@ -96,8 +58,8 @@ class ddclass {
   // A surface of width × height with `caps` (the display's pixel format,
   // since none is asked for); `rect` becomes 0, 0, width, height. With a zero
   // width or height the size is left to DirectDraw and `rect` is unchanged.
-  ComOwner<IDirectDrawSurface7> CreateSurf(PixelRect& rect, std::int32_t width,
-                                           std::int32_t height, std::uint32_t caps);
+  ComOwner<IDirectDrawSurface7> CreateSurf(Rect& rect, std::int32_t width, std::int32_t height,
+                                           std::uint32_t caps);
   // The RGB bit count of the display mode; 0 when it cannot be read.
   std::uint32_t DisplayBitCount();
 
@@ -190,7 +152,7 @@ class DirectDrawPresentation {
   ddclass DDObj;
   ComOwner<IDirectDrawSurface7> PrimarySurf;
   ComOwner<IDirectDrawSurface7> BackSurf;
-  PixelRect SrcRect{0, 0, kBackWidth, kBackHeight};
+  Rect SrcRect = Rect::At({}, kShownPictureSize);  // the off-screen surface, the picture's size
   std::uint32_t rgb_bit_count_ = 0;
 
   // PalLUT as last given, and its form for the display depth it was made for.

@@ -19,7 +19,7 @@ BITMAPINFO TopDownInfo(std::int32_t width, std::int32_t height) {
 
 }  // namespace
 
-bool GdiPresentation::StretchFrameTo(void* dc, const PixelRect& dest) {
+bool GdiPresentation::StretchFrameTo(void* dc, const Rect& dest) {
   const std::int32_t width = dest.right - dest.left, height = dest.bottom - dest.top;
   const PixelRows rows = frame_.StretchedTo(width, height);
   if (!dc || !rows.bits) return false;

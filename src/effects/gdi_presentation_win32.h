@@ -24,7 +24,7 @@ class GdiPresentation {
   // Stretches the current frame over `dest` of the device context `dc`:
   // every pixel of `dest` shows the picture pixel under its centre, as the
   // DirectDraw blit shows it. False when nothing was drawn.
-  bool StretchFrameTo(void* dc, const PixelRect& dest);
+  bool StretchFrameTo(void* dc, const Rect& dest);
 
   const StretchedFrame& frame() const { return frame_; }
 

@@ -48,7 +48,7 @@ void PutPixel(std::uint8_t* at, std::uint32_t value, int bytes) {
 template <int Bytes>
 void CopyRows(const IndexImage& array, const PaletteTable& values, const ArrayCopy& copy,
               const LockedPixels& pixels) {
-  const PixelRect& r = copy.source;
+  const Rect& r = copy.source;
   for (std::int32_t y = r.top; y < r.bottom; ++y) {
     std::uint8_t* out = pixels.bits + std::ptrdiff_t(copy.dest_y + y - r.top) * pixels.pitch +
                         std::ptrdiff_t(copy.dest_x) * Bytes;
@@ -113,12 +113,11 @@ PaletteTable DisplayPalette(const PaletteTable& PalLUT, std::uint32_t rgb_bit_co
   return table;
 }
 
-PixelRect RenderRect(std::int32_t W, std::int32_t H) { return {4, 0, W + 4, H}; }
+Rect RenderRect(std::int32_t W, std::int32_t H) { return {4, 0, W + 4, H}; }
 
-std::optional<ArrayCopy> ClipArrayCopy(PixelRect rect, std::int32_t upper_x,
-                                       std::int32_t upper_y, std::int32_t dest_x,
-                                       std::int32_t dest_y, std::int32_t surface_w,
-                                       std::int32_t surface_h) {
+std::optional<ArrayCopy> ClipArrayCopy(Rect rect, std::int32_t upper_x, std::int32_t upper_y,
+                                       std::int32_t dest_x, std::int32_t dest_y,
+                                       std::int32_t surface_w, std::int32_t surface_h) {
   LimitToArray(rect.left, rect.right, upper_x);
   LimitToArray(rect.top, rect.bottom, upper_y);
   if (rect.left == rect.right || rect.top == rect.bottom) return std::nullopt;
@@ -129,12 +128,12 @@ std::optional<ArrayCopy> ClipArrayCopy(PixelRect rect, std::int32_t upper_x,
 }
 
 DrawStatus DrawArray(const IndexImage& array, const PaletteTable& values, std::int32_t destX,
-                     std::int32_t destY, PixelRect rectangle, Surface& surface) {
+                     std::int32_t destY, Rect rectangle, Surface& surface) {
   if (array.bytes == nullptr) return DrawStatus::kEmpty;
   const auto copy = ClipArrayCopy(rectangle, array.w, array.h, destX, destY, surface.Width(),
                                   surface.Height());
   if (!copy) return DrawStatus::kEmpty;
-  const PixelRect& r = copy->source;
+  const Rect& r = copy->source;
   if (r.left == r.right || r.top == r.bottom) return DrawStatus::kDrawn;
   LockGuard lock(surface);
   if (!lock.pixels()) return DrawStatus::kUnavailable;

@@ -10,6 +10,7 @@
 #include <span>
 #include <vector>
 
+#include "common/geometry.h"
 #include "effects/palette.h"
 
 namespace velkaro {
@@ -45,20 +46,10 @@ void PalTo565(PaletteTable& PalLUT);
 // 5-6-5 values on a 16-bit display, PalLUT unchanged on every other depth.
 PaletteTable DisplayPalette(const PaletteTable& PalLUT, std::uint32_t rgb_bit_count);
 
-// Left, top, right and bottom, right and bottom exclusive.
-struct PixelRect {
-  std::int32_t left = 0;
-  std::int32_t top = 0;
-  std::int32_t right = 0;
-  std::int32_t bottom = 0;
-
-  bool operator==(const PixelRect&) const = default;
-};
-
 // The part of the frame buffer that `render` shows: left 4, top 0, right
 // W + 4, bottom H. DrawArray cuts it to the buffer and the surface; with
 // W = 324 and H = 244 that leaves columns 4..323 and rows 0..239.
-PixelRect RenderRect(std::int32_t W, std::int32_t H);
+Rect RenderRect(std::int32_t W, std::int32_t H);
 
 // Surface memory while it is locked: pixel (0, 0) at `bits`, one row every
 // `pitch` bytes, each pixel the low `bytes_per_pixel` bytes (1 to 4) of its
@@ -115,7 +106,7 @@ enum class DrawStatus : int {
 // A rectangle of the array after DrawArray's cuts, and where its top-left
 // pixel lands on the surface.
 struct ArrayCopy {
-  PixelRect source;
+  Rect source;
   std::int32_t dest_x = 0;
   std::int32_t dest_y = 0;
 
@@ -127,15 +118,14 @@ struct ArrayCopy {
 // row are never copied) and put in order; nothing when it is then empty.
 // Then it is cut to what lands on a surface_w × surface_h surface at
 // (dest_x, dest_y); the result's source may be empty when nothing lands.
-std::optional<ArrayCopy> ClipArrayCopy(PixelRect rect, std::int32_t upper_x,
-                                       std::int32_t upper_y, std::int32_t dest_x,
-                                       std::int32_t dest_y, std::int32_t surface_w,
-                                       std::int32_t surface_h);
+std::optional<ArrayCopy> ClipArrayCopy(Rect rect, std::int32_t upper_x, std::int32_t upper_y,
+                                       std::int32_t dest_x, std::int32_t dest_y,
+                                       std::int32_t surface_w, std::int32_t surface_h);
 
 // Copies the rectangle of `array` to `surface` with its top-left at (destX,
 // destY), every index turned into values[index]; no index is transparent.
 DrawStatus DrawArray(const IndexImage& array, const PaletteTable& values, std::int32_t destX,
-                     std::int32_t destY, PixelRect rectangle, Surface& surface);
+                     std::int32_t destY, Rect rectangle, Surface& surface);
 
 // How far DirectDraw came when a run set it up.
 enum class DirectDrawStart {

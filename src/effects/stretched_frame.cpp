@@ -4,7 +4,8 @@
 
 namespace velkaro {
 
-StretchedFrame::StretchedFrame() : picture_(kPictureWidth, kPictureHeight, kBytesPerPixel) {}
+StretchedFrame::StretchedFrame()
+    : picture_(kShownPictureSize.width, kShownPictureSize.height, kBytesPerPixel) {}
 
 void StretchedFrame::NewFrame(const IndexImage& FrameBuf, const PaletteTable& PalLUT) {
   // A size no window showed during the frame that ends here belongs to a
@@ -19,7 +20,7 @@ StretchedFrame::Stretch& StretchedFrame::StretchOfSize(std::int32_t width, std::
     if (stretch.blit.to_width() == width && stretch.blit.to_height() == height) return stretch;
   }
   stretches_.push_back(Stretch{
-      StretchBlit(kPictureWidth, kPictureHeight, width, height),
+      StretchBlit(kShownPictureSize.width, kShownPictureSize.height, width, height),
       std::vector<std::uint8_t>(std::size_t(width) * std::size_t(height) * kBytesPerPixel)});
   return stretches_.back();
 }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/geometry.h"
 #include "effects/palette.h"
 #include "effects/presentation.h"
 #include "effects/stretch_blit.h"
@@ -17,9 +18,6 @@ namespace velkaro {
 
 class StretchedFrame {
  public:
-  // The picture's size, the DirectDraw presentation's off-screen surface's.
-  static constexpr std::int32_t kPictureWidth = 320;
-  static constexpr std::int32_t kPictureHeight = 240;
   static constexpr int kBytesPerPixel = 4;
 
   StretchedFrame();

@@ -37,18 +37,13 @@ ProcessFrameLog::ProcessFrameLog() {
   char path[MAX_PATH];
   const DWORD length = GetEnvironmentVariableA(kVariable, path, sizeof path);
   if (length == 0 || length >= sizeof path) return;
-  file_ = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file_ == INVALID_HANDLE_VALUE) return;
+  file_ = FromCreateFile(CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file_) return;
   QueryPerformanceFrequency(&frequency_);
   QueryPerformanceCounter(&opened_at_);
   opened_ms_since_start_ = MsSinceCreation();
   log_.emplace([this](std::string_view line) { Append(line); }, PeriodMs());
-}
-
-ProcessFrameLog::~ProcessFrameLog() {
-  log_.reset();  // writes the last, partial period
-  if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
 }
 
 double ProcessFrameLog::MsSinceProcessStart() const {
@@ -62,7 +57,7 @@ void ProcessFrameLog::Append(std::string_view line) {
   std::string text(line);
   text += "\r\n";
   DWORD written = 0;
-  WriteFile(file_, text.data(), DWORD(text.size()), &written, nullptr);
+  WriteFile(file_.get(), text.data(), DWORD(text.size()), &written, nullptr);
 }
 
 }  // namespace velkaro

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "common/kernel_handle_win32.h"
 #include "saver/frame_log.h"
 
 namespace velkaro {
@@ -15,7 +16,6 @@ namespace velkaro {
 class ProcessFrameLog {
  public:
   ProcessFrameLog();
-  ~ProcessFrameLog();
   ProcessFrameLog(const ProcessFrameLog&) = delete;
   ProcessFrameLog& operator=(const ProcessFrameLog&) = delete;
 
@@ -27,7 +27,9 @@ class ProcessFrameLog {
   double MsSinceProcessStart() const;
   void Append(std::string_view line);
 
-  HANDLE file_ = INVALID_HANDLE_VALUE;
+  // Declared before the log, so that the log writes its last, partial
+  // period before the file is closed.
+  KernelHandle file_;
   std::optional<FrameLog> log_;
   LARGE_INTEGER frequency_{};
   LARGE_INTEGER opened_at_{};

@@ -1,5 +1,7 @@
 #include "saver/monitor_cover_win32.h"
 
+#include "common/geometry_win32.h"
+#include "common/newer_calls_win32.h"
 #include "saver/saver_window_win32.h"
 
 namespace velkaro {
@@ -7,27 +9,25 @@ namespace {
 
 constexpr char kCoverClassName[] = "Velkaro_Cover";
 
+// EnumDisplayMonitors (Windows 98 and 2000 on).
 using EnumMonitorsFunction = BOOL(WINAPI*)(HDC, LPCRECT, MONITORENUMPROC, LPARAM);
 
 BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT area, LPARAM list) {
-  reinterpret_cast<std::vector<PixelRect>*>(list)->push_back(
-      {area->left, area->top, area->right, area->bottom});
+  reinterpret_cast<std::vector<Rect>*>(list)->push_back(FromRECT(*area));
   return TRUE;
 }
 
 }  // namespace
 
-std::vector<PixelRect> DisplayMonitors() {
-  // Looked up at run time: Windows 95 and NT 4 have no such function, and
-  // importing it would keep the program from starting there at all.
-  const auto enumerate = reinterpret_cast<EnumMonitorsFunction>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("user32.dll"), "EnumDisplayMonitors")));
-  std::vector<PixelRect> monitors;
+std::vector<Rect> DisplayMonitors() {
+  const auto enumerate =
+      LoadedSystemFunction<EnumMonitorsFunction>("user32.dll", "EnumDisplayMonitors");
+  std::vector<Rect> monitors;
   if (enumerate) enumerate(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
   return monitors;
 }
 
-MonitorCover::MonitorCover(HWND owner, const PixelRect& area, SaverInput& input)
+MonitorCover::MonitorCover(HWND owner, const Rect& area, SaverInput& input)
     : area_(area), input_(input) {
   static const bool registered = RegisterWindowClass(
       {.name = kCoverClassName, .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))});

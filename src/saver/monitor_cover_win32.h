@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "common/geometry.h"
 #include "common/window_win32.h"
 #include "saver/monitor_layout.h"
 
@@ -14,7 +15,7 @@ class SaverInput;
 
 // The rectangle of every monitor of the desktop; empty where the system cannot list them
 // (it predates multi-monitor support), which leaves the primary screen.
-std::vector<PixelRect> DisplayMonitors();
+std::vector<Rect> DisplayMonitors();
 
 // A black, borderless, topmost window over one monitor, owned by the saver
 // window. It is never activated, so keys keep going to the saver window;
@@ -22,14 +23,14 @@ std::vector<PixelRect> DisplayMonitors();
 // window. The pointer stays hidden over it, as its class has none.
 class MonitorCover final : public Window {
  public:
-  MonitorCover(HWND owner, const PixelRect& area, SaverInput& input);
+  MonitorCover(HWND owner, const Rect& area, SaverInput& input);
 
-  const PixelRect& area() const { return area_; }
+  const Rect& area() const { return area_; }
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
-  PixelRect area_;
+  Rect area_;
   SaverInput& input_;
 };
 

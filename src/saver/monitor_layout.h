@@ -8,13 +8,13 @@
 #include <span>
 #include <vector>
 
-#include "effects/presentation.h"
+#include "common/geometry.h"
 
 namespace velkaro {
 
 struct Coverage {
-  PixelRect saver_window;         // the primary screen
-  std::vector<PixelRect> covers;  // in screen coordinates
+  Rect saver_window;         // the primary screen
+  std::vector<Rect> covers;  // in screen coordinates
 };
 
 // `monitors` are the monitors' rectangles in screen coordinates, which are
@@ -24,11 +24,11 @@ struct Coverage {
 // screen or inside a monitor already covered: mirrored displays and a
 // primary monitor reported again share the picture they show anyway. Empty
 // rectangles are ignored.
-Coverage PlanCoverage(std::span<const PixelRect> monitors, std::int32_t screen_width,
+Coverage PlanCoverage(std::span<const Rect> monitors, std::int32_t screen_width,
                       std::int32_t screen_height);
 
 // Where the frame is stretched within a cover window: all of its client
 // area, so every monitor shows the whole picture with its own aspect.
-PixelRect CoverFrameRect(const PixelRect& cover);
+Rect CoverFrameRect(const Rect& cover);
 
 }  // namespace velkaro

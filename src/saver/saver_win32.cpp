@@ -96,7 +96,7 @@ class Win32SaverWindow final : public SaverWindowPort {
  private:
   // The current frame stretched over a rectangle of a window, through GDI.
   auto StretchThroughGdi() {
-    return [this](HDC dc, const PixelRect& rect) { return gdi_.StretchFrameTo(dc, rect); };
+    return [this](HDC dc, const Rect& rect) { return gdi_.StretchFrameTo(dc, rect); };
   }
   // The primary surface reaches the primary screen only: the monitors
   // beyond it show the same frame through GDI, with the same stretch.

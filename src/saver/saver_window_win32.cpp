@@ -47,8 +47,8 @@ void SaverWindow::ShowCovers() {
   for (const auto& cover : covers_) ShowWindow(cover->handle(), SW_SHOWNOACTIVATE);
 }
 
-std::vector<PixelRect> SaverWindow::CoveredMonitors() const {
-  std::vector<PixelRect> areas;
+std::vector<Rect> SaverWindow::CoveredMonitors() const {
+  std::vector<Rect> areas;
   for (const auto& cover : covers_) areas.push_back(cover->area());
   return areas;
 }
@@ -66,12 +66,12 @@ void SaverWindow::FollowDisplayLayout() {
   if (!handle()) return;
   const Coverage coverage = PlanCoverage(monitors_(), GetSystemMetrics(SM_CXSCREEN),
                                          GetSystemMetrics(SM_CYSCREEN));
-  const PixelRect& screen = coverage.saver_window;
+  const Rect& screen = coverage.saver_window;
   SetWindowPos(handle(), nullptr, screen.left, screen.top, screen.right - screen.left,
                screen.bottom - screen.top, SWP_NOZORDER | SWP_NOACTIVATE);
   if (CoveredMonitors() == coverage.covers) return;
   covers_.clear();
-  for (const PixelRect& area : coverage.covers)
+  for (const Rect& area : coverage.covers)
     covers_.push_back(std::make_unique<MonitorCover>(handle(), area, input_));
   if (shown_) ShowCovers();
 }

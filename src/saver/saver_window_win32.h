@@ -37,7 +37,7 @@ bool ForwardUserInput(SaverInput& input, UINT message, WPARAM wparam);
 
 // Where the window learns the monitors of the desktop: the system's list,
 // or a test's.
-using MonitorSource = std::function<std::vector<PixelRect>()>;
+using MonitorSource = std::function<std::vector<Rect>()>;
 
 class SaverWindow final : public Window {
  public:
@@ -70,10 +70,10 @@ class SaverWindow final : public Window {
     RECT client{};
     if (!handle() || !GetClientRect(handle(), &client)) return false;
     WindowDc dc(handle());
-    return dc.get() && paint(dc.get(), PixelRect{0, 0, client.right, client.bottom});
+    return dc.get() && paint(dc.get(), Rect{0, 0, client.right, client.bottom});
   }
   // The monitors covered beside the primary screen, in screen coordinates.
-  std::vector<PixelRect> CoveredMonitors() const;
+  std::vector<Rect> CoveredMonitors() const;
   // The cover windows, in the order of CoveredMonitors.
   std::vector<HWND> CoverWindows() const;
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "common/kernel_handle_win32.h"
 #include "common/system_win32.h"
 
 namespace velkaro {
@@ -73,11 +74,9 @@ void Win32ProfileStore::AbandonSave(const std::string& staging_path, const std::
 
 bool Win32FileProbe::CanOpenForReading(const std::string& path) {
   // A folder does not open this way, which is what makes a folder path fail.
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
+  return bool(
+      FromCreateFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
 }
 
 // The system's own answer, by opening: the rights of a folder are not to be
@@ -89,20 +88,16 @@ bool Win32FileProbe::CanWriteFile(const std::string& path) {
   if (attributes != INVALID_FILE_ATTRIBUTES) {
     if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
     // Opened without truncating and closed without a write: nothing changes.
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
-    return true;
+    return bool(
+        FromCreateFile(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
   }
   // No file yet: whether one can be made beside it, tried with a name of
   // its own that no save uses.
   const std::string probe = path + ".probe";
-  HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_TEMPORARY, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
+  if (!FromCreateFile(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_TEMPORARY, nullptr)))
+    return false;
   DeleteFileA(probe.c_str());
   return true;
 }

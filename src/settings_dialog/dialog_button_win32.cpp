@@ -2,15 +2,17 @@
 
 #include <string>
 
+#include "common/geometry_win32.h"
+
 namespace velkaro {
 
 DialogButton::DialogButton(std::function<void()> on_click) : on_click_(std::move(on_click)) {}
 
-std::unique_ptr<DialogButton> DialogButton::Create(HWND parent, const DialogRect& rect,
+std::unique_ptr<DialogButton> DialogButton::Create(HWND parent, const Rect& rect,
                                                    std::string_view caption, bool bold,
                                                    std::function<void()> on_click) {
   std::unique_ptr<DialogButton> button(new DialogButton(std::move(on_click)));
-  const RECT bounds{rect.left, rect.top, rect.right(), rect.bottom()};
+  const RECT bounds = ToRECT(rect);
   button->window_ = CreateButtonWindow(parent, 0, bounds, button->ambient_);
   if (!button->window_) return nullptr;
   button->input_ = std::make_unique<ButtonInput>(*button->window_);

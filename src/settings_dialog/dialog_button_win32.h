@@ -22,7 +22,7 @@ class DialogButton final : private ButtonEvents {
   // A button at rect of parent (its client pixels). on_click runs on every
   // click and may destroy the dialog, the button's window included. Null
   // when the window cannot be created.
-  static std::unique_ptr<DialogButton> Create(HWND parent, const DialogRect& rect,
+  static std::unique_ptr<DialogButton> Create(HWND parent, const Rect& rect,
                                               std::string_view caption, bool bold,
                                               std::function<void()> on_click);
   ~DialogButton() override;

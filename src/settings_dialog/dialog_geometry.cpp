@@ -6,12 +6,12 @@
 
 namespace velkaro {
 
-DialogRect DialogWindowRect(int screen_width, int screen_height, const DialogFrame& frame) {
-  const int width = frame.left + kBackgroundPanel.width + frame.right;
-  const int height = frame.top + kBackgroundPanel.height + frame.bottom;
+Rect DialogWindowRect(int screen_width, int screen_height, const DialogFrame& frame) {
+  const int width = frame.left + kBackgroundPanel.width() + frame.right;
+  const int height = frame.top + kBackgroundPanel.height() + frame.bottom;
   // Integer division truncates toward zero, as the layout asks, also on a
   // screen smaller than the window.
-  return {(screen_width - width) / 2, (screen_height - height) / 3, width, height};
+  return Rect::At({(screen_width - width) / 2, (screen_height - height) / 3}, {width, height});
 }
 
 namespace {
@@ -19,25 +19,24 @@ constexpr int kMusicKindTop[] = {28, 12, 44};
 constexpr int kMusicKindLabelWidth[] = {23, 43, 60};
 }  // namespace
 
-DialogRect MusicKindMarkRect(int kind) { return {124, kMusicKindTop[kind], 13, 13}; }
+Rect MusicKindMarkRect(int kind) { return Rect::At({124, kMusicKindTop[kind]}, {13, 13}); }
 
-DialogRect MusicKindLabelRect(int kind) {
-  return {140, kMusicKindTop[kind], kMusicKindLabelWidth[kind], 13};
+Rect MusicKindLabelRect(int kind) {
+  return Rect::At({140, kMusicKindTop[kind]}, {kMusicKindLabelWidth[kind], 13});
 }
 
-DialogRect ThumbnailRect(int pattern) {
+Rect ThumbnailRect(int pattern) {
   const int row = pattern / kThumbnailsPerRow, column = pattern % kThumbnailsPerRow;
-  return {48 + 72 * column, 36 + 56 * row, 60, 45};
+  return Rect::At({48 + 72 * column, 36 + 56 * row}, {60, 45});
 }
 
-DialogRect FrameRect(int pattern) {
+Rect FrameRect(int pattern) {
   const int row = pattern / kThumbnailsPerRow, column = pattern % kThumbnailsPerRow;
-  return {44 + 72 * column, 32 + 56 * row, 69, 53};
+  return Rect::At({44 + 72 * column, 32 + 56 * row}, {69, 53});
 }
 
-std::vector<DialogPoint> TileOrigins(int panel_width, int panel_height, int tile_width,
-                                     int tile_height) {
-  std::vector<DialogPoint> origins;
+std::vector<Point> TileOrigins(int panel_width, int panel_height, int tile_width, int tile_height) {
+  std::vector<Point> origins;
   // A missing bitmap has no size; stepping by zero would never end.
   if (tile_width <= 0 || tile_height <= 0) return origins;
   for (int x = 0; x <= panel_width; x += tile_width)
@@ -63,18 +62,14 @@ std::uint32_t GradientColour(std::uint8_t level) {
 }
 
 namespace {
-DialogRect PointRect(DialogPoint p) { return {p.x, p.y, 0, 0}; }
+Rect PointRect(Point p) { return Rect::At(p, {0, 0}); }
 }  // namespace
 
-ZoomRects ZoomOpenRects(DialogPoint pointer, DialogRect window) {
-  return {PointRect(pointer), window};
-}
+ZoomRects ZoomOpenRects(Point pointer, Rect window) { return {PointRect(pointer), window}; }
 
-ZoomRects ZoomCloseRects(DialogPoint pointer, DialogRect window) {
-  return {window, PointRect(pointer)};
-}
+ZoomRects ZoomCloseRects(Point pointer, Rect window) { return {window, PointRect(pointer)}; }
 
-DialogPoint ZoomOrigin(bool read_ok, long x, long y) {
+Point ZoomOrigin(bool read_ok, long x, long y) {
   if (!read_ok) return {0, 0};
   // Kept as 16-bit values; a position that does not fit fails the store.
   const auto x16 = nearest_as<std::int16_t>(double(x));

@@ -5,28 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "common/geometry.h"
 #include "effects/presets.h"
 
 namespace velkaro {
 
-struct DialogPoint {
-  int x = 0, y = 0;
-  bool operator==(const DialogPoint&) const = default;
-};
-
-struct DialogRect {
-  int left = 0, top = 0, width = 0, height = 0;
-  int right() const { return left + width; }
-  int bottom() const { return top + height; }
-  bool operator==(const DialogRect&) const = default;
-};
-
 inline constexpr int kThumbnailsPerRow = 7;
 
 // The background panel that fixes the dialog's size.
-inline constexpr DialogRect kBackgroundPanel{0, 0, 605, 469};
-inline constexpr DialogRect kPatternPanel{16, 16, 564, 277};
-inline constexpr DialogRect kMusicPanel{16, 308, 565, 89};
+inline constexpr Rect kBackgroundPanel = Rect::At({0, 0}, {605, 469});
+inline constexpr Rect kPatternPanel = Rect::At({16, 16}, {564, 277});
+inline constexpr Rect kMusicPanel = Rect::At({16, 308}, {565, 89});
 
 // What the window system puts around a window's client area, in pixels on
 // each side: frame and caption, as it sizes them for the window's style and
@@ -39,38 +28,38 @@ struct DialogFrame {
 // The outer window: the background panel as its client area inside frame,
 // centred across and a third of the way down (whole pixels, remainder
 // dropped).
-DialogRect DialogWindowRect(int screen_width, int screen_height, const DialogFrame& frame);
+Rect DialogWindowRect(int screen_width, int screen_height, const DialogFrame& frame);
 
 // The other pieces, in the pixels of the panel that holds them (the
 // background panel for the footer). Both panels' titles sit at the same
 // place, in a white frame drawn into the panel's picture.
-inline constexpr DialogRect kPanelTitleRect{12, 12, 101, 17};
-inline constexpr DialogRect kPanelTitleFrameRect{12, 8, 101, 21};
-inline constexpr DialogRect kRandomMarkRect{148, 12, 13, 13};
-inline constexpr DialogRect kRandomLabelRect{164, 12, 83, 13};
-inline constexpr DialogRect kTrackListRect{208, 8, 41, 200};  // its drop-down list included
-inline constexpr DialogRect kRepeatLabelRect{252, 12, 66, 13};
-inline constexpr DialogRect kFileButtonRect{208, 40, 41, 25};
-inline constexpr DialogRect kFileLabelRect{256, 40, 293, 33};
-inline constexpr DialogRect kCreditLineRect{16, 412, 165, 13};
-inline constexpr DialogRect kWebAddressRect{16, 428, 207, 13};
-inline constexpr DialogRect kSaveButtonRect{400, 412, 89, 33};
-inline constexpr DialogRect kCancelButtonRect{492, 412, 89, 33};
+inline constexpr Rect kPanelTitleRect = Rect::At({12, 12}, {101, 17});
+inline constexpr Rect kPanelTitleFrameRect = Rect::At({12, 8}, {101, 21});
+inline constexpr Rect kRandomMarkRect = Rect::At({148, 12}, {13, 13});
+inline constexpr Rect kRandomLabelRect = Rect::At({164, 12}, {83, 13});
+// The track list's rectangle holds its drop-down list too.
+inline constexpr Rect kTrackListRect = Rect::At({208, 8}, {41, 200});
+inline constexpr Rect kRepeatLabelRect = Rect::At({252, 12}, {66, 13});
+inline constexpr Rect kFileButtonRect = Rect::At({208, 40}, {41, 25});
+inline constexpr Rect kFileLabelRect = Rect::At({256, 40}, {293, 33});
+inline constexpr Rect kCreditLineRect = Rect::At({16, 412}, {165, 13});
+inline constexpr Rect kWebAddressRect = Rect::At({16, 428}, {207, 13});
+inline constexpr Rect kSaveButtonRect = Rect::At({400, 412}, {89, 33});
+inline constexpr Rect kCancelButtonRect = Rect::At({492, 412}, {89, 33});
 
 // The option mark and label of music choice kind (0 audio CD, 1 none, 2 music
 // file), in the music panel: top to bottom none, audio CD, music file.
-DialogRect MusicKindMarkRect(int kind);
-DialogRect MusicKindLabelRect(int kind);
+Rect MusicKindMarkRect(int kind);
+Rect MusicKindLabelRect(int kind);
 
 // Thumbnail i and its red frame, inside the pattern panel.
-DialogRect ThumbnailRect(int pattern);
-DialogRect FrameRect(int pattern);
+Rect ThumbnailRect(int pattern);
+Rect FrameRect(int pattern);
 
 // The top-left corners at which the tile bitmap is copied to cover a panel:
 // columns left to right, each top to bottom, both ends included. Copies past
 // the edge are clipped by the surface. A tile without area covers nothing.
-std::vector<DialogPoint> TileOrigins(int panel_width, int panel_height, int tile_width,
-                                     int tile_height);
+std::vector<Point> TileOrigins(int panel_width, int panel_height, int tile_width, int tile_height);
 
 // One grey level per row of the background gradient, rows 0..H inclusive:
 // |220 sin(y / k)| with k = H / 3.142, rounded to nearest. The row's colour is
@@ -82,13 +71,13 @@ std::uint32_t GradientColour(std::uint8_t level);
 // The zoom animation runs between the pointer position (a rectangle without
 // area) and the window.
 struct ZoomRects {
-  DialogRect from, to;
+  Rect from, to;
 };
-ZoomRects ZoomOpenRects(DialogPoint pointer, DialogRect window);
-ZoomRects ZoomCloseRects(DialogPoint pointer, DialogRect window);
+ZoomRects ZoomOpenRects(Point pointer, Rect window);
+ZoomRects ZoomCloseRects(Point pointer, Rect window);
 
 // The pointer position as the dialog keeps it (16-bit), or 0, 0 when it could
 // not be read.
-DialogPoint ZoomOrigin(bool read_ok, long x, long y);
+Point ZoomOrigin(bool read_ok, long x, long y);
 
 }  // namespace velkaro

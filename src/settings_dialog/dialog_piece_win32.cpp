@@ -28,16 +28,16 @@ SIZE BitmapSize(HBITMAP bitmap) {
   return {info.bmWidth, info.bmHeight};
 }
 
-bool DialogPiece::Create(HWND parent, const DialogPiece* backdrop, const DialogRect& rect) {
+bool DialogPiece::Create(HWND parent, const DialogPiece* backdrop, const Rect& rect) {
   // With CS_DBLCLKS the system tells the second press of a double click
   // apart (WM_LBUTTONDBLCLK), so that it is not taken for a click.
   static const bool registered = RegisterWindowClass(
       {.name = kPieceClass, .style = CS_DBLCLKS, .cursor = LoadCursorA(nullptr, IDC_ARROW)});
   backdrop_ = backdrop;
   offset_ = {rect.left, rect.top};
-  size_ = {rect.width, rect.height};
+  size_ = {rect.width(), rect.height()};
   return registered && Window::Create(kPieceClass, 0, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-                                      rect.left, rect.top, rect.width, rect.height, parent);
+                                      rect.left, rect.top, rect.width(), rect.height(), parent);
 }
 
 void DialogPiece::MakePanel(COLORREF colour) {

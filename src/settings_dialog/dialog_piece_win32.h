@@ -24,7 +24,7 @@ class DialogPiece final : public Window {
  public:
   // The child window at rect of parent; backdrop is the panel whose picture
   // shows through, or null for a piece with a picture of its own.
-  bool Create(HWND parent, const DialogPiece* backdrop, const DialogRect& rect);
+  bool Create(HWND parent, const DialogPiece* backdrop, const Rect& rect);
   // Gives the piece a persistent picture of its size, filled with colour,
   // and lets the dialog manager look for tab stops inside it.
   void MakePanel(COLORREF colour);

@@ -18,7 +18,7 @@ enum class DialogPanel { Pattern, Music };
 class SettingsDialogView {
  public:
   virtual ~SettingsDialogView() = default;
-  virtual void PlaceWindow(const DialogRect& outer) = 0;
+  virtual void PlaceWindow(const Rect& outer) = 0;
   virtual void TilePanel(DialogPanel panel) = 0;
   // The random check box shows picture 0 (unticked) or 1 (ticked).
   virtual void ShowRandomPicture(int picture) = 0;
@@ -34,8 +34,8 @@ class SettingsDialogView {
   // The custom hand pointer for the clickable pieces, the dialog's font face
   // for the buttons.
   virtual void HandOutPointerAndFont() = 0;
-  virtual std::optional<DialogPoint> PointerPosition() = 0;
-  virtual DialogRect WindowScreenRect() = 0;
+  virtual std::optional<Point> PointerPosition() = 0;
+  virtual Rect WindowScreenRect() = 0;
   virtual void AnimateZoom(const ZoomRects& rects) = 0;
   virtual void RestoreDefaultPointer() = 0;
   // The open-file dialog; the chosen path in the system's ANSI code page, or
@@ -83,7 +83,7 @@ class SettingsDialog {
   Settings& settings_;
   SettingsDialogView& view_;
   SettingsFile file_;
-  DialogPoint zoom_from_;
+  Point zoom_from_;
   bool closed_ = false;
   bool unloaded_ = false;
 };

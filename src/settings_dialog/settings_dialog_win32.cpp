@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "common/gdi_win32.h"
+#include "common/geometry_win32.h"
+#include "common/newer_calls_win32.h"
 #include "common/resource_ids.h"
 #include "common/system_win32.h"
 #include "common/text_cp932.h"
@@ -35,8 +37,6 @@ HBITMAP LoadBitmapResource(int id) {
   return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
                                          IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
-
-RECT ToRect(const DialogRect& r) { return {r.left, r.top, r.right(), r.bottom()}; }
 
 // The frame and caption that the system's current window metrics give a
 // window of the dialog's style (without a menu): the classic metrics of
@@ -63,8 +63,8 @@ class Win32SettingsDialog final : public SettingsDialogView, public Window {
   }
 
   // SettingsDialogView
-  void PlaceWindow(const DialogRect& outer) override {
-    SetWindowPos(handle(), nullptr, outer.left, outer.top, outer.width, outer.height,
+  void PlaceWindow(const Rect& outer) override {
+    SetWindowPos(handle(), nullptr, outer.left, outer.top, outer.width(), outer.height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
   void TilePanel(DialogPanel panel) override;
@@ -101,18 +101,18 @@ class Win32SettingsDialog final : public SettingsDialogView, public Window {
     file_label_.Invalidate();
   }
   void HandOutPointerAndFont() override;
-  std::optional<DialogPoint> PointerPosition() override {
+  std::optional<Point> PointerPosition() override {
     POINT p;
     if (!GetCursorPos(&p)) return std::nullopt;
-    return DialogPoint{p.x, p.y};
+    return Point{p.x, p.y};
   }
-  DialogRect WindowScreenRect() override {
+  Rect WindowScreenRect() override {
     RECT r{};
     GetWindowRect(handle(), &r);
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    return FromRECT(r);
   }
   void AnimateZoom(const ZoomRects& rects) override {
-    const RECT from = ToRect(rects.from), to = ToRect(rects.to);
+    const RECT from = ToRECT(rects.from), to = ToRECT(rects.to);
     DrawAnimatedRects(handle(), IDANI_CAPTION, &from, &to);
   }
   void RestoreDefaultPointer() override { SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512))); }
@@ -129,8 +129,8 @@ class Win32SettingsDialog final : public SettingsDialogView, public Window {
   void CreatePatternPanel();
   void CreateMusicPanel();
   void CreateFooter();
-  void MakePanel(DialogPiece& piece, HWND parent, const DialogRect& rect, COLORREF colour);
-  DialogPiece& MakeLabel(const DialogPiece& panel, const DialogRect& rect, std::string_view text,
+  void MakePanel(DialogPiece& piece, HWND parent, const Rect& rect, COLORREF colour);
+  DialogPiece& MakeLabel(const DialogPiece& panel, const Rect& rect, std::string_view text,
                          COLORREF colour = kBlack);
   void DrawGradient();
   void DrawPatternFrames(HDC dc) const;
@@ -165,12 +165,12 @@ bool Win32SettingsDialog::Create() {
   const int screen_width = GetSystemMetrics(SM_CXSCREEN);
   const int screen_height = GetSystemMetrics(SM_CYSCREEN);
   const DialogFrame frame = DialogFrameFromMetrics();
-  const DialogRect outer = DialogWindowRect(screen_width, screen_height, frame);
+  const Rect outer = DialogWindowRect(screen_width, screen_height, frame);
   // No owner window: the dialog stands free even when started for another
   // window's settings.
   if (!registered ||
-      !CreateCaptioned(kDialogClass, kDialogExStyle, kSettingsWindowTitle, kDialogStyle,
-                       outer.left, outer.top, outer.width, outer.height, nullptr))
+      !CreateCaptioned(kDialogClass, kDialogExStyle, kSettingsWindowTitle, kDialogStyle, outer.left,
+                       outer.top, outer.width(), outer.height(), nullptr))
     return false;
   LoadPictures();
   CreatePieces();
@@ -223,13 +223,13 @@ void Win32SettingsDialog::LoadPictures() {
                                 DEFAULT_PITCH, ToCp932(kLabelFontFace).c_str()));
 }
 
-void Win32SettingsDialog::MakePanel(DialogPiece& piece, HWND parent, const DialogRect& rect,
+void Win32SettingsDialog::MakePanel(DialogPiece& piece, HWND parent, const Rect& rect,
                                     COLORREF colour) {
   piece.Create(parent, nullptr, rect);
   piece.MakePanel(colour);
 }
 
-DialogPiece& Win32SettingsDialog::MakeLabel(const DialogPiece& panel, const DialogRect& rect,
+DialogPiece& Win32SettingsDialog::MakeLabel(const DialogPiece& panel, const Rect& rect,
                                             std::string_view text, COLORREF colour) {
   DialogPiece& label = *labels_.emplace_back(std::make_unique<DialogPiece>());
   label.Create(panel.handle(), &panel, rect);
@@ -253,8 +253,8 @@ void Win32SettingsDialog::CreatePieces() {
 void DrawTitleFrame(HDC dc) {
   const SelectedObject pen(dc, GetStockObject(WHITE_PEN));
   const SelectedObject brush(dc, GetStockObject(NULL_BRUSH));
-  const DialogRect& frame = kPanelTitleFrameRect;
-  Rectangle(dc, frame.left, frame.top, frame.right(), frame.bottom());
+  const Rect& frame = kPanelTitleFrameRect;
+  Rectangle(dc, frame.left, frame.top, frame.right, frame.bottom);
 }
 
 void Win32SettingsDialog::CreatePatternPanel() {
@@ -279,8 +279,8 @@ void Win32SettingsDialog::DrawPatternFrames(HDC dc) const {
   const SelectedObject brush(dc, GetStockObject(NULL_BRUSH));
   for (int i = 0; i < PatternCount; ++i) {
     if (!frames_visible_[i]) continue;
-    const DialogRect frame = FrameRect(i);
-    Rectangle(dc, frame.left, frame.top, frame.right(), frame.bottom());
+    const Rect frame = FrameRect(i);
+    Rectangle(dc, frame.left, frame.top, frame.right, frame.bottom);
   }
 }
 
@@ -295,10 +295,10 @@ void Win32SettingsDialog::CreateMusicPanel() {
         &MakeLabel(music_panel_, MusicKindLabelRect(kind), MusicKindLabel(kind), kWhite);
     option_labels_[kind]->on_press = mark.on_press;
   }
-  const DialogRect& list = kTrackListRect;
+  const Rect& list = kTrackListRect;
   track_list_ = CreateWindowExA(0, "COMBOBOX", "",
                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN,
-                                list.left, list.top, list.width, list.height,
+                                list.left, list.top, list.width(), list.height(),
                                 music_panel_.handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
   MakeLabel(music_panel_, kRepeatLabelRect, kRepeatLabel, kWhite);
   file_button_ = DialogButton::Create(music_panel_.handle(), kFileButtonRect, kFileButtonCaption,
@@ -342,7 +342,7 @@ void Win32SettingsDialog::TilePanel(DialogPanel which) {
   const SIZE tile = BitmapSize(tile_.get());
   {
     const BitmapCanvas canvas(nullptr, panel.image());
-    for (const DialogPoint at : TileOrigins(panel.size().cx, panel.size().cy, tile.cx, tile.cy))
+    for (const Point at : TileOrigins(panel.size().cx, panel.size().cy, tile.cx, tile.cy))
       Blit(canvas.dc(), at.x, at.y, tile_.get(), 0, 0, tile.cx, tile.cy);
     // The title frame belongs to the panel's picture, so that the title
     // label in it shows it through.
@@ -429,8 +429,8 @@ std::optional<std::string> Win32SettingsDialog::AskForFile(const OpenFileRequest
   // Looked up, not linked: a 95/98 comdlg32 need not have it, and the
   // program must still load there. comdlg32 is loaded for GetOpenFileNameA.
   using GetOpenFileNameWFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
-  const auto get_open_file_name_w = reinterpret_cast<GetOpenFileNameWFunction>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("comdlg32.dll"), "GetOpenFileNameW")));
+  const auto get_open_file_name_w =
+      LoadedSystemFunction<GetOpenFileNameWFunction>("comdlg32.dll", "GetOpenFileNameW");
   if (!HasUnicodeWindows() || !get_open_file_name_w) return AskForFileAnsi(request, handle());
 
   // The title and the filter read right under every ANSI code page this way.

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/geometry.h"
 #include "music/music_player.h"
 #include "saver/saver_run.h"
 #include "xhack/hack_options.h"
@@ -99,10 +100,9 @@ PixelFormat FormatOf(Display* display, const XWindowAttributes& attributes) {
 // A resizable window of our own, titled "Velkaro", that its close box ends.
 WindowOwner MakeOwnWindow(Display* display, Atom delete_window) {
   const int screen = DefaultScreen(display);
-  const Window window = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0,
-                                            2 * kPictureWidth, 2 * kPictureHeight, 0,
-                                            BlackPixel(display, screen),
-                                            BlackPixel(display, screen));
+  const Window window = XCreateSimpleWindow(
+      display, RootWindow(display, screen), 0, 0, 2 * kShownPictureSize.width,
+      2 * kShownPictureSize.height, 0, BlackPixel(display, screen), BlackPixel(display, screen));
   XStoreName(display, window, "Velkaro");
   XClassHint class_hint{const_cast<char*>("velkaro"), const_cast<char*>("Velkaro")};
   XSetClassHint(display, window, &class_hint);

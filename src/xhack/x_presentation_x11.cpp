@@ -11,7 +11,7 @@ XPresentation::XPresentation(Display* display, Window window, Visual* visual,
       format_(format),
       shared_memory_(shared_memory),
       gc_(display, window),
-      picture_(kPictureWidth, kPictureHeight, format.bits_per_pixel / 8),
+      picture_(kShownPictureSize.width, kShownPictureSize.height, format.bits_per_pixel / 8),
       width_(width),
       height_(height) {}
 
@@ -25,7 +25,7 @@ bool XPresentation::ImageReady() {
     return true;
   image_.reset();
   image_ = MakeFrameImage(display_, visual_, format_.depth, width_, height_, shared_memory_);
-  stretch_.emplace(kPictureWidth, kPictureHeight, width_, height_);
+  stretch_.emplace(kShownPictureSize.width, kShownPictureSize.height, width_, height_);
   return image_ != nullptr;
 }
 

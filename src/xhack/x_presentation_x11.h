@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+#include "common/geometry.h"
 #include "effects/palette.h"
 #include "effects/presentation.h"
 #include "xhack/frame_image_x11.h"
@@ -21,11 +22,6 @@
 #include <X11/Xlib.h>
 
 namespace velkaro::xhack {
-
-// The size of the picture the saver shows, as DirectDraw's off-screen
-// surface has it.
-inline constexpr std::int32_t kPictureWidth = 320;
-inline constexpr std::int32_t kPictureHeight = 240;
 
 class XPresentation {
  public:

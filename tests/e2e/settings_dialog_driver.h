@@ -182,9 +182,9 @@ class SettingsDialogE2e : public ::testing::Test {
   }
   // The screen point at the middle of rect, given in the background panel or
   // in one of the two panels in it.
-  POINT At(const DialogRect& rect, const DialogRect& panel = {0, 0, 0, 0}) const {
-    return {client_.x + panel.left + rect.left + rect.width / 2,
-            client_.y + panel.top + rect.top + rect.height / 2};
+  POINT At(const Rect& rect, const Rect& panel = {0, 0, 0, 0}) const {
+    return {client_.x + panel.left + rect.left + rect.width() / 2,
+            client_.y + panel.top + rect.top + rect.height() / 2};
   }
   void Click(POINT at) { PressAt(at, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
   void ClickThumbnail(int i) { Click(At(ThumbnailRect(i), kPatternPanel)); }

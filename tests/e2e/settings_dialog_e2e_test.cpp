@@ -40,17 +40,17 @@ TEST_F(SettingsDialogE2e, ShowsWithItsCaptionCentredAcrossAndAThirdDown) {
   ASSERT_TRUE(Open());
   RECT client{};
   GetClientRect(dialog_, &client);
-  EXPECT_EQ(client.right, kBackgroundPanel.width);
-  EXPECT_EQ(client.bottom, kBackgroundPanel.height);
+  EXPECT_EQ(client.right, kBackgroundPanel.width());
+  EXPECT_EQ(client.bottom, kBackgroundPanel.height());
   const DialogFrame frame = FrameOf(dialog_);
   RECT r{};
   GetWindowRect(dialog_, &r);
-  const DialogRect expected =
+  const Rect expected =
       DialogWindowRect(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), frame);
   EXPECT_EQ(r.left, expected.left);
   EXPECT_EQ(r.top, expected.top);
-  EXPECT_EQ(r.right - r.left, expected.width);
-  EXPECT_EQ(r.bottom - r.top, expected.height);
+  EXPECT_EQ(r.right - r.left, expected.width());
+  EXPECT_EQ(r.bottom - r.top, expected.height());
   EXPECT_EQ(client_.x - r.left, frame.left);
   EXPECT_EQ(client_.y - r.top, frame.top);
   if (CurrentWindowMetrics()) {
@@ -69,7 +69,7 @@ TEST_F(SettingsDialogE2e, ShowsWithItsCaptionCentredAcrossAndAThirdDown) {
 
 // The screen colour (0x00RRGGBB) of a row of the background gradient.
 std::uint32_t GradientOnScreen(int row) {
-  const std::uint32_t bgr = GradientColour(GradientLevels(kBackgroundPanel.height)[row]);
+  const std::uint32_t bgr = GradientColour(GradientLevels(kBackgroundPanel.height())[row]);
   return ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
 }
 
@@ -77,7 +77,7 @@ std::uint32_t GradientOnScreen(int row) {
 // on the screen, they show that no frame or caption covers the panel's edge.
 TEST_F(SettingsDialogE2e, TheWholePanelShowsOnTheScreen) {
   ASSERT_TRUE(Open());
-  const int width = kBackgroundPanel.width, height = kBackgroundPanel.height;
+  const int width = kBackgroundPanel.width(), height = kBackgroundPanel.height();
   const Pixels shown =
       ScreenPixels({client_.x, client_.y, client_.x + width, client_.y + height});
   int wrong_right = 0, wrong_bottom = 0;

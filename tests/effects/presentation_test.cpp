@@ -112,7 +112,7 @@ TEST(Noise, FillsEveryByteColumnByColumnBelow255) {
 }
 
 TEST(DrawArray, TheFrameRectangleFillsTheSurfaceExactly) {
-  EXPECT_EQ(RenderRect(324, 244), (PixelRect{4, 0, 328, 244}));
+  EXPECT_EQ(RenderRect(324, 244), (Rect{4, 0, 328, 244}));
   const auto copy = ClipArrayCopy(RenderRect(324, 244), 324, 244, 0, 0, 320, 240);
   ASSERT_TRUE(copy);
   EXPECT_EQ(*copy, (ArrayCopy{{4, 0, 324, 240}, 0, 0}));
@@ -152,14 +152,14 @@ TEST(DrawArray, WritesTheLowBytesOfEachValueAtEveryDepth) {
 TEST(DrawArray, EmptyRectanglesReturnOneAndDrawNothing) {
   const Pattern frame(10, 8);
   MemorySurface surface(8, 8, 4);
-  const PixelRect empty[] = {
+  const Rect empty[] = {
       {12, 0, 20, 5},   // wholly right of the array: both edges become 10
       {0, 3, 5, 3},     // top = bottom
       {4, 0, 4, 5},     // left = right
       {-9, 0, -1, 5},   // wholly left: both edges become 0
       {0, 9, 5, 30},    // wholly below
   };
-  for (const PixelRect& r : empty) {
+  for (const Rect& r : empty) {
     EXPECT_EQ(DrawArray(frame.image(), frame.table, 0, 0, r, surface), DrawStatus::kEmpty)
         << r.left << "," << r.top << "," << r.right << "," << r.bottom;
   }

@@ -7,22 +7,22 @@
 namespace velkaro {
 namespace {
 
-using Rects = std::vector<PixelRect>;
+using Rects = std::vector<Rect>;
 
-Rects CoversOf(const std::vector<PixelRect>& monitors) {
+Rects CoversOf(const std::vector<Rect>& monitors) {
   return PlanCoverage(monitors, 1024, 768).covers;
 }
 
 TEST(MonitorLayout, OneMonitorKeepsTheSaverWindowAloneOnThePrimaryScreen) {
   const Coverage coverage = PlanCoverage(Rects{{0, 0, 1024, 768}}, 1024, 768);
-  EXPECT_EQ(coverage.saver_window, (PixelRect{0, 0, 1024, 768}));
+  EXPECT_EQ(coverage.saver_window, (Rect{0, 0, 1024, 768}));
   EXPECT_TRUE(coverage.covers.empty());
   // Without any monitor list the primary screen is still covered.
-  EXPECT_EQ(PlanCoverage({}, 800, 600).saver_window, (PixelRect{0, 0, 800, 600}));
+  EXPECT_EQ(PlanCoverage({}, 800, 600).saver_window, (Rect{0, 0, 800, 600}));
 }
 
 TEST(MonitorLayout, EveryOtherMonitorGetsACoverWhereverItLies) {
-  const std::vector<PixelRect> monitors = {
+  const std::vector<Rect> monitors = {
       {0, 0, 1024, 768},         // primary
       {1024, 0, 1824, 600},      // right, smaller
       {-1280, -256, 0, 768},     // left and higher, taller
@@ -33,7 +33,7 @@ TEST(MonitorLayout, EveryOtherMonitorGetsACoverWhereverItLies) {
 }
 
 TEST(MonitorLayout, MirroredRepeatedAndEmptyMonitorsGetNoCover) {
-  const std::vector<PixelRect> monitors = {
+  const std::vector<Rect> monitors = {
       {0, 0, 800, 600},          // a clone inside the primary screen
       {1024, 0, 1824, 600},
       {1024, 0, 1824, 600},      // listed twice
@@ -46,7 +46,7 @@ TEST(MonitorLayout, MirroredRepeatedAndEmptyMonitorsGetNoCover) {
 }
 
 TEST(MonitorLayout, TheFrameFillsEachCoverFromItsOwnCorner) {
-  EXPECT_EQ(CoverFrameRect({-1280, -256, 0, 768}), (PixelRect{0, 0, 1280, 1024}));
+  EXPECT_EQ(CoverFrameRect({-1280, -256, 0, 768}), (Rect{0, 0, 1280, 1024}));
 }
 
 }  // namespace

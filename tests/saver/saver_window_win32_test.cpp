@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "common/geometry_win32.h"
+
 namespace velkaro {
 namespace {
 
@@ -20,21 +22,21 @@ struct CountingInput final : SaverInput {
   int clicks = 0;
 };
 
-PixelRect WindowArea(HWND window) {
+Rect WindowArea(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
-  return {rect.left, rect.top, rect.right, rect.bottom};
+  return FromRECT(rect);
 }
 
 class SaverWindowMonitors : public ::testing::Test {
  protected:
   const std::int32_t cx = GetSystemMetrics(SM_CXSCREEN);
   const std::int32_t cy = GetSystemMetrics(SM_CYSCREEN);
-  std::vector<PixelRect> layout{{0, 0, cx, cy}, {cx, 0, cx + 800, 600}};
+  std::vector<Rect> layout{{0, 0, cx, cy}, {cx, 0, cx + 800, 600}};
   CountingInput input;
   SaverWindow window{input, [this] { return layout; }};
 
-  void DisplayChanges(std::vector<PixelRect> new_layout) {
+  void DisplayChanges(std::vector<Rect> new_layout) {
     layout = std::move(new_layout);
     SendMessageA(window.handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(cx, cy));
   }
@@ -45,13 +47,13 @@ TEST_F(SaverWindowMonitors, CoversFollowTheLayoutWhenTheDisplayChanges) {
   window.ShowNormal();
   window.MakeTopmost();
   const HWND first = window.CoverWindows()[0];
-  EXPECT_EQ(WindowArea(first), (PixelRect{cx, 0, cx + 800, 600}));
+  EXPECT_EQ(WindowArea(first), (Rect{cx, 0, cx + 800, 600}));
   EXPECT_TRUE(IsWindowVisible(first));
   EXPECT_TRUE(GetWindowLongA(first, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_NE(GetActiveWindow(), first) << "a cover took the keys from the saver window";
 
   // The second monitor moves left of the primary and a third comes in above.
-  const std::vector<PixelRect> moved = {{-1280, -256, 0, 768}, {0, -600, 800, 0}};
+  const std::vector<Rect> moved = {{-1280, -256, 0, 768}, {0, -600, 800, 0}};
   DisplayChanges({{0, 0, cx, cy}, moved[0], moved[1]});
   EXPECT_FALSE(IsWindow(first));
   ASSERT_EQ(window.CoveredMonitors(), moved);
@@ -61,7 +63,7 @@ TEST_F(SaverWindowMonitors, CoversFollowTheLayoutWhenTheDisplayChanges) {
     EXPECT_TRUE(IsWindowVisible(cover));
   }
   // The saver window keeps the primary screen throughout.
-  EXPECT_EQ(WindowArea(window.handle()), (PixelRect{0, 0, cx, cy}));
+  EXPECT_EQ(WindowArea(window.handle()), (Rect{0, 0, cx, cy}));
 
   // A change that leaves the monitors as they were keeps the covers.
   const std::vector<HWND> kept = window.CoverWindows();

@@ -13,11 +13,11 @@ namespace {
 constexpr DialogFrame kClassicFrame{3, 22, 3, 3};
 
 TEST(DialogWindowRect, CentresAcrossAndSitsAThirdDown) {
-  EXPECT_EQ(DialogWindowRect(1024, 768, kClassicFrame), (DialogRect{206, 91, 611, 494}));
+  EXPECT_EQ(DialogWindowRect(1024, 768, kClassicFrame), (Rect::At({206, 91}, {611, 494})));
   // Remainders are dropped: (801 - 611) / 2 = 95, (601 - 494) / 3 = 35.
-  EXPECT_EQ(DialogWindowRect(801, 601, kClassicFrame), (DialogRect{95, 35, 611, 494}));
+  EXPECT_EQ(DialogWindowRect(801, 601, kClassicFrame), (Rect::At({95, 35}, {611, 494})));
   // A screen smaller than the window gives negative places, truncated toward zero.
-  EXPECT_EQ(DialogWindowRect(600, 480, kClassicFrame), (DialogRect{-5, -4, 611, 494}));
+  EXPECT_EQ(DialogWindowRect(600, 480, kClassicFrame), (Rect::At({-5, -4}, {611, 494})));
 }
 
 TEST(DialogWindowRect, GrowsWithTheFrameSoThatTheWholePanelShows) {
@@ -25,35 +25,35 @@ TEST(DialogWindowRect, GrowsWithTheFrameSoThatTheWholePanelShows) {
   // whatever surrounds it, each side as given, and the same placing rule
   // applies to that size: (1024 - 620) / 2 = 202, (768 - 507) / 3 = 87.
   const DialogFrame wide{7, 30, 8, 8};
-  EXPECT_EQ(DialogWindowRect(1024, 768, wide), (DialogRect{202, 87, 620, 507}));
+  EXPECT_EQ(DialogWindowRect(1024, 768, wide), (Rect::At({202, 87}, {620, 507})));
   // No frame at all: the window is the panel.
-  EXPECT_EQ(DialogWindowRect(1024, 768, {}), (DialogRect{209, 99, 605, 469}));
+  EXPECT_EQ(DialogWindowRect(1024, 768, {}), (Rect::At({209, 99}, {605, 469})));
 }
 
 TEST(ThumbnailLayout, SevenPerRowWithTheirFramesFourPixelsOut) {
-  EXPECT_EQ(ThumbnailRect(0), (DialogRect{48, 36, 60, 45}));
-  EXPECT_EQ(ThumbnailRect(8), (DialogRect{120, 92, 60, 45}));
-  EXPECT_EQ(ThumbnailRect(27), (DialogRect{480, 204, 60, 45}));
+  EXPECT_EQ(ThumbnailRect(0), (Rect::At({48, 36}, {60, 45})));
+  EXPECT_EQ(ThumbnailRect(8), (Rect::At({120, 92}, {60, 45})));
+  EXPECT_EQ(ThumbnailRect(27), (Rect::At({480, 204}, {60, 45})));
   for (int i = 0; i < PatternCount; ++i) {
-    const DialogRect picture = ThumbnailRect(i), frame = FrameRect(i);
+    const Rect picture = ThumbnailRect(i), frame = FrameRect(i);
     EXPECT_EQ(picture.left - frame.left, 4);
     EXPECT_EQ(picture.top - frame.top, 4);
-    EXPECT_EQ(frame.right() - picture.right(), 5);
-    EXPECT_EQ(frame.bottom() - picture.bottom(), 4);
-    EXPECT_LE(frame.right(), kPatternPanel.width) << i;
-    EXPECT_LE(frame.bottom(), kPatternPanel.height) << i;
+    EXPECT_EQ(frame.right - picture.right, 5);
+    EXPECT_EQ(frame.bottom - picture.bottom, 4);
+    EXPECT_LE(frame.right, kPatternPanel.width()) << i;
+    EXPECT_LE(frame.bottom, kPatternPanel.height()) << i;
   }
 }
 
 TEST(TileOrigins, CoverThePanelColumnByColumnBothEndsIncluded) {
   const auto origins = TileOrigins(564, 277, 579, 21);
   ASSERT_EQ(origins.size(), 14u);  // y = 0, 21, ..., 273
-  EXPECT_EQ(origins.front(), (DialogPoint{0, 0}));
-  EXPECT_EQ(origins.back(), (DialogPoint{0, 273}));
+  EXPECT_EQ(origins.front(), (Point{0, 0}));
+  EXPECT_EQ(origins.back(), (Point{0, 273}));
 
   // The far edge itself gets a copy when the step lands on it.
   const auto exact = TileOrigins(20, 10, 10, 10);
-  const std::vector<DialogPoint> expected{{0, 0}, {0, 10}, {10, 0}, {10, 10}, {20, 0}, {20, 10}};
+  const std::vector<Point> expected{{0, 0}, {0, 10}, {10, 0}, {10, 10}, {20, 0}, {20, 10}};
   EXPECT_EQ(exact, expected);
 }
 
@@ -77,15 +77,15 @@ TEST(GradientLevels, DarkAtTheEdgesBrightestHalfwayDown) {
 TEST(GradientLevels, EmptyPanelHasNoRows) { EXPECT_TRUE(GradientLevels(0).empty()); }
 
 TEST(ZoomRects, RunFromThePointerToTheWindowAndBack) {
-  const DialogRect window{206, 91, 611, 494};
+  const Rect window = Rect::At({206, 91}, {611, 494});
   const ZoomRects open = ZoomOpenRects({300, 200}, window);
-  EXPECT_EQ(open.from, (DialogRect{300, 200, 0, 0}));
+  EXPECT_EQ(open.from, (Rect::At({300, 200}, {0, 0})));
   EXPECT_EQ(open.to, window);
   const ZoomRects close = ZoomCloseRects({300, 200}, window);
   EXPECT_EQ(close.from, window);
   EXPECT_EQ(close.to, open.from);
-  EXPECT_EQ(ZoomOrigin(false, 300, 200), (DialogPoint{0, 0}));
-  EXPECT_EQ(ZoomOrigin(true, -40, 70000), (DialogPoint{0, 0}));  // does not fit 16 bits
+  EXPECT_EQ(ZoomOrigin(false, 300, 200), (Point{0, 0}));
+  EXPECT_EQ(ZoomOrigin(true, -40, 70000), (Point{0, 0}));  // does not fit 16 bits
 }
 
 TEST(MusicFileRequest, AsksForMp3AndWavFilesWithTheJapaneseTitle) {

@@ -13,7 +13,7 @@ using ::testing::ElementsAre;
 // Keeps what each control shows and the order of the steps taken.
 class RecordingView : public SettingsDialogView {
  public:
-  void PlaceWindow(const DialogRect& outer) override { Log("place"), placed = outer; }
+  void PlaceWindow(const Rect& outer) override { Log("place"), placed = outer; }
   void TilePanel(DialogPanel panel) override {
     Log(panel == DialogPanel::Pattern ? "tile pattern" : "tile music");
   }
@@ -31,8 +31,8 @@ class RecordingView : public SettingsDialogView {
   std::string TrackListText() override { return track_text; }
   void SetFileLabel(const std::string& path) override { Log("file label"), file_label = path; }
   void HandOutPointerAndFont() override { Log("pointer and font"); }
-  std::optional<DialogPoint> PointerPosition() override { return pointer; }
-  DialogRect WindowScreenRect() override { return placed; }
+  std::optional<Point> PointerPosition() override { return pointer; }
+  Rect WindowScreenRect() override { return placed; }
   void AnimateZoom(const ZoomRects& rects) override { Log("zoom"), zooms.push_back(rects); }
   void RestoreDefaultPointer() override { Log("default pointer"); }
   std::optional<std::string> AskForFile(const OpenFileRequestData& request) override {
@@ -52,14 +52,14 @@ class RecordingView : public SettingsDialogView {
   int VisibleFrameCount() const { return static_cast<int>(std::count(frames.begin(), frames.end(), true)); }
 
   std::vector<std::string> steps;
-  DialogRect placed;
+  Rect placed;
   int random_picture = -1;
   std::array<bool, PatternCount> frames{};
   std::array<int, 3> options{-1, -1, -1};
   bool track_list_enabled = true, file_button_enabled = true;
   std::vector<std::string> entries;
   std::string track_text, file_label, asked_title, opened;
-  std::optional<DialogPoint> pointer = DialogPoint{300, 200};
+  std::optional<Point> pointer = Point{300, 200};
   std::vector<ZoomRects> zooms;
   std::optional<std::string> chosen_file;
   int destroyed = 0;
@@ -99,7 +99,7 @@ TEST_F(SettingsDialogTest, LoadShowsTheStoredChoicesInOrderAndZoomsOpenFromThePo
               ElementsAre("place", "tile pattern", "tile music", "random", "frame", "file button",
                           "track list", "option", "track list", "fill", "track text", "file label",
                           "pointer and font", "zoom", "default pointer"));
-  EXPECT_EQ(view.placed, (DialogRect{206, 91, 611, 494}));
+  EXPECT_EQ(view.placed, (Rect::At({206, 91}, {611, 494})));
   // Ticked random choice still marks the stored pattern.
   EXPECT_EQ(view.random_picture, 1);
   EXPECT_TRUE(view.frames[9]);
@@ -110,7 +110,7 @@ TEST_F(SettingsDialogTest, LoadShowsTheStoredChoicesInOrderAndZoomsOpenFromThePo
   EXPECT_EQ(view.track_text, "4");
   EXPECT_EQ(view.file_label, "C:\\m.mp3");
   ASSERT_EQ(view.zooms.size(), 1u);
-  EXPECT_EQ(view.zooms[0].from, (DialogRect{300, 200, 0, 0}));
+  EXPECT_EQ(view.zooms[0].from, (Rect::At({300, 200}, {0, 0})));
   EXPECT_EQ(view.zooms[0].to, view.placed);
   EXPECT_TRUE(store.writes.empty());
 }
@@ -124,7 +124,7 @@ TEST_F(SettingsDialogTest, LoadShowsNothingChosenForValuesOutOfRange) {
   EXPECT_THAT(view.options, ElementsAre(0, 0, 0));
   EXPECT_FALSE(view.track_list_enabled);
   EXPECT_FALSE(view.file_button_enabled);
-  EXPECT_EQ(view.zooms[0].from, (DialogRect{0, 0, 0, 0}));
+  EXPECT_EQ(view.zooms[0].from, (Rect::At({0, 0}, {0, 0})));
   EXPECT_EQ(view.track_text, "");  // track 0 reads as the blank entry
 }
 
@@ -220,7 +220,7 @@ TEST_F(SettingsDialogTest, SettingWritesEveryChoiceThenZoomsClosedAndCloses) {
   EXPECT_EQ(Stored("BGM\xCC\xA7\xB2\xD9"), "");          // no file chosen: empty, not removed
   EXPECT_THAT(view.steps, ::testing::IsSupersetOf({"zoom", "destroy"}));
   EXPECT_EQ(view.steps.back(), "destroy");
-  EXPECT_EQ(view.zooms.back().to, (DialogRect{300, 200, 0, 0}));
+  EXPECT_EQ(view.zooms.back().to, (Rect::At({300, 200}, {0, 0})));
   EXPECT_TRUE(dialog.closed());
 }
 

@@ -12,6 +12,7 @@
 #include <memory>
 #include <utility>
 
+#include "common/com_win32.h"
 #include "effects/directdraw_win32.h"
 
 namespace velkaro::testing {

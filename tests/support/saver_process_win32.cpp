@@ -106,22 +106,21 @@ void SaverProcess::Start(const std::string& executable, const std::string& argum
   std::string command = "\"" + executable + "\" " + arguments;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.c_str(), &startup, &process_))
-    process_ = {};
+  PROCESS_INFORMATION made{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                      &startup, &made))
+    return;
+  process_ = KernelHandle(made.hProcess);
+  thread_ = KernelHandle(made.hThread);
+  process_id_ = made.dwProcessId;
 }
 
-SaverProcess::~SaverProcess() {
-  if (!started()) return;
-  Terminate();
-  CloseHandle(process_.hThread);
-  CloseHandle(process_.hProcess);
-}
+SaverProcess::~SaverProcess() { Terminate(); }
 
 void SaverProcess::Terminate() {
-  if (!started() || WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0) return;
-  TerminateProcess(process_.hProcess, 1);
-  WaitForSingleObject(process_.hProcess, 5000);
+  if (!started() || WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0) return;
+  TerminateProcess(process_.get(), 1);
+  WaitForSingleObject(process_.get(), 5000);
 }
 
 HWND SaverProcess::WaitForWindow(const std::wstring& title, DWORD timeout_ms) {
@@ -132,7 +131,7 @@ HWND SaverProcess::WaitForWindow(const std::wstring& title, DWORD timeout_ms) {
              window = FindWindowExW(nullptr, window, nullptr, title.c_str())) {
           DWORD owner = 0;
           GetWindowThreadProcessId(window, &owner);
-          if (owner == process_.dwProcessId && IsWindowVisible(window)) {
+          if (owner == process_id_ && IsWindowVisible(window)) {
             shown = window;
             return true;
           }
@@ -147,7 +146,7 @@ HWND SaverProcess::WaitForWindow(const std::wstring& title, DWORD timeout_ms) {
 bool SaverProcess::WaitForExit(DWORD timeout_ms) {
   const DWORD start = GetTickCount();
   for (;;) {
-    if (WaitForSingleObject(process_.hProcess, 10) == WAIT_OBJECT_0) return true;
+    if (WaitForSingleObject(process_.get(), 10) == WAIT_OBJECT_0) return true;
     PumpThreadMessages();
     if (GetTickCount() - start >= timeout_ms) return false;
   }
@@ -155,7 +154,7 @@ bool SaverProcess::WaitForExit(DWORD timeout_ms) {
 
 DWORD SaverProcess::exit_code() const {
   DWORD code = STILL_ACTIVE;
-  GetExitCodeProcess(process_.hProcess, &code);
+  GetExitCodeProcess(process_.get(), &code);
   return code;
 }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/kernel_handle_win32.h"
 #include "support/test_files_win32.h"
 
 namespace velkaro::testing {
@@ -67,8 +68,8 @@ class SaverProcess {
   SaverProcess(const SaverProcess&) = delete;
   SaverProcess& operator=(const SaverProcess&) = delete;
 
-  bool started() const { return process_.hProcess != nullptr; }
-  DWORD process_id() const { return process_.dwProcessId; }
+  bool started() const { return bool(process_); }
+  DWORD process_id() const { return process_id_; }
   // The visible top-level window of the process with this caption, once it
   // shows; null when none shows within timeout_ms. Wide, so that a caption
   // is found as it reads, under every ANSI code page.
@@ -83,7 +84,9 @@ class SaverProcess {
   void Start(const std::string& executable, const std::string& arguments,
              const std::string& folder);
 
-  PROCESS_INFORMATION process_{};
+  KernelHandle process_;
+  KernelHandle thread_;
+  DWORD process_id_ = 0;
 };
 
 // Input as a user gives it, through the system's input queue.

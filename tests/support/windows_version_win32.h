@@ -9,6 +9,8 @@
 #include <ostream>
 #include <string>
 
+#include "support/wine_app_defaults_win32.h"
+
 namespace velkaro::testing {
 
 // A version as GetVersionEx reports it.
@@ -37,12 +39,9 @@ class PretendWindowsVersion {
   explicit PretendWindowsVersion(const char* wine_name);
   explicit PretendWindowsVersion(const WindowsVersion& version)
       : PretendWindowsVersion(version.wine_name) {}
-  ~PretendWindowsVersion();
-  PretendWindowsVersion(const PretendWindowsVersion&) = delete;
-  PretendWindowsVersion& operator=(const PretendWindowsVersion&) = delete;
 
  private:
-  HKEY key_ = nullptr;
+  SaverAppDefault version_;
 };
 
 // The version reported to a program with the saver's file name, by the

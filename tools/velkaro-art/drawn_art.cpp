@@ -13,12 +13,15 @@ std::uint8_t ToByte(double v) {
   return nearest_as<std::uint8_t>(std::clamp(v, 0.0, 255.0)).value_or(0);
 }
 
-struct Point {
+// A place on the picture's plane, between pixel centres as often as on
+// one: the strokes of the drawn pictures end at fractions of a pixel, which
+// the program's whole-pixel Point (common/geometry.h) cannot hold.
+struct PlanePoint {
   double x;
   double y;
 };
 
-double DistanceToSegment(Point p, Point a, Point b) {
+double DistanceToSegment(PlanePoint p, PlanePoint a, PlanePoint b) {
   const double dx = b.x - a.x, dy = b.y - a.y;
   const double length2 = dx * dx + dy * dy;
   const double t = length2 == 0 ? 0 : std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0, 1.0);
@@ -30,9 +33,9 @@ double DistanceToCentre(int x, int y, double centre) { return std::hypot(x - cen
 // The hand as a set of pixels: four fingers and a thumb as rounded strokes
 // over a palm.
 bool InHand(int x, int y) {
-  const Point p{double(x), double(y)};
+  const PlanePoint p{double(x), double(y)};
   struct Stroke {
-    Point a, b;
+    PlanePoint a, b;
     double radius;
   };
   static constexpr Stroke kStrokes[] = {
@@ -62,10 +65,10 @@ RgbImage CheckBox(bool ticked) {
   for (int y = 1; y < 11; ++y)
     for (int x = 1; x < 11; ++x) box.set(x, y, kWellGrey);
   if (ticked) {
-    const Point short_arm{2.5, 5.5}, corner{4.5, 7.8}, long_arm{9, 2.8};
+    const PlanePoint short_arm{2.5, 5.5}, corner{4.5, 7.8}, long_arm{9, 2.8};
     for (int y = 1; y < 11; ++y)
       for (int x = 1; x < 11; ++x) {
-        const Point p{double(x), double(y)};
+        const PlanePoint p{double(x), double(y)};
         if (std::min(DistanceToSegment(p, short_arm, corner), DistanceToSegment(p, corner, long_arm)) <= 0.9)
           box.set(x, y, kWhite);
       }

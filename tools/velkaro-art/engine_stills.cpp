@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "common/geometry.h"
 #include "effects/engine.h"
 #include "effects/engine_setup.h"
 #include "effects/pattern_run.h"
@@ -51,7 +52,7 @@ RgbImage PatternFrame(int pattern, int frames) {
   EngineSetUpOptions set_up;
   set_up.seconds_since_midnight = kClockSeconds;
   const auto PalLUT = SetUpEngine(engine, settings.Rdm_Flag, settings.Pattern_No, set_up);
-  MemorySurface surface(kShownWidth, kShownHeight, 4);
+  MemorySurface surface(kShownPictureSize.width, kShownPictureSize.height, 4);
   if (!PalLUT) return RgbOf(surface);
 
   PatternClock clock(engine.Pattern_No, kFramesPerSecond);

@@ -7,8 +7,6 @@
 
 namespace velkaro::art_tool {
 
-inline constexpr int kShownWidth = 320;  // what the saver shows of the frame buffer
-inline constexpr int kShownHeight = 240;
 inline constexpr int kThumbnailWidth = 60;
 inline constexpr int kThumbnailHeight = 45;
 inline constexpr int kPreviewWidth = 152;

@@ -5,6 +5,7 @@
 #include <ostream>
 #include <vector>
 
+#include "common/geometry.h"
 #include "effects/engine.h"
 #include "effects/engine_setup.h"
 #include "effects/params_dump.h"
@@ -15,9 +16,6 @@
 
 namespace velkaro::render_tool {
 namespace {
-
-constexpr int kShownWidth = 320;
-constexpr int kShownHeight = 240;
 
 // What a 32-bit display shows of surface pixel values, whose low byte is blue.
 std::vector<std::uint8_t> RgbOf(std::span<const std::uint8_t> pixels) {
@@ -40,11 +38,11 @@ void DumpPalette(const PaletteTable& PalLUT, std::ostream& out) {
 }
 
 bool WritePng(const std::string& path, const Engine& engine, const PaletteTable& PalLUT) {
-  MemorySurface surface(kShownWidth, kShownHeight, 4);
+  MemorySurface surface(kShownPictureSize.width, kShownPictureSize.height, 4);
   const auto& bytes = engine.FrameBuf.bytes();
   render(IndexImage{bytes.data(), Engine::W, Engine::H}, PalLUT, surface);
   const std::vector<std::uint8_t> rgb = RgbOf(surface.pixels());
-  return WriteRgbPng(path, kShownWidth, kShownHeight, rgb);
+  return WriteRgbPng(path, kShownPictureSize.width, kShownPictureSize.height, rgb);
 }
 
 }  // namespace
