@@ -60,15 +60,10 @@ int OnXError(Display* display, XErrorEvent* error) {
   return 0;
 }
 
-// The system services of a run that the hack has no use for: no password
-// (the daemon locks the screen), no screen-saver state to set.
+// The hack's run has no screen-saver services of Windows: the daemon stacks
+// the window, locks the screen and keeps the screen-saver state.
 class HackSystem final : public SaverSystem {
  public:
-  bool IsWinNT() override { return true; }
-  void ShowCursor(bool) override {}
-  bool VerifyScreenSavePwd() override { return true; }
-  void SetSaverRunning(bool) override {}
-  void SetScreenSaveActive() override {}
   std::uint32_t SecondsSinceMidnight() override {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -154,8 +149,7 @@ int RunOn(Display* display, const WindowChoice& choice, const HackOptions& optio
   SilentSoundPort sound;
   MusicPlayer music(mci, sound, settings);
   HackSystem system;
-  SaverRun run(settings, "", hack_window, music, system);
-  hack_window.set_run(&run);
+  SaverRun run(settings, SaverStart::ByHand, {hack_window, presentation, music, system});
   if (run.Load() == SaverRun::Outcome::BadPaletteMode)
     return Fail("the pattern's palette mode is not one of 0..5", 1);
   return 0;
