@@ -32,7 +32,8 @@ class SaverWindowMonitors : public ::testing::Test {
   const std::int32_t cy = GetSystemMetrics(SM_CYSCREEN);
   std::vector<PixelRect> layout{{0, 0, cx, cy}, {cx, 0, cx + 800, 600}};
   CountingInput input;
-  SaverWindow window{input, [this] { return layout; }};
+  SaverWindow window{[this] { return layout; }};
+  SaverWindow::InputRoute route{window, input};
 
   void DisplayChanges(std::vector<PixelRect> new_layout) {
     layout = std::move(new_layout);
