@@ -1,7 +1,7 @@
 #pragma once
-// What a saver run needs from its front end besides the music: the window it
-// draws into, the presentation of its frames, the time of day and, where the
-// front end has them, the screen-saver services of Windows. The run calls
+// What a saver run needs from its front end: the window it draws into, the
+// presentation of its frames, the time of day and, where the front end has
+// them, the music and the screen-saver services of Windows. The run calls
 // the ports; the only calls back are the window's input, which the pump
 // hands to the run while it dispatches.
 #include <cstdint>
@@ -94,8 +94,10 @@ class ScreenSaverServices {
 struct SaverPorts {
   SaverWindowPort& window;
   SaverPresentation& presentation;
-  MusicPlayer& music;
   SaverSystem& system;
+  // Null in a front end without music (the X hack is silent, as
+  // XScreenSaver's hacks are): the run plays none, whatever the settings say.
+  MusicPlayer* music = nullptr;
   // Null where the front end has no such machinery.
   ScreenSaverServices* screen_saver = nullptr;
 };

@@ -43,7 +43,7 @@ bool SaverRun::SetUp() {
   ports_.presentation.SetPalette(PalLUT);
   FillFrameWithNoise(engine_);
 
-  StartMusic(settings_, ports_.music, music_timers_);
+  if (ports_.music) StartMusic(settings_, *ports_.music, music_timers_);
   ports_.window.ShowNormal();
   if (ports_.screen_saver) ports_.screen_saver->MakeTopmost();
   ArmPatternTimers();
@@ -71,18 +71,21 @@ void SaverRun::ArmPatternTimers() {
     ports_.window.ArmTimer(SaverTimer::Timer4, std::uint32_t(*animators.motion_interval_ms));
 }
 
+// Timer1 and Timer2 are armed only by the music.
 void SaverRun::OnTimer(SaverTimer timer) {
+  MusicPlayer* const music = ports_.music;
   switch (timer) {
-    case SaverTimer::Timer1: ports_.music.Mp3RepeatCheck(); break;
-    case SaverTimer::Timer2: OnCdCheckTimer(ports_.music, music_timers_); break;
+    case SaverTimer::Timer1: if (music) music->Mp3RepeatCheck(); break;
+    case SaverTimer::Timer2: if (music) OnCdCheckTimer(*music, music_timers_); break;
     case SaverTimer::Timer3: PatternBurst(engine_); break;
     case SaverTimer::Timer4: PatternMotion(engine_); break;
   }
 }
 
 void SaverRun::OnKeyDown(int key_code) {
-  if (settings_.BGM_Kind == 1 && key_code == kKeyLeft) return ports_.music.CdPrevTrack();
-  if (settings_.BGM_Kind == 1 && key_code == kKeyRight) return ports_.music.CdNextTrack();
+  const bool plays_cd = ports_.music && settings_.BGM_Kind == 1;
+  if (plays_cd && key_code == kKeyLeft) return ports_.music->CdPrevTrack();
+  if (plays_cd && key_code == kKeyRight) return ports_.music->CdNextTrack();
   TryQuit();
 }
 
@@ -115,7 +118,7 @@ bool SaverRun::PasswordAllowsTheEnd() {
 }
 
 void SaverRun::EndRun() {
-  EndMusic(settings_, ports_.music, music_timers_);
+  if (ports_.music) EndMusic(settings_, *ports_.music, music_timers_);
   ScreenSaverServices* const screen_saver = ports_.screen_saver;
   if (screen_saver && start_ == SaverStart::BySystem) screen_saver->SetSaverRunning(false);
   Running = false;

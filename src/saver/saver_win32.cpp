@@ -72,7 +72,7 @@ void RunSaverWindow(Settings& settings, SaverStart start) {
   Win32MciPort mci;
   Win32SoundPort sound;
   MusicPlayer music(mci, sound, settings);
-  SaverRun run(settings, start, {window, presentation, music, system, &system});
+  SaverRun run(settings, start, {window, presentation, system, &music, &system});
   if (run.Load() == SaverRun::Outcome::BadPaletteMode) {
     // The whole process ends at once, without any further clean-up.
     ExitProcess(0);

@@ -56,7 +56,7 @@ class SaverWindow final : public Window, public SaverWindowPort {
   void ArmTimer(SaverTimer timer, std::uint32_t interval_ms) override;
   void DisableTimer(SaverTimer timer) override;
   bool TimerEnabled(SaverTimer timer) const override;
-  // Dispatches every pending message to the window procedures.
+  // Dispatches every pending message, with `input` routed in.
   void DispatchPending(SaverInput& input) override;
   // Waits for any message, timer ticks included, so input stays as
   // responsive as it would be without the wait.
@@ -91,7 +91,6 @@ class SaverWindow final : public Window, public SaverWindowPort {
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
-  LRESULT OnRunMessage(SaverInput& input, UINT message, WPARAM wparam, LPARAM lparam);
   double NowMs() const;
   // Puts the window over the primary screen and a cover over every other
   // monitor, as the desktop is laid out now.

@@ -126,7 +126,7 @@ class FakeSaverSystem : public SaverSystem, public ScreenSaverServices {
 
 // The ports of a run on these fakes, with Windows' machinery.
 inline SaverPorts PortsOf(FakeSaverWindow& window, MusicPlayer& music, FakeSaverSystem& system) {
-  return {window, window, music, system, &system};
+  return {window, window, system, &music, &system};
 }
 
 }  // namespace velkaro::testing
