@@ -3,23 +3,8 @@ cmake_minimum_required(VERSION 3.25)
 # in its own layer or above it (another folder of the same layer counts too:
 # the saver does not include the settings dialog). Run with
 #   cmake -DVELKARO_SOURCE_DIR=<src> -P check_layers.cmake
-# The layers, top to bottom; a folder not named here is refused, so that a
-# new folder must be given its place.
-set(layer_5 startup xhack)
-set(layer_4 saver settings_dialog preview)
-set(layer_3 effects music controls)
-set(layer_2 settings)
-set(layer_1 common)
-
-function(layer_of folder out)
-  foreach(level 5 4 3 2 1)
-    if(folder IN_LIST layer_${level})
-      set(${out} ${level} PARENT_SCOPE)
-      return()
-    endif()
-  endforeach()
-  set(${out} "" PARENT_SCOPE)
-endfunction()
+# The layers are those of layer_list.cmake.
+include(${CMAKE_CURRENT_LIST_DIR}/layer_list.cmake)
 
 get_filename_component(VELKARO_SOURCE_DIR "${VELKARO_SOURCE_DIR}" ABSOLUTE)
 if(NOT IS_DIRECTORY "${VELKARO_SOURCE_DIR}")
@@ -33,7 +18,7 @@ foreach(source ${sources})
   if(folder STREQUAL source)
     continue()  # a file at the top of the tree belongs to no folder
   endif()
-  layer_of(${folder} level)
+  velkaro_layer_of(${folder} level)
   if(level STREQUAL "")
     list(APPEND faults "${source}: folder '${folder}' has no layer")
     continue()
@@ -44,7 +29,7 @@ foreach(source ${sources})
     if(target STREQUAL folder)
       continue()
     endif()
-    layer_of(${target} target_level)
+    velkaro_layer_of(${target} target_level)
     if(target_level STREQUAL "" OR NOT target_level LESS level)
       list(APPEND faults "${source}: includes ${target}/, which is not below ${folder}")
     endif()

@@ -21,6 +21,20 @@ if(VELKARO_WINDOWS)
 endif()
 target_include_directories(velkaro_warnings INTERFACE ${PROJECT_SOURCE_DIR}/src)
 
+include(${CMAKE_CURRENT_LIST_DIR}/layer_list.cmake)
+
+# Stops the configuration when `folder` names a folder to link that is not in
+# a lower layer.
+function(velkaro_check_links_down folder)
+  velkaro_layer_of(${folder} level)
+  foreach(below ${ARGN})
+    velkaro_layer_of(${below} below_level)
+    if(below_level STREQUAL "" OR NOT below_level LESS level)
+      message(FATAL_ERROR "velkaro_${folder} links ${below}, which is not below ${folder}")
+    endif()
+  endforeach()
+endfunction()
+
 # The layer check runs before anything of ours compiles.
 add_custom_target(velkaro_layer_check
   COMMAND ${CMAKE_COMMAND} -DVELKARO_SOURCE_DIR=${PROJECT_SOURCE_DIR}/src
@@ -30,6 +44,7 @@ add_custom_target(velkaro_layer_check
 
 function(velkaro_library folder)
   cmake_parse_arguments(arg "" "" "SOURCES;BELOW" ${ARGN})
+  velkaro_check_links_down(${folder} ${arg_BELOW})
   add_library(velkaro_${folder} STATIC ${arg_SOURCES})
   target_link_libraries(velkaro_${folder} PUBLIC velkaro_warnings)
   foreach(below ${arg_BELOW})
@@ -40,6 +55,7 @@ endfunction()
 
 function(velkaro_win32_library folder)
   cmake_parse_arguments(arg "" "" "SOURCES;BELOW;SYSTEM" ${ARGN})
+  velkaro_check_links_down(${folder} ${arg_BELOW})
   add_library(velkaro_${folder}_win32 STATIC ${arg_SOURCES})
   target_link_libraries(velkaro_${folder}_win32 PUBLIC velkaro_warnings ${arg_SYSTEM})
   if(TARGET velkaro_${folder})

@@ -37,7 +37,7 @@ packages=(
   pulseaudio pulseaudio-utils sox lame
   imagemagick fonts-ipafont-gothic fonts-ipafont-mincho
   valgrind python3 libpng-dev file
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   nsis zip unzip dpkg-dev lintian
   # The tests that run Wine as a user who is not root (useradd, runuser)
   # and under a Japanese locale.

@@ -16,6 +16,8 @@ struct DoubleByte {
 
 // The full-width characters of the program's texts, sorted by code point.
 // A test checks every entry against the system's converter.
+// Laid out by hand: one character a row.
+// clang-format off
 constexpr std::array kDoubleByte{
     DoubleByte{U'、', 0x81, 0x41},
     DoubleByte{U'。', 0x81, 0x42},
@@ -67,6 +69,7 @@ constexpr std::array kDoubleByte{
     DoubleByte{U'Ｐ', 0x82, 0x6F},
     DoubleByte{U'Ｓ', 0x82, 0x72},
 };
+// clang-format on
 static_assert(std::ranges::is_sorted(kDoubleByte, {}, &DoubleByte::code_point));
 
 // Decodes one UTF-8 sequence at text[i], advancing i. Malformed bytes decode

@@ -16,6 +16,8 @@ namespace {
 using Burst = BurstKind;
 using Motion = MotionKind;
 
+// Laid out by hand: one row a pattern, its number beside it.
+// clang-format off
 constexpr PatternAnimators EmitterBurstEvery(std::int32_t ms) { return {ms, Burst::Emitter, {}, Motion::None}; }
 constexpr PatternAnimators Quiet() { return {}; }
 
@@ -49,6 +51,7 @@ constexpr std::array<PatternAnimators, PatternCount> kAnimators = {
     EmitterBurstEvery(5000),                        // 26
     PatternAnimators{{}, Burst::None, 100, Motion::CurveStep},           // 27
 };
+// clang-format on
 
 }  // namespace
 

@@ -35,6 +35,8 @@ struct Golden {
 
 // No preset has -C, -N or -D: every row has ColBase 255, ColRange 0,
 // EmitJitter 0 and FadeJitter 0.
+// Laid out by hand: one preset a row, in the columns of the heading.
+// clang-format off
 const std::vector<Golden> kGolden = {
     // pat  Max  Blur  Grav  Wind Amp  Pal Scrl Rows Brst  Emit  AMin ARng  CB  CR  Cnt Jit SMin SRng Mode Fade  FJ  Clear
     { 0, 5000,  5, -0.25, true, 2,   0, true, 3, 200, true,   0, 360, 255, 0,  45, 0, 0,  4,  1, 0.2, 0, false},
@@ -76,6 +78,7 @@ const std::vector<Golden> kGolden = {
     {26, 5000,  1, 0,     true, 0.5, 0, true, 0, 200, true,   0, 360, 255, 0,   1, 0, 0,  3,  0, 0.2, 0, false},
     {27, 3000,  2, -0.01, true, 0.5, 0, true, 1, 200, true, 180, 180, 255, 0,   3, 0, 0,  1,  0, 0.2, 0, false},
 };
+// clang-format on
 
 TEST(PresetParams, GoldenTableCoversEveryPattern) {
   ASSERT_EQ(kGolden.size(), std::size_t(PatternCount));
