@@ -10,6 +10,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "support/wait_win32.h"
+
 namespace velkaro {
 namespace {
 
@@ -26,13 +28,14 @@ OwnedWindow MakeWindow(DWORD style, HWND parent) {
 // The key messages that reach `window` within a second, as (message, key).
 std::vector<std::pair<UINT, WPARAM>> KeyMessagesOf(HWND window, std::size_t expected) {
   std::vector<std::pair<UINT, WPARAM>> seen;
-  const DWORD start = GetTickCount();
-  while (seen.size() < expected && GetTickCount() - start < 1000) {
-    MSG message;
-    while (PeekMessageA(&message, window, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
-      seen.emplace_back(message.message, message.wParam);
-    Sleep(10);
-  }
+  testing::WaitUntil(
+      [&] {
+        MSG message;
+        while (PeekMessageA(&message, window, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
+          seen.emplace_back(message.message, message.wParam);
+        return seen.size() >= expected;
+      },
+      1000, 10);
   return seen;
 }
 

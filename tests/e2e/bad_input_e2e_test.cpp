@@ -7,19 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
+#include "e2e/saver_driver.h"
 #include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
 #include "support/settings_file_bytes.h"
 
 namespace velkaro::testing {
 namespace {
-
-constexpr DWORD kAtOnceMs = 8000;
-constexpr DWORD kWindowShowsMs = 15000;
-constexpr DWORD kEndsMs = 8000;
 
 std::string Ini(const std::string& lines) { return "[Section]\r\n" + lines; }
 
@@ -30,16 +25,6 @@ bool IsCrashCode(DWORD code) { return code >= 0xC0000000; }
 std::string Show(const std::string& text) {
   return text.size() > 40 ? text.substr(0, 40) + "... (" + std::to_string(text.size()) + ")"
                           : text;
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
 }
 
 // The saver starts full screen with this settings file (none when nullopt),
@@ -70,7 +55,7 @@ TEST(BadCommandLine, LinesWithoutAModeToRunEndAtOnceWithoutAWindow) {
   // "/a": Wine is of the NT family, where the password change does nothing.
   for (const std::string line : {"s", "/", "x", "/a", "/a abc", "/z", "-?", "/ s"}) {
     SaverFolder folder;
-    const SaverRun run = RunSaver(folder, line, kAtOnceMs);
+    const SaverOutcome run = RunSaver(folder, line, kAtOnceMs);
     EXPECT_TRUE(run.ended) << Show(line);
     EXPECT_EQ(run.exit_code, 0u) << Show(line);
     EXPECT_THAT(run.window_titles, ::testing::IsEmpty()) << Show(line);
@@ -160,9 +145,9 @@ TEST(BadMusicFile, FilesThatCannotPlayLeaveTheRunSilentButRunning) {
   const std::string base = folder.path() + "\\";
   CreateDirectoryA((base + "album").c_str(), nullptr);
   CreateDirectoryA((base + "folder.mp3").c_str(), nullptr);
-  WriteBytes(base + "notes.mp3", "These are not the notes of a song.\r\n");
-  WriteBytes(base + "notes.wav", "RIFF\x10\0\0\0WAVEjunk");
-  WriteBytes(base + "empty.mp3", "");
+  WriteFileBytes(base + "notes.mp3", "These are not the notes of a song.\r\n");
+  WriteFileBytes(base + "notes.wav", "RIFF\x10\0\0\0WAVEjunk");
+  WriteFileBytes(base + "empty.mp3", "");
 
   struct Row {
     std::string label, path;
@@ -176,9 +161,9 @@ TEST(BadMusicFile, FilesThatCannotPlayLeaveTheRunSilentButRunning) {
       {"a broken .wav", base + "notes.wav"},
   };
   if (const std::string tone = ToneMp3(); !tone.empty()) {
-    const std::string whole = ReadBytes(tone);
+    const std::string whole = ReadFileBytes(tone);
     // Cut inside a frame, well before the end.
-    WriteBytes(base + "truncated.mp3", whole.substr(0, whole.size() / 3 + 7));
+    WriteFileBytes(base + "truncated.mp3", whole.substr(0, whole.size() / 3 + 7));
     rows.push_back({"a truncated MP3", base + "truncated.mp3"});
   } else {
     ADD_FAILURE() << "VELKARO_TONE_MP3 names no tone MP3: the truncated-MP3 row did not run";
@@ -214,11 +199,10 @@ TEST(BadEnvironment, TheSoundCardVanishingMidRunLeavesTheRunGoingAndAKeyEndsIt) 
   folder.WriteIni(Ini(IniLine(kPatternKey, " 8") + IniLine(kKindKey, " 2") + IniLine(kFileKey, tone)));
   SaverProcess saver(folder, "/s");
   ASSERT_NE(saver.WaitForWindow(Wide(kSaverWindowTitle), kWindowShowsMs), nullptr);
-  Sleep(2500);
-  WriteBytes(dir + "playing", "");
-  bool gone = false;
-  for (int wait = 0; wait < 200 && !gone; ++wait, Sleep(100))
-    gone = GetFileAttributesA((dir + "gone").c_str()) != INVALID_FILE_ATTRIBUTES;
+  // The music plays once the MP3 device holds the file open.
+  HeldOpenWithin(tone, 5000);
+  WriteFileBytes(dir + "playing", "");
+  const bool gone = WaitUntil([&] { return FileIsThere(dir + "gone"); }, 20000, 100);
   ASSERT_TRUE(gone) << "the sound server was not stopped";
   // Several of the once-a-second checks meet the missing card.
   EXPECT_FALSE(saver.WaitForExit(4000)) << "the run ended when the sound card went";

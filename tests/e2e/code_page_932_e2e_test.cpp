@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "e2e/saver_driver.h"
 #include "e2e/settings_dialog_driver.h"
 #include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
@@ -50,19 +51,6 @@ TEST_F(CodePage932Dialog, ItsCaptionReadsInJapanese) {
   EXPECT_EQ(Caption(dialog_), kJapaneseCaption);
   ClickCancel();
   EXPECT_TRUE(Closes());
-}
-
-
-// True once the file is held open for reading by someone else: the MP3
-// device reads it without sharing writes, so a writer is refused.
-bool HeldOpenWithin(const std::string& path, DWORD timeout_ms) {
-  for (const DWORD start = GetTickCount(); GetTickCount() - start < timeout_ms; Sleep(100)) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
-    CloseHandle(file);
-  }
-  return false;
 }
 
 // The saver runs with this music file, and says whether it opened it as an

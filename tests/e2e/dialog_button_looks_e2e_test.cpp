@@ -249,11 +249,13 @@ class DialogButtonLooks : public SettingsDialogE2e {
   std::string WaitForLook(const RECT& rect, const ButtonLook& look, ScreenBlock* seen = nullptr) {
     std::string mismatches;
     ScreenBlock block;
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 3000; Sleep(50)) {
-      block = ReadScreen(rect);
-      mismatches = LookMismatches(block, look);
-      if (mismatches.empty()) break;
-    }
+    WaitUntil(
+        [&] {
+          block = ReadScreen(rect);
+          mismatches = LookMismatches(block, look);
+          return mismatches.empty();
+        },
+        3000, 50);
     if (seen) *seen = block;
     return mismatches;
   }
@@ -261,12 +263,17 @@ class DialogButtonLooks : public SettingsDialogE2e {
   // after a while).
   std::string WaitForPixels(const RECT& rect, const std::vector<HandPixel>& pixels) {
     std::string mismatches;
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 3000; Sleep(50)) {
-      mismatches = HandMismatches(ReadScreen(rect), pixels);
-      if (mismatches.empty()) break;
-    }
+    WaitUntil(
+        [&] {
+          mismatches = HandMismatches(ReadScreen(rect), pixels);
+          return mismatches.empty();
+        },
+        3000, 50);
     return mismatches;
   }
+  // The dialog, another process, gives no sign that it has taken the input:
+  // each step keeps a fixed pause before the next, and the looks are then
+  // waited for.
   void MoveTo(POINT at) {
     SetCursorPos(at.x - 1, at.y);
     MoveMouseBy(1, 0);  // a move through the input queue, as a hand gives it

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "e2e/saver_driver.h"
 #include "settings/window_titles.h"
 #include "support/direct_draw_off_win32.h"
 #include "support/saver_process_win32.h"
@@ -16,15 +17,6 @@ namespace {
 constexpr RECT kPrimary{0, 0, 1024, 768};
 constexpr RECT kSecond{1024, 0, 1824, 600};
 constexpr COLORREF kDesktopColour = RGB(255, 0, 255);  // shown by no pattern
-
-constexpr DWORD kWindowShowsMs = 15000;
-constexpr DWORD kEndsMs = 8000;
-
-std::wstring SaverTitle() { return Wide(kSaverWindowTitle); }
-
-std::string SettingsWithPattern(int pattern) {
-  return "[Section]\r\n\xCA\xDF\xC0\xB0\xDD= " + std::to_string(pattern) + "\r\n";
-}
 
 // On any other layout these tests would prove nothing.
 void ExpectTheTwoMonitorDisplay() {
@@ -74,12 +66,20 @@ MonitorLook LookOf(const RECT& monitor) {
   for (int y = 0; y < pixels.height; y += 7)
     for (int x = 0; x < pixels.width; x += 7) {
       const std::uint32_t p = pixels.at(x, y);  // 0x00RRGGBB
-      const int r = int(p >> 16), g = int(p >> 8) & 0xFF, b = int(p & 0xFF);
       ++look.total;
       if (p == 0xFF00FF) ++look.desktop;
-      if (r <= 4 && g >= 60 && g <= 68 && b >= 250) ++look.blue;
+      if (IsPatternFourteensBlue(p)) ++look.blue;
     }
   return look;
+}
+
+// Pattern 14's background over most of each monitor and no desktop left.
+bool BothMonitorsShowPatternFourteen() {
+  for (const RECT& monitor : {kPrimary, kSecond}) {
+    const MonitorLook look = LookOf(monitor);
+    if (look.desktop != 0 || look.blue <= look.total / 2) return false;
+  }
+  return true;
 }
 
 TEST(TwoMonitors, BothMonitorsShowThePatternAndNoDesktopRemains) {
@@ -95,7 +95,7 @@ TEST(TwoMonitors, BothMonitorsShowThePatternAndNoDesktopRemains) {
   RECT rect;
   GetWindowRect(window, &rect);
   EXPECT_TRUE(EqualRect(&rect, &kPrimary));
-  Sleep(2500);
+  WaitUntil([] { return BothMonitorsShowPatternFourteen(); }, kPictureShowsMs);
   for (const RECT& monitor : {kPrimary, kSecond}) {
     const MonitorLook look = LookOf(monitor);
     EXPECT_EQ(look.desktop, 0) << "desktop left showing at x " << monitor.left;
@@ -117,7 +117,7 @@ TEST(TwoMonitors, WithoutDirectDrawBothMonitorsShowThePatternAndAKeyEnds) {
   folder.WriteIni(SettingsWithPattern(14));
   SaverProcess saver(folder, "/s");
   ASSERT_NE(saver.WaitForWindow(SaverTitle(), kWindowShowsMs), nullptr);
-  Sleep(2500);
+  WaitUntil([] { return BothMonitorsShowPatternFourteen(); }, kPictureShowsMs);
   for (const RECT& monitor : {kPrimary, kSecond}) {
     const MonitorLook look = LookOf(monitor);
     EXPECT_EQ(look.desktop, 0) << "desktop left showing at x " << monitor.left;
@@ -149,6 +149,11 @@ HWND CoverOf(const SaverProcess& saver) {
   CoverSearch search{.process = saver.process_id()};
   EnumWindows(CheckForCover, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+bool CoversExactly(HWND cover, const RECT& area) {
+  RECT rect{};
+  return cover && GetWindowRect(cover, &rect) && EqualRect(&rect, &area);
 }
 
 TEST(TwoMonitors, AKeyOrAClickOnTheSecondMonitorEndsTheRunAndMovingThereDoesNot) {
@@ -216,17 +221,22 @@ TEST(TwoMonitors, TheCoverFollowsTheSecondMonitorToAnotherResolution) {
   {
     SecondMonitorMode smaller(640, 480);
     ASSERT_TRUE(smaller.changed());
-    Sleep(1500);
+    const RECT expected{1024, 0, 1664, 480};
+    WaitUntil(
+        [&] {
+          const MonitorLook look = LookOf(expected);
+          return CoversExactly(CoverOf(saver), expected) && look.blue > look.total / 2;
+        },
+        kPictureShowsMs);
     const HWND now = CoverOf(saver);
     ASSERT_NE(now, nullptr);
     RECT area;
     GetWindowRect(now, &area);
-    const RECT expected{1024, 0, 1664, 480};
     EXPECT_TRUE(EqualRect(&area, &expected));
     const MonitorLook look = LookOf(expected);
     EXPECT_GT(look.blue, look.total / 2);
   }
-  Sleep(1500);
+  WaitUntil([&] { return CoversExactly(CoverOf(saver), kSecond); }, kPictureShowsMs);
   RECT area;
   GetWindowRect(CoverOf(saver), &area);
   EXPECT_TRUE(EqualRect(&area, &kSecond));

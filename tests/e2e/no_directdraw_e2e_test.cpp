@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "e2e/saver_driver.h"
 #include "settings/window_titles.h"
 #include "support/direct_draw_off_win32.h"
 #include "support/saver_process_win32.h"
@@ -13,20 +14,6 @@
 
 namespace velkaro::testing {
 namespace {
-
-constexpr DWORD kWindowShowsMs = 15000;
-constexpr DWORD kEndsMs = 8000;
-
-std::string SettingsWithPattern(int pattern) {
-  return "[Section]\r\n\xCA\xDF\xC0\xB0\xDD= " + std::to_string(pattern) + "\r\n";
-}
-
-// Pattern 14's background, palette mode 1's index 0, 255 in its low byte:
-// blue, a little off on a 16-bit display.
-bool IsPatternFourteensBlue(std::uint32_t pixel) {
-  const int r = int(pixel >> 16), g = int(pixel >> 8) & 0xFF, b = int(pixel & 0xFF);
-  return r <= 4 && g >= 60 && g <= 68 && b >= 250;
-}
 
 // The share of pattern 14's blue among a grid of pixels of the rectangle.
 double BlueShare(const RECT& rect) {
@@ -46,8 +33,12 @@ TEST(WithoutDirectDraw, PatternFourteensBlueFillsTheScreenAndAKeyEnds) {
   folder.WriteIni(SettingsWithPattern(14));
   SaverProcess saver(folder, "/s");
   ASSERT_NE(saver.WaitForWindow(Wide(kSaverWindowTitle), kWindowShowsMs), nullptr);
-  Sleep(2500);
   const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  WaitUntil(
+      [&] {
+        return BlueShare({0, 0, cx, cy}) > 0.5 && BlueShare({cx / 2, cy / 2, cx, cy}) > 0.5;
+      },
+      kPictureShowsMs);
   // The whole screen, and its far quarter on its own: a picture left
   // unstretched in the top-left corner would show there as black.
   EXPECT_GT(BlueShare({0, 0, cx, cy}), 0.5);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "e2e/saver_driver.h"
 #include "e2e/settings_dialog_driver.h"
 #include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
@@ -60,10 +61,12 @@ TEST_F(NormalUser, WithNeitherPlaceWritableTheDialogSaysSoAndKeepsTheChoices) {
   ClickThumbnail(9);
   ClickSetting();
   std::vector<HWND> others;
-  for (const DWORD start = GetTickCount(); others.empty() && GetTickCount() - start < kCloseMs;) {
-    CollectOtherWindows(process_->process_id(), dialog_, others);
-    Sleep(50);
-  }
+  WaitUntil(
+      [&] {
+        CollectOtherWindows(process_->process_id(), dialog_, others);
+        return !others.empty();
+      },
+      kCloseMs, 50);
   ASSERT_EQ(others.size(), 1u) << "one message";
   char class_name[16] = {};
   GetClassNameA(others[0], class_name, sizeof class_name);
@@ -72,7 +75,7 @@ TEST_F(NormalUser, WithNeitherPlaceWritableTheDialogSaysSoAndKeepsTheChoices) {
 
   SetForegroundWindow(others[0]);
   PressKey(VK_RETURN);
-  for (int wait = 0; wait < 100 && IsWindow(others[0]); ++wait) Sleep(50);
+  WaitUntil([&] { return !IsWindow(others[0]); }, 5000, 50);
   EXPECT_FALSE(IsWindow(others[0]));
   EXPECT_FALSE(process_->WaitForExit(500)) << "the dialog must stay open";
   EXPECT_TRUE(IsWindowVisible(dialog_));
@@ -96,7 +99,7 @@ TEST_F(NormalUser, SettingSavesForTheUserAndTheNextRunShowsThatPattern) {
   // Pattern 14's background is blue.
   SaverProcess saver(installed_, "/s");
   ASSERT_NE(saver.WaitForWindow(Wide(kSaverWindowTitle), 15000), nullptr);
-  Sleep(2500);
+  WaitUntilTheScreenShowsPatternFourteen();
   const COLORREF most = MostCommonScreenColour();
   EXPECT_GE(GetBValue(most), 250);
   EXPECT_LE(GetRValue(most), 4);

@@ -58,7 +58,7 @@ TEST(Preview, WithoutAPaneToShowInEndsAtOnce) {
   for (const std::string& line : {std::string("/p 0"), std::string("/p"), std::string("/p "),
                                   std::string("/p x12"), std::string("/p 99999999999"), "/p " + gone}) {
     SaverFolder folder;
-    const SaverRun run = RunSaver(folder, line, kAtOnceMs);
+    const SaverOutcome run = RunSaver(folder, line, kAtOnceMs);
     EXPECT_TRUE(run.ended) << line;
     EXPECT_EQ(run.exit_code, 0u) << line;
     EXPECT_THAT(run.window_titles, ::testing::IsEmpty()) << line;

@@ -11,19 +11,15 @@
 #include <string>
 
 #include "common/resource_ids.h"
+#include "e2e/saver_driver.h"
 #include "support/saver_process_win32.h"
 #include "support/screen_pixels_win32.h"
+#include "support/wait_win32.h"
 
 namespace velkaro::testing {
 
-inline constexpr DWORD kAtOnceMs = 8000;  // start and end of a Wine process, with room
 inline constexpr DWORD kShowsWithinMs = 10000;
 inline constexpr COLORREF kPaneColour = RGB(0, 0, 255);  // a colour the fire still never has
-
-inline void PumpPaneMessages() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-}
 
 // The preview pane: a plain top-level window painted blue, kept above
 // everything so that the screen shows what is drawn into it.
@@ -43,7 +39,7 @@ class Pane {
     window_ = CreateWindowExA(WS_EX_TOPMOST, "VelkaroTestPane", "pane", WS_POPUP | WS_VISIBLE,
                               kLeft, kTop, width, height, nullptr, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
-    PumpPaneMessages();
+    PumpThreadMessages();
   }
   ~Pane() { Destroy(); }
   Pane(const Pane&) = delete;
@@ -59,17 +55,17 @@ class Pane {
   // The first child window once it shows with the pane's size, or the
   // child seen last (null for none) when that does not happen in time.
   HWND WaitForShownChild(DWORD timeout_ms) const {
-    const DWORD start = GetTickCount();
     HWND child = nullptr;
-    do {
-      child = GetWindow(window_, GW_CHILD);
-      RECT pane{}, form{};
-      GetWindowRect(window_, &pane);
-      GetWindowRect(child, &form);
-      if (child && IsWindowVisible(child) && EqualRect(&pane, &form)) return child;
-      PumpPaneMessages();
-      Sleep(20);
-    } while (GetTickCount() - start < timeout_ms);
+    WaitUntil(
+        [&] {
+          PumpThreadMessages();
+          child = GetWindow(window_, GW_CHILD);
+          RECT pane{}, form{};
+          GetWindowRect(window_, &pane);
+          GetWindowRect(child, &form);
+          return child && IsWindowVisible(child) && EqualRect(&pane, &form);
+        },
+        timeout_ms);
     return child;
   }
 

@@ -7,26 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "e2e/saver_driver.h"
 #include "effects/presets.h"
-#include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
 #include "support/screen_pixels_win32.h"
 #include "support/windows_version_win32.h"
 
 namespace velkaro::testing {
 namespace {
-
-constexpr DWORD kWindowShowsMs = 15000;
-constexpr DWORD kEndsMs = 8000;
-
-const std::wstring& SaverTitle() {
-  static const std::wstring title = Wide(kSaverWindowTitle);
-  return title;
-}
-
-std::string SettingsWithPattern(int pattern) {
-  return "[Section]\r\n\xCA\xDF\xC0\xB0\xDD= " + std::to_string(pattern) + "\r\n";
-}
 
 // The brightest of a few screen pixels around the middle.
 int BrightestNearTheMiddle() {
@@ -55,11 +43,10 @@ TEST(SaverRun, CoversTheScreenOnTopAndDrawsTheEffect) {
   EXPECT_EQ(rect.right, GetSystemMetrics(SM_CXSCREEN));
   EXPECT_EQ(rect.bottom, GetSystemMetrics(SM_CYSCREEN));
   // The window shows first and is made topmost a moment later.
-  for (int wait = 0; wait < 100 && !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST); ++wait)
-    Sleep(20);
+  WaitUntilRunning(window, 2000);
   EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_FALSE(GetWindowLongA(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME));
-  Sleep(2000);
+  WaitUntil([] { return BrightestNearTheMiddle() > 300; }, kPictureShowsMs);
   EXPECT_GT(BrightestNearTheMiddle(), 300) << "the flames of pattern 0 should show";
   EXPECT_FALSE(saver.WaitForExit(0));
 }
@@ -71,7 +58,7 @@ TEST(SaverRun, ThePaletteShowsItsFirstComponentAsBlue) {
   folder.WriteIni(SettingsWithPattern(14));
   SaverProcess saver(folder, "/s");
   ASSERT_NE(saver.WaitForWindow(SaverTitle(), kWindowShowsMs), nullptr);
-  Sleep(2500);
+  WaitUntilTheScreenShowsPatternFourteen();
   const COLORREF most = MostCommonScreenColour();
   // A 16-bit display keeps 5 or 6 bits of each component, which reads back
   // a little off.
@@ -131,7 +118,9 @@ TEST(SaverRun, TheFrameLogShowsALoopPacedToSixtyFramesASecond) {
     ScopedVariable period("VELKARO_FRAME_LOG_PERIOD_S", "1");
     SaverProcess saver(folder, "/s");
     ASSERT_NE(saver.WaitForWindow(SaverTitle(), kWindowShowsMs), nullptr);
-    Sleep(3500);
+    // The first frame's line and two whole periods, before the end adds
+    // the partial one.
+    WaitUntil([&] { return FrameLogLines(log).size() >= 3; }, kPictureShowsMs, 100);
     PressKey(VK_SPACE);
     ASSERT_TRUE(saver.WaitForExit(kEndsMs));
   }
@@ -168,8 +157,9 @@ TEST(SaverRun, AKeyEndsARunStartedWithOrWithoutTheShowMode) {
     SaverFolder folder;
     folder.WriteIni(SettingsWithPattern(20));
     SaverProcess saver(folder, line);
-    ASSERT_NE(saver.WaitForWindow(SaverTitle(), kWindowShowsMs), nullptr) << line;
-    Sleep(500);
+    const HWND window = saver.WaitForWindow(SaverTitle(), kWindowShowsMs);
+    ASSERT_NE(window, nullptr) << line;
+    WaitUntilRunning(window);
     PressKey('A');
     EXPECT_TRUE(saver.WaitForExit(kEndsMs)) << line;
   }
@@ -205,8 +195,9 @@ TEST(SaverRun, OnWindows98WithoutThePasswordLibraryAKeyStillEnds) {
   SaverFolder folder;
   folder.WriteIni(SettingsWithPattern(8));
   SaverProcess saver(folder, "/s");
-  ASSERT_NE(saver.WaitForWindow(SaverTitle(), kWindowShowsMs), nullptr);
-  Sleep(300);
+  const HWND window = saver.WaitForWindow(SaverTitle(), kWindowShowsMs);
+  ASSERT_NE(window, nullptr);
+  WaitUntilRunning(window);
   PressKey('Q');
   EXPECT_TRUE(saver.WaitForExit(kEndsMs));
 }
@@ -223,7 +214,7 @@ TEST(SaverRun, OnWindows98TheEndOfTheSessionAndACloseRequestEndTheRun) {
     SaverProcess saver(folder, "/s");
     HWND window = saver.WaitForWindow(SaverTitle(), kWindowShowsMs);
     ASSERT_NE(window, nullptr);
-    Sleep(300);
+    WaitUntilRunning(window);
     PostMessageA(window, message, TRUE, 0);
     EXPECT_TRUE(saver.WaitForExit(kEndsMs)) << "message 0x" << std::hex << message;
   }

@@ -19,9 +19,12 @@ TEST(SaverMusic, PlaysTheMp3WhileRunningAndStopsAtTheEnd) {
                   "BGM\xCC\xA7\xB2\xD9=" + mp3 + "\r\n");
   SaverProcess saver(folder, "/s");
   ASSERT_NE(saver.WaitForWindow(Wide(kSaverWindowTitle), 15000), nullptr);
+  // The recording must hear the file whole and again after its end, when
+  // the once-a-second check restarts it: the run lasts that long.
   Sleep(6000);
   PressKey(VK_RETURN);
   EXPECT_TRUE(saver.WaitForExit(8000));
+  // The recording goes on past the end, where silence must follow.
   Sleep(3000);
 }
 

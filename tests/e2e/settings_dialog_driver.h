@@ -16,7 +16,8 @@
 #include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
 #include "support/settings_file_bytes.h"
-#include "settings/settings_files_win32.h"
+#include "support/test_files_win32.h"
+#include "support/wait_win32.h"
 
 namespace velkaro::testing {
 
@@ -32,34 +33,46 @@ inline std::string WrittenIni(int random, int pattern, int kind, int repeat, con
          IniLine(kFileKey, file);
 }
 
-inline void PressAt(POINT at, DWORD down, DWORD up) {
+// True once the thread of `window` takes its messages: a message sent to it
+// is answered from its message loop, or from the loop of a window it has
+// open in front of it.
+inline bool AnswersMessages(HWND window, DWORD limit_ms) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, limit_ms, &result) != 0;
+}
+
+// The pointer at `at`, once the system has put it there.
+inline void PutPointerAt(POINT at) {
   SetCursorPos(at.x, at.y);
-  Sleep(50);
-  INPUT inputs[2] = {};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = down;
-  inputs[1].mi.dwFlags = up;
-  SendInput(2, inputs, sizeof inputs[0]);
+  WaitUntil(
+      [&] {
+        POINT now{};
+        return GetCursorPos(&now) && now.x == at.x && now.y == at.y;
+      },
+      1000, 10);
+}
+
+// The dialog runs in another process and gives no sign that it has taken a
+// press, so the steps after input keep a fixed pause; the tests' checks
+// that follow wait for what the press brings about.
+inline void PressAt(POINT at, DWORD down, DWORD up) {
+  PutPointerAt(at);
+  PressMouseButton(down, up);
   Sleep(300);  // let the dialog handle it before the next step
 }
 
 // Two presses and releases at one place, the second a tenth of a second
 // after the first: well within the system's double-click time.
 inline void DoubleClickAt(POINT at) {
-  SetCursorPos(at.x, at.y);
-  Sleep(50);
-  INPUT inputs[2] = {};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, inputs, sizeof inputs[0]);
-  Sleep(100);
-  SendInput(2, inputs, sizeof inputs[0]);
+  PutPointerAt(at);
+  PressMouseButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+  Sleep(100);  // the tenth of a second between the two clicks is what is given
+  PressMouseButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
   Sleep(300);
 }
 
 // Two clicks at one place count as two only when the second comes after the
-// system's double-click time.
+// system's double-click time: the pause is the point, no condition ends it.
 inline void WaitPastDoubleClickTime() { Sleep(GetDoubleClickTime() + 200); }
 
 struct ChildSearch {
@@ -159,7 +172,9 @@ class SettingsDialogE2e : public ::testing::Test {
   bool WaitUntilShown() {
     dialog_ = process_->WaitForWindow(dialog_caption_, kShowMs);
     if (!dialog_) return false;
-    Sleep(1500);  // the opening zoom
+    // The window shows at the end of the opening zoom; what it paints then
+    // reaches the screen without a sign to wait for, so a fixed pause.
+    Sleep(1500);
     POINT origin{0, 0};
     ClientToScreen(dialog_, &origin);
     client_ = origin;
@@ -193,7 +208,9 @@ class SettingsDialogE2e : public ::testing::Test {
     if (!name) return false;
     SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PostMessageW(chooser, WM_COMMAND, IDOK, 0);
-    Sleep(1500);
+    // The dialog takes the file once the chooser has closed.
+    WaitUntil([&] { return !IsWindow(chooser); }, kCloseMs);
+    AnswersMessages(dialog_, kShowMs);
     return true;
   }
   // Opens the file chooser, names path in it and takes it; false when the

@@ -251,14 +251,6 @@ TEST_F(SettingsDialogE2e, SettingOnAReadOnlyFileSavesForTheUserAndLeavesTheFileA
 }
 
 // A file in the folder of this test program.
-std::string BesideThisProgram(const char* name) {
-  char own[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, own, MAX_PATH);
-  std::string path(own);
-  path.resize(path.find_last_of('\\') + 1);
-  return path + name;
-}
-
 // Makes the shell open web addresses with a stand-in for the browser
 // (velkaro_fake_browser, built beside this program) that only writes a line
 // into a log for each start, and puts the system's browser back when the
@@ -319,13 +311,12 @@ TEST_F(SettingsDialogE2e, ADoubleClickOnTheWebAddressStartsOneBrowser) {
   ASSERT_TRUE(Open());
   Click(At(kWebAddressRect));
   // The stand-in answers for the browser: a single click starts it once.
-  for (const DWORD start = GetTickCount(); browser.Starts() < 1 && GetTickCount() - start < 10000;)
-    Sleep(100);
+  WaitUntil([&] { return browser.Starts() >= 1; }, 10000, 100);
   ASSERT_EQ(browser.Starts(), 1);
   WaitPastDoubleClickTime();
   DoubleClickAt(At(kWebAddressRect));
-  for (const DWORD start = GetTickCount(); browser.Starts() < 3 && GetTickCount() - start < 5000;)
-    Sleep(100);
+  // Time for a second start that must not come.
+  WaitUntil([&] { return browser.Starts() >= 3; }, 5000, 100);
   EXPECT_EQ(browser.Starts(), 2) << "a double click is one click";
   ClickCancel();
   EXPECT_TRUE(Closes());
@@ -335,7 +326,7 @@ TEST_F(SettingsDialogE2e, ASecondStartWhileItIsOpenEndsAtOnce) {
   ASSERT_TRUE(Open());
   for (const char* line : {"/p 1234", "/s", "/c"}) {
     SaverFolder other;
-    const SaverRun run = RunSaver(other, line, 8000);
+    const SaverOutcome run = RunSaver(other, line, 8000);
     EXPECT_TRUE(run.ended) << line;
     EXPECT_TRUE(run.window_titles.empty()) << line;
   }

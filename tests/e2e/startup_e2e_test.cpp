@@ -4,19 +4,16 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "e2e/saver_driver.h"
 #include "settings/window_titles.h"
 #include "support/saver_process_win32.h"
 
 namespace velkaro::testing {
 namespace {
 
-// Far more than a Wine process needs to start and end; a run that shows a
-// window or waits for anything takes longer.
-constexpr DWORD kAtOnceMs = 8000;
-
 void ExpectEndsAtOnceWithoutAWindow(const std::string& arguments) {
   SaverFolder folder;
-  const SaverRun run = RunSaver(folder, arguments, kAtOnceMs);
+  const SaverOutcome run = RunSaver(folder, arguments, kAtOnceMs);
   EXPECT_TRUE(run.ended) << arguments.substr(0, 20);
   EXPECT_EQ(run.exit_code, 0u) << arguments.substr(0, 20);
   EXPECT_THAT(run.window_titles, ::testing::IsEmpty()) << arguments.substr(0, 20);
@@ -32,7 +29,7 @@ TEST(Startup, UnrecognisedCommandLinesEndAtOnceWithoutAWindow) {
 TEST(Startup, UnreadableSettingsDoNotStopAnUnrecognisedLineFromEnding) {
   SaverFolder folder;
   folder.WriteIni(std::string("\0\xFF\xFE[Section\r\n=\x81\x82", 12) + std::string(5000, 'x'));
-  const SaverRun run = RunSaver(folder, "/x", kAtOnceMs);
+  const SaverOutcome run = RunSaver(folder, "/x", kAtOnceMs);
   EXPECT_TRUE(run.ended);
   EXPECT_THAT(run.window_titles, ::testing::IsEmpty());
 }

@@ -19,13 +19,11 @@
 #include "support/settings_file_bytes.h"
 #include "support/windows_version_win32.h"
 #include "e2e/preview_pane.h"
+#include "e2e/saver_driver.h"
 #include "e2e/settings_dialog_driver.h"
 
 namespace velkaro::testing {
 namespace {
-
-constexpr DWORD kWindowShowsMs = 15000;
-constexpr DWORD kEndsMs = 8000;
 
 // The settings dialog's caption, Velkaroの設定, in code page 932.
 const std::string kSettingsCaptionCp932 = "Velkaro\x82\xCC\x90\xDD\x92\xE8";
@@ -56,7 +54,7 @@ TEST_P(WindowsVersions, ShowModeShowsPattern14sBlueAndAKeyEndsIt) {
   folder.WriteIni("[Section]\r\n" + IniLine(kPatternKey, " 14"));
   SaverProcess saver(folder, "/s");
   ASSERT_NE(saver.WaitForWindow(Wide(kSaverWindowTitle), kWindowShowsMs), nullptr);
-  Sleep(2500);
+  WaitUntilTheScreenShowsPatternFourteen();
   const COLORREF most = MostCommonScreenColour();
   EXPECT_LE(GetRValue(most), 4);
   EXPECT_NEAR(GetGValue(most), 64, 4);
@@ -127,7 +125,7 @@ TEST_P(WindowsVersionsDialog, AChoiceMadeAndSavedLeavesItsBytes) {
 TEST_P(WindowsVersionsDialog, ASecondStartWhileItIsOpenEndsAtOnce) {
   ASSERT_TRUE(Open());
   SaverFolder other;
-  const SaverRun run = RunSaver(other, "/s", kEndsMs);
+  const SaverOutcome run = RunSaver(other, "/s", kEndsMs);
   EXPECT_TRUE(run.ended);
   EXPECT_TRUE(run.window_titles.empty());
   ClickCancel();

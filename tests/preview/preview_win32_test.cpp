@@ -13,6 +13,7 @@
 #include "common/resource_ids.h"
 #include "preview/preview_win32.h"
 #include "support/screen_pixels_win32.h"
+#include "support/wait_win32.h"
 
 namespace velkaro {
 namespace {
@@ -23,6 +24,7 @@ constexpr char kPaneClass[] = "VelkaroTest_PreviewPane";
 using testing::BitmapResourcePixels;
 using testing::CountDifferent;
 using testing::Pixels;
+using testing::WaitUntil;
 
 // The still as this program carries it.
 std::optional<Pixels> LinkedStill() {
@@ -97,13 +99,15 @@ class Pane {
 // The pane's pixels once done(pixels) holds, or the last ones seen.
 template <typename Done>
 Pixels WaitForPixels(const Pane& pane, Done done, DWORD timeout_ms = 5000) {
-  const DWORD start = GetTickCount();
   Pixels seen = pane.ScreenPixels();
-  while (!done(seen) && GetTickCount() - start < timeout_ms) {
-    PumpMessages();
-    Sleep(50);
-    seen = pane.ScreenPixels();
-  }
+  WaitUntil(
+      [&] {
+        if (done(seen)) return true;
+        PumpMessages();
+        seen = pane.ScreenPixels();
+        return false;
+      },
+      timeout_ms, 50);
   return seen;
 }
 

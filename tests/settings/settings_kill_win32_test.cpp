@@ -10,15 +10,15 @@
 
 #include "settings/profile_store_win32.h"
 #include "settings/settings.h"
-#include "settings/settings_files_win32.h"
 #include "settings/settings_kill_sets.h"
+#include "support/test_files_win32.h"
 
 namespace velkaro {
 namespace {
 
 using testing::FileIsThere;
-using testing::NewTempFolder;
 using testing::ReadFileBytes;
+using testing::ScopedTempFolder;
 
 void Save(const std::string& folder, int which) {
   Win32ProfileStore store;
@@ -30,27 +30,18 @@ void Save(const std::string& folder, int which) {
 
 // The file of a save of set `which` over a file of the other set.
 std::string ContentOf(int which) {
-  const std::string folder = NewTempFolder("content" + std::to_string(which));
+  const ScopedTempFolder temp_folder("content" + std::to_string(which));
+  const std::string& folder = temp_folder.path();
   Save(folder, 1 - which);
   Save(folder, which);
-  const std::string path = SettingsPathFor(folder);
-  std::string bytes = ReadFileBytes(path);
-  DeleteFileA(path.c_str());
-  RemoveDirectoryA(folder.c_str());
-  return bytes;
-}
-
-std::string SaveLoopProgram() {
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string path(self);
-  return path.substr(0, path.find_last_of('\\') + 1) + "settings_save_loop.exe";
+  return ReadFileBytes(SettingsPathFor(folder));
 }
 
 TEST(SettingsSaveKilled, TheFileIsAlwaysTheOldOrTheNewContent) {
   const std::string contents[2] = {ContentOf(0), ContentOf(1)};
   ASSERT_NE(contents[0], contents[1]);
-  const std::string folder = NewTempFolder("killed");
+  const ScopedTempFolder temp_folder("killed");
+  const std::string& folder = temp_folder.path();
   const std::string path = SettingsPathFor(folder);
   Save(folder, 0);
 
@@ -61,13 +52,15 @@ TEST(SettingsSaveKilled, TheFileIsAlwaysTheOldOrTheNewContent) {
   constexpr int kKills = 25;
   int seen[2] = {0, 0};
   for (int kill = 0; kill < kKills; ++kill) {
-    std::string command = "\"" + SaveLoopProgram() + "\" \"" + folder + "\"";
+    std::string command =
+        "\"" + testing::BesideThisProgram("settings_save_loop.exe") + "\" \"" + folder + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                nullptr, &startup, &process))
         << command;
+    // A kill at a random moment is what is tested: no condition ends it.
     Sleep(DWORD(delay_ms(random)));
     DWORD exit_code = 0;
     GetExitCodeProcess(process.hProcess, &exit_code);
@@ -88,12 +81,11 @@ TEST(SettingsSaveKilled, TheFileIsAlwaysTheOldOrTheNewContent) {
   Save(folder, 0);
   EXPECT_FALSE(FileIsThere(path + ".tmp"));
   EXPECT_EQ(ReadFileBytes(path), contents[0]);
-  DeleteFileA(path.c_str());
-  RemoveDirectoryA(folder.c_str());
 }
 
 TEST(SettingsSaveReadOnly, AReadOnlyFileKeepsEveryByteAndNoCopyIsLeft) {
-  const std::string folder = NewTempFolder("readonly");
+  const ScopedTempFolder temp_folder("readonly");
+  const std::string& folder = temp_folder.path();
   const std::string path = SettingsPathFor(folder);
   Save(folder, 0);
   const std::string before = ReadFileBytes(path);
@@ -101,9 +93,6 @@ TEST(SettingsSaveReadOnly, AReadOnlyFileKeepsEveryByteAndNoCopyIsLeft) {
   Save(folder, 1);
   EXPECT_EQ(ReadFileBytes(path), before);
   EXPECT_FALSE(FileIsThere(path + ".tmp"));
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  DeleteFileA(path.c_str());
-  RemoveDirectoryA(folder.c_str());
 }
 
 }  // namespace

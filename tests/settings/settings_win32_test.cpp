@@ -6,7 +6,7 @@
 
 #include "settings/profile_store_win32.h"
 #include "settings/settings.h"
-#include "settings/settings_files_win32.h"
+#include "support/test_files_win32.h"
 
 namespace velkaro {
 namespace {
@@ -19,7 +19,8 @@ class Win32SettingsTest : public ::testing::Test {
   void SetUp() override { DeleteFileA(path.c_str()); }
   void TearDown() override { DeleteFileA(path.c_str()); }
 
-  std::string folder = testing::NewTempFolder("settings");
+  testing::ScopedTempFolder temp_folder{"settings"};
+  std::string folder = temp_folder.path();
   std::string path = SettingsPathFor(folder);
   Win32ProfileStore store;
   Win32FileProbe files;

@@ -14,20 +14,19 @@
 
 #include "settings_dialog/settings_dialog_win32.h"
 #include "support/fake_profile_store.h"
+#include "support/wait_win32.h"
 
 namespace velkaro {
 namespace {
 
-void PumpFor(DWORD ms) {
-  const DWORD start = GetTickCount();
-  do {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-    Sleep(1);
-  } while (GetTickCount() - start < ms);
+// Hands every waiting message to its window until none is left.
+void PumpUntilIdle() {
+  testing::WaitUntil(
+      [] {
+        testing::PumpThreadMessages();
+        return HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0;
+      },
+      1000, 1);
 }
 
 struct GuiCounts {
@@ -88,10 +87,10 @@ class SettingsDialogCycles : public ::testing::Test {
     if (!window) return false;
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     UpdateWindow(window);
-    PumpFor(15);
+    PumpUntilIdle();
     while_open();
     DestroySettingsDialog(std::move(dialog));
-    PumpFor(5);
+    PumpUntilIdle();
     return !IsWindow(window);
   }
 

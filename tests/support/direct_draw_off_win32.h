@@ -59,11 +59,7 @@ enum class DirectDrawFound : DWORD {
 };
 
 inline DirectDrawFound DirectDrawFoundByTheSaver() {
-  char own[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, own, MAX_PATH);
-  std::string probe(own);
-  probe.resize(probe.find_last_of('\\') + 1);
-  probe += "velkaro_directdraw_probe.exe";
+  const std::string probe = BesideThisProgram("velkaro_directdraw_probe.exe");
   SaverFolder folder;
   if (!CopyFileA(probe.c_str(), folder.executable().c_str(), FALSE))
     return DirectDrawFound::kProbeDidNotRun;

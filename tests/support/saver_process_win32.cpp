@@ -1,8 +1,8 @@
 #include "support/saver_process_win32.h"
 
-#include <fstream>
 #include <optional>
-#include <sstream>
+
+#include "support/wait_win32.h"
 
 namespace velkaro::testing {
 namespace {
@@ -24,11 +24,6 @@ BOOL CALLBACK CollectWindowOfProcess(HWND window, LPARAM context) {
     search.titles->push_back(title);
   }
   return TRUE;
-}
-
-void PumpMessages() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
 }
 
 }  // namespace
@@ -63,49 +58,22 @@ std::optional<std::string> AnsiName(std::wstring_view name) {
 }  // namespace
 
 SaverFolder::SaverFolder(std::wstring_view folder_name, std::wstring_view file_name) {
-  static int count = 0;
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string prefix =
-      std::string(temp) + "velkaro-e2e-" + std::to_string(GetCurrentProcessId()) + "-";
-  // A folder that an earlier run left can have the same name (Wine hands out
-  // process numbers anew with each wineserver): the next number is taken, as
-  // that folder would otherwise go without the copy of the saver.
-  bool base_made = false;
-  do {
-    base_ = prefix + std::to_string(++count);
-    base_made = CreateDirectoryA(base_.c_str(), nullptr) != FALSE;
-  } while (!base_made && GetLastError() == ERROR_ALREADY_EXISTS);
-  path_ = base_;
+  path_ = base_.path();
   const auto folder = AnsiName(folder_name);
   const auto file = AnsiName(file_name);
   if (!folder || !file) return;
   if (!folder->empty()) path_ += "\\" + *folder;
   executable_ = path_ + "\\" + *file;
-  made_ = base_made && (path_ == base_ || CreateDirectoryA(path_.c_str(), nullptr)) &&
+  made_ = base_.made() && (path_ == base_.path() || CreateDirectoryA(path_.c_str(), nullptr)) &&
           CopyFileA(SaverUnderTest().c_str(), executable_.c_str(), FALSE);
 }
 
-SaverFolder::~SaverFolder() {
-  if (!executable_.empty()) DeleteFileA(executable_.c_str());
-  DeleteFileA(ini().c_str());
-  if (path_ != base_) RemoveDirectoryA(path_.c_str());
-  RemoveDirectoryA(base_.c_str());
-}
+void SaverFolder::WriteIni(const std::string& bytes) const { WriteFileBytes(ini(), bytes); }
 
-void SaverFolder::WriteIni(const std::string& bytes) const {
-  std::ofstream(ini(), std::ios::binary) << bytes;
-}
+std::string SaverFolder::ReadIni() const { return ReadFileBytes(ini()); }
 
-std::string SaverFolder::ReadIni() const {
-  std::ifstream in(ini(), std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-SaverRun RunSaver(const SaverFolder& folder, const std::string& arguments, DWORD timeout_ms) {
-  SaverRun run;
+SaverOutcome RunSaver(const SaverFolder& folder, const std::string& arguments, DWORD timeout_ms) {
+  SaverOutcome run;
   SaverProcess process(folder, arguments);
   if (!process.started()) return run;
 
@@ -157,25 +125,30 @@ void SaverProcess::Terminate() {
 }
 
 HWND SaverProcess::WaitForWindow(const std::wstring& title, DWORD timeout_ms) {
-  const DWORD start = GetTickCount();
-  do {
-    for (HWND window = FindWindowW(nullptr, title.c_str()); window;
-         window = FindWindowExW(nullptr, window, nullptr, title.c_str())) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(window, &owner);
-      if (owner == process_.dwProcessId && IsWindowVisible(window)) return window;
-    }
-    PumpMessages();
-    Sleep(20);
-  } while (GetTickCount() - start < timeout_ms);
-  return nullptr;
+  HWND shown = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND window = FindWindowW(nullptr, title.c_str()); window;
+             window = FindWindowExW(nullptr, window, nullptr, title.c_str())) {
+          DWORD owner = 0;
+          GetWindowThreadProcessId(window, &owner);
+          if (owner == process_.dwProcessId && IsWindowVisible(window)) {
+            shown = window;
+            return true;
+          }
+        }
+        PumpThreadMessages();
+        return false;
+      },
+      timeout_ms);
+  return shown;
 }
 
 bool SaverProcess::WaitForExit(DWORD timeout_ms) {
   const DWORD start = GetTickCount();
   for (;;) {
     if (WaitForSingleObject(process_.hProcess, 10) == WAIT_OBJECT_0) return true;
-    PumpMessages();
+    PumpThreadMessages();
     if (GetTickCount() - start >= timeout_ms) return false;
   }
 }
@@ -195,13 +168,15 @@ void MoveMouseBy(int dx, int dy) {
   SendInput(1, &input, sizeof input);
 }
 
-void ClickMouse() {
+void PressMouseButton(DWORD down, DWORD up) {
   INPUT inputs[2] = {};
   inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  inputs[0].mi.dwFlags = down;
+  inputs[1].mi.dwFlags = up;
   SendInput(2, inputs, sizeof inputs[0]);
 }
+
+void ClickMouse() { PressMouseButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
 
 void PressKeys(std::initializer_list<WORD> virtual_keys) {
   const auto key = [](WORD virtual_key, DWORD flags) {
@@ -223,7 +198,7 @@ void PressKey(WORD virtual_key) { PressKeys({virtual_key}); }
 TitledWindow::TitledWindow(const std::wstring& title) {
   window_ = CreateWindowExW(0, L"STATIC", title.c_str(), WS_POPUP | WS_VISIBLE, 0, 0, 10, 10,
                             nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  PumpMessages();
+  PumpThreadMessages();
 }
 
 TitledWindow::~TitledWindow() {

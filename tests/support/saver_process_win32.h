@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "support/test_files_win32.h"
+
 namespace velkaro::testing {
 
 // The path of the Velkaro.scr under test, from the test's first argument.
@@ -27,9 +29,6 @@ class SaverFolder {
   // system's code page, which must be able to hold both names.
   explicit SaverFolder(std::wstring_view folder_name = L"",
                        std::wstring_view file_name = L"Velkaro.scr");
-  ~SaverFolder();
-  SaverFolder(const SaverFolder&) = delete;
-  SaverFolder& operator=(const SaverFolder&) = delete;
 
   // False when a folder or the copy could not be made.
   bool made() const { return made_; }
@@ -40,13 +39,14 @@ class SaverFolder {
   std::string ReadIni() const;
 
  private:
-  std::string base_;  // the test's own folder
+  ScopedTempFolder base_{"e2e"};  // the test's own folder
   std::string path_;  // the folder of the copy: base_ or a folder in it
   std::string executable_;
   bool made_ = false;
 };
 
-struct SaverRun {
+// What one run of the program came to, as seen from outside it.
+struct SaverOutcome {
   bool ended = false;        // within the time allowed
   DWORD exit_code = 0;
   DWORD milliseconds = 0;    // until it ended, or the time allowed
@@ -55,7 +55,7 @@ struct SaverRun {
 
 // Starts "Velkaro.scr <arguments>" and waits up to timeout_ms; a process that
 // is still running then is ended.
-SaverRun RunSaver(const SaverFolder& folder, const std::string& arguments, DWORD timeout_ms);
+SaverOutcome RunSaver(const SaverFolder& folder, const std::string& arguments, DWORD timeout_ms);
 
 // A running copy of the saver that a test watches and drives.
 class SaverProcess {
@@ -89,6 +89,8 @@ class SaverProcess {
 // Input as a user gives it, through the system's input queue.
 void MoveMouseBy(int dx, int dy);
 void ClickMouse();
+// A press and a release of a mouse button (MOUSEEVENTF_ flags).
+void PressMouseButton(DWORD down, DWORD up);
 void PressKey(WORD virtual_key);
 // Presses the keys in order and releases them in the reverse order (Alt+G).
 void PressKeys(std::initializer_list<WORD> virtual_keys);

@@ -36,11 +36,7 @@ PretendWindowsVersion::~PretendWindowsVersion() {
 }
 
 ReportedVersion VersionToldToTheSaver() {
-  char own[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, own, MAX_PATH);
-  std::string probe(own);
-  probe.resize(probe.find_last_of('\\') + 1);
-  probe += "velkaro_version_probe.exe";
+  const std::string probe = BesideThisProgram("velkaro_version_probe.exe");
   SaverFolder folder;
   if (!CopyFileA(probe.c_str(), folder.executable().c_str(), FALSE)) return {};
   SaverProcess process(folder, "/s");
