@@ -27,6 +27,7 @@
 #include "controls/button_layout.h"
 #include "controls/button_look.h"
 #include "controls/button_paint_plan.h"
+#include "controls/button_property_table.h"
 #include "controls/property_store.h"
 
 namespace {
@@ -37,10 +38,7 @@ using velkaro::ButtonPicture;
 using velkaro::PictureKind;
 using velkaro::PropertyValue;
 
-constexpr std::array<std::string_view, 20> kKeys{
-    "Caption", "CapAlign", "BackStyle", "Shape",    "Font",      "cFore",    "cFHover",
-    "cBHover", "Focus",    "LockHover", "cGradient", "Gradient", "CapStyle", "ImgAlign",
-    "Image",   "ImgSize",  "Enabled",   "cBack",    "mPointer",  "mIcon"};
+constexpr const auto& kKeys = velkaro::stored::kAllKeys;
 
 class FuzzPicture final : public velkaro::PlatformPicture {};
 
@@ -136,7 +134,7 @@ class PlanningView final : public velkaro::ButtonView {
     look.screen_width = screen_width_;
     look.screen_height = screen_height_;
     const velkaro::UsableExtent extent = velkaro::UsableExtentOf(look);
-    const velkaro::ButtonPoint shift = velkaro::PressedShift(look);
+    const velkaro::Point shift = velkaro::PressedShift(look);
     if (rebuild) {
       const velkaro::FacePlan face = velkaro::PlanFace(look);
       face_used_ = face.face_used;

@@ -3,8 +3,9 @@
 // (bitmap, pen, brush, font, region) deleted with its owner, a memory
 // context, a borrowed window or screen context given back, and a guard that
 // selects an object into a context for one scope and puts the previous one
-// back, so that the object can be deleted after the guard. None of them can
-// be copied.
+// back, so that the object can be deleted after the guard; and, built on
+// them, a borrowed bitmap to draw into and a scratch image of its own. None
+// of them can be copied.
 #include <windows.h>
 
 #include <memory>
@@ -71,6 +72,22 @@ class BitmapCanvas {
  private:
   MemoryDc dc_;
   SelectedObject selected_;
+};
+
+// A scratch image of its own: a new bitmap of width x height, compatible
+// with `like` or monochrome, in a memory context for the owner's lifetime.
+// The bitmap is selected out of the context before either is deleted.
+class ScratchImage {
+ public:
+  ScratchImage(HDC like, int width, int height, bool monochrome)
+      : bitmap_(monochrome ? CreateBitmap(width, height, 1, 1, nullptr)
+                           : CreateCompatibleBitmap(like, width, height)),
+        canvas_(like, bitmap_.get()) {}
+  HDC dc() const { return canvas_.dc(); }
+
+ private:
+  GdiBitmap bitmap_;
+  BitmapCanvas canvas_;
 };
 
 }  // namespace velkaro

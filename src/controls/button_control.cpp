@@ -3,6 +3,8 @@
 #include <optional>
 #include <utility>
 
+#include "controls/button_property_table.h"
+
 namespace velkaro {
 namespace {
 
@@ -116,7 +118,7 @@ std::uintptr_t ButtonControl::hDC() const {
 void ButtonControl::SetCaption(std::string caption) {
   if (auto key = FindAccessKey(caption)) access_key_ = std::move(*key);
   caption_ = std::move(caption);
-  Notify("Caption");
+  Notify(stored::kCaption.key);
   RecomputeLayout();
   Redraw(true);
 }
@@ -128,7 +130,7 @@ void ButtonControl::SetCaptionAlign(CaptionAlignKind align) {
     return;
   }
   caption_align_ = align;
-  Notify("CapAlign");
+  Notify(stored::kCaptionAlign.key);
   RecomputeLayout();
   Redraw(true);
 }
@@ -136,7 +138,7 @@ void ButtonControl::SetCaptionAlign(CaptionAlignKind align) {
 void ButtonControl::SetCaptionStyle(CaptionStyleKind style) {
   if (!IsKnown(style)) return;
   caption_style_ = style;
-  Notify("CapStyle");
+  Notify(stored::kCaptionStyle.key);
   if (caption_.empty()) return;
   RecomputeLayout();
   Redraw(true);
@@ -145,7 +147,7 @@ void ButtonControl::SetCaptionStyle(CaptionStyleKind style) {
 void ButtonControl::SetButtonStyle(ButtonStyleKind style) {
   if (!IsKnown(style)) return;
   button_style_ = style;
-  Notify("BackStyle");
+  Notify(stored::kButtonStyle.key);
   if (View()) View()->BuildShapeRegion();
   RecomputeLayout();
   RecomputeColours();
@@ -155,7 +157,7 @@ void ButtonControl::SetButtonStyle(ButtonStyleKind style) {
 void ButtonControl::SetButtonShape(ButtonShapeKind shape) {
   if (!IsKnown(shape)) return;
   button_shape_ = shape;
-  Notify("Shape");
+  Notify(stored::kButtonShape.key);
   if (View()) View()->BuildShapeRegion();
   delay_drawing_ = true;
   // A parallelogram has no straight side to align a caption against.
@@ -177,7 +179,7 @@ void ButtonControl::ReadPictureFacts() {
 
 void ButtonControl::SetPicture(ButtonPicture picture) {
   picture_ = std::move(picture);
-  Notify("Image");
+  Notify(stored::kPicture.key);
   EnsureImageSize();
   ReadPictureFacts();
   RecomputeLayout();
@@ -187,7 +189,7 @@ void ButtonControl::SetPicture(ButtonPicture picture) {
 void ButtonControl::SetPictureAlign(PictureAlignKind align) {
   if (!IsKnown(align)) return;
   picture_align_ = align;
-  Notify("ImgAlign");
+  Notify(stored::kPictureAlign.key);
   if (ImageAboveOrBelow(align)) SetCaptionAlign(CaptionAlignKind::Centre);
   RecomputeLayout();
   Redraw(true);
@@ -203,7 +205,7 @@ std::int32_t ButtonControl::PictureSize() { return EnsureImageSize() / 8 - 2; }
 void ButtonControl::SetPictureSize(std::int32_t size) {
   if (size < 0 || size > 4) return;
   image_size_ = static_cast<std::int16_t>((size + 2) * 8);
-  Notify("ImgSize");
+  Notify(stored::kImageSize.key);
   RecomputeLayout();
   Redraw(true);
 }
@@ -214,7 +216,7 @@ void ButtonControl::SetEnabled(bool enabled) {
   if (enabled == enabled_) return;
   enabled_ = enabled;
   if (View()) View()->ApplyEnabled(enabled);
-  Notify("Enabled");
+  Notify(stored::kEnabled.key);
   if (button_style_ != ButtonStyleKind::GreyEtched) {
     Redraw(true);
     return;
@@ -229,7 +231,7 @@ void ButtonControl::SetEnabled(bool enabled) {
 
 void ButtonControl::SetShowFocusRect(bool show) {
   show_focus_rect_ = show;
-  Notify("Focus");
+  Notify(stored::kShowFocusRect.key);
   if (!(state_flags_ & kStateFocus)) return;
   if (design_mode_) {
     // In a designer flag 1 means "default button"; its outline stays.
@@ -243,7 +245,7 @@ void ButtonControl::SetShowFocusRect(bool show) {
 void ButtonControl::SetMousePointer(MousePointerKind pointer) {
   if (!IsKnown(pointer)) return;
   mouse_pointer_ = pointer;
-  Notify("mPointer");
+  Notify(stored::kMousePointer.key);
   if (View()) View()->ApplyMousePointer(mouse_pointer_, mouse_icon_);
 }
 
@@ -253,14 +255,14 @@ void ButtonControl::SetMouseIcon(ButtonPicture icon) {
     return;
   }
   mouse_icon_ = std::move(icon);
-  Notify("mIcon");
+  Notify(stored::kMouseIcon.key);
   if (View()) View()->ApplyMousePointer(mouse_pointer_, mouse_icon_);
   if (mouse_icon_) SetMousePointer(MousePointerKind::Custom);
 }
 
 void ButtonControl::SetFont(ButtonFont font) {
   font_ = std::move(font);
-  Notify("Font");
+  Notify(stored::kFont.key);
   if (View()) View()->PrepareDrawingResources(DrawingTopic::Font);
   RecomputeLayout();
   Redraw(true);
@@ -276,7 +278,7 @@ void ButtonControl::SetFontStyle(std::int32_t style) {
   font_.underline = (style & 8) != 0;
   if (View()) View()->PrepareDrawingResources(DrawingTopic::Font);
   RecomputeLayout();
-  Notify("Font");
+  Notify(stored::kFont.key);
   Redraw(true);
 }
 
@@ -285,7 +287,7 @@ void ButtonControl::SetFontStyle(std::int32_t style) {
 void ButtonControl::SetForeColor(ColorRef color) {
   if (color == fore_color_) return;
   fore_color_ = color;
-  Notify("cFore");
+  Notify(stored::kForeColor.key);
   if (ForeTied(hover_color_locks_)) SetHoverForeColor(color);
   delay_drawing_ = false;
   Redraw(true);
@@ -294,7 +296,7 @@ void ButtonControl::SetForeColor(ColorRef color) {
 void ButtonControl::SetBackColor(ColorRef color) {
   if (color == back_color_) return;
   back_color_ = color;
-  Notify("cBack");
+  Notify(stored::kBackColor.key);
   if (BackTied(hover_color_locks_))
     SetHoverBackColor(TiedHoverBack(gradient_mode_, gradient_color_, color));
   RecomputeColours();
@@ -304,10 +306,10 @@ void ButtonControl::SetBackColor(ColorRef color) {
 void ButtonControl::SetGradientColor(ColorRef color) {
   if (BackTied(hover_color_locks_) && gradient_mode_ != GradientModeKind::None) {
     hover_back_color_ = color;
-    Notify("cBHover");
+    Notify(stored::kHoverBackColor.key);
   }
   gradient_color_ = color;
-  Notify("cGradient");
+  Notify(stored::kGradientColor.key);
   RecomputeColours();
   if (gradient_mode_ != GradientModeKind::None) Redraw(true);
 }
@@ -315,10 +317,10 @@ void ButtonControl::SetGradientColor(ColorRef color) {
 void ButtonControl::SetGradientMode(GradientModeKind mode) {
   if (!IsKnown(mode)) return;
   gradient_mode_ = mode;
-  Notify("Gradient");
+  Notify(stored::kGradientMode.key);
   if (BackTied(hover_color_locks_)) {
     hover_back_color_ = TiedHoverBack(mode, gradient_color_, back_color_);
-    Notify("cBHover");
+    Notify(stored::kHoverBackColor.key);
     RecomputeColours();
   }
   Redraw(true);
@@ -327,11 +329,11 @@ void ButtonControl::SetGradientMode(GradientModeKind mode) {
 void ButtonControl::ApplyHoverLocks() {
   if (BackTied(hover_color_locks_)) {
     hover_back_color_ = TiedHoverBack(gradient_mode_, gradient_color_, back_color_);
-    Notify("cBHover");
+    Notify(stored::kHoverBackColor.key);
   }
   if (ForeTied(hover_color_locks_)) {
     hover_fore_color_ = fore_color_;
-    Notify("cFHover");
+    Notify(stored::kHoverForeColor.key);
   }
 }
 
@@ -339,26 +341,26 @@ void ButtonControl::SetHoverColorLocks(std::int32_t locks) {
   hover_color_locks_ = locks;
   ApplyHoverLocks();
   RecomputeColours();
-  Notify("LockHover");
+  Notify(stored::kHoverColorLocks.key);
 }
 
 void ButtonControl::SetHoverForeColor(ColorRef color) {
   if (color == hover_fore_color_) return;
   hover_fore_color_ = color;
-  Notify("cFHover");
+  Notify(stored::kHoverForeColor.key);
   // A hover colour of its own releases a tie.
   if (color == fore_color_ || !ForeTied(hover_color_locks_)) return;
   hover_color_locks_ |= kHoverForeFree;
-  Notify("LockHover");
+  Notify(stored::kHoverColorLocks.key);
 }
 
 void ButtonControl::SetHoverBackColor(ColorRef color) {
   if (color == hover_back_color_) return;
   hover_back_color_ = color;
-  Notify("cBHover");
+  Notify(stored::kHoverBackColor.key);
   if (color != back_color_ && BackTied(hover_color_locks_)) {
     hover_color_locks_ |= kHoverBackFree;
-    Notify("LockHover");
+    Notify(stored::kHoverColorLocks.key);
   }
   RecomputeColours();
 }
@@ -373,8 +375,8 @@ void ButtonControl::SetResetDefaultColors(bool reset) {
   SetHoverColorLocks(0);
   RecomputeColours();
   SetDelayDrawing(false);
-  Notify("cGradient");
-  Notify("cBack");
+  Notify(stored::kGradientColor.key);
+  Notify(stored::kBackColor.key);
 }
 
 // --- Container ----------------------------------------------------------------
@@ -404,7 +406,7 @@ void ButtonControl::OnAmbientChanged(std::string_view name) {
 void ButtonControl::OnResize() {
   if (SameKey(caption_, kNewControlMarker)) {
     caption_ = ambient_.DisplayName();
-    Notify("Caption");
+    Notify(stored::kCaption.key);
   }
   RefreshContainerColour();
   if (View()) {

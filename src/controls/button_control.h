@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/geometry.h"
 #include "controls/ambient_values.h"
 #include "controls/button_properties.h"
 #include "controls/property_store.h"
@@ -29,18 +30,12 @@ inline constexpr std::int32_t kHoverForeFree = 2;
 // reads them) around "Quendal_New", in UTF-8.
 inline constexpr std::string_view kNewControlMarker = "\xC3\xB6Quendal_New\xC3\xAA";
 
-// A rectangle of the client area, right and bottom exclusive as in GDI.
-struct ButtonRect {
-  std::int32_t left = 0, top = 0, right = 0, bottom = 0;
-  friend bool operator==(const ButtonRect&, const ButtonRect&) = default;
-};
-
 // Results of the last shape and layout pass, kept for drawing.
 struct ButtonLayout {
   std::int32_t left_slant_offset = 0;     // 0 unless the left edge is slanted
   std::int32_t right_slant_position = 0;  // the width unless the right edge is slanted
-  ButtonRect caption;
-  ButtonRect image;
+  Rect caption;
+  Rect image;
 };
 
 // The colours ready for drawing, as RGB values.
@@ -59,8 +54,9 @@ class DragData;
 
 // The events a button raises towards its form. Every handler does nothing
 // unless overridden. Button: 1 left, 2 right, 4 middle; Shift: 1 shift,
-// 2 ctrl, 4 alt. The drag-and-drop arguments are forwarded unchanged, those
-// passed by reference may be changed by the form.
+// 2 ctrl, 4 alt. Of the drag-and-drop events, those arguments passed by
+// reference may be changed by the form; the window raises none of them,
+// since the dialog's buttons take no drops.
 class ButtonEvents {
  public:
   virtual ~ButtonEvents() = default;

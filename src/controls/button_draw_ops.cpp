@@ -4,7 +4,7 @@
 
 namespace velkaro {
 
-void AppendBox(PaintPlan& plan, ButtonRect rect, ColorRef colour) {
+void AppendBox(PaintPlan& plan, Rect rect, ColorRef colour) {
   DrawOp op;
   op.kind = DrawOp::Kind::Box;
   op.rect = rect;
@@ -12,7 +12,7 @@ void AppendBox(PaintPlan& plan, ButtonRect rect, ColorRef colour) {
   plan.push_back(std::move(op));
 }
 
-void AppendEllipse(PaintPlan& plan, ButtonRect rect, ColorRef colour, std::int32_t pen_width) {
+void AppendEllipse(PaintPlan& plan, Rect rect, ColorRef colour, std::int32_t pen_width) {
   DrawOp op;
   op.kind = DrawOp::Kind::Ellipse;
   op.rect = rect;
@@ -21,7 +21,7 @@ void AppendEllipse(PaintPlan& plan, ButtonRect rect, ColorRef colour, std::int32
   plan.push_back(std::move(op));
 }
 
-void AppendLine(PaintPlan& plan, std::vector<ButtonPoint> points, ColorRef colour, bool dotted) {
+void AppendLine(PaintPlan& plan, std::vector<Point> points, ColorRef colour, bool dotted) {
   DrawOp op;
   op.kind = DrawOp::Kind::Polyline;
   op.points = std::move(points);
@@ -30,7 +30,7 @@ void AppendLine(PaintPlan& plan, std::vector<ButtonPoint> points, ColorRef colou
   plan.push_back(std::move(op));
 }
 
-void AppendPixel(PaintPlan& plan, ButtonPoint at, ColorRef colour) {
+void AppendPixel(PaintPlan& plan, Point at, ColorRef colour) {
   DrawOp op;
   op.kind = DrawOp::Kind::Pixel;
   op.points = {at};
@@ -38,16 +38,16 @@ void AppendPixel(PaintPlan& plan, ButtonPoint at, ColorRef colour) {
   plan.push_back(std::move(op));
 }
 
-void AppendMarker(PaintPlan& plan, DrawOp::Kind kind, ButtonRect rect) {
+void AppendMarker(PaintPlan& plan, DrawOp::Kind kind, Rect rect) {
   DrawOp op;
   op.kind = kind;
   op.rect = rect;
   plan.push_back(std::move(op));
 }
 
-std::vector<ButtonPoint> TopLeftOf(const Ring& ring) { return {ring[0], ring[1], ring[2]}; }
-std::vector<ButtonPoint> BottomRightOf(const Ring& ring) { return {ring[2], ring[3], ring[4]}; }
-std::vector<ButtonPoint> WholeOf(const Ring& ring) { return {ring.begin(), ring.end()}; }
+std::vector<Point> TopLeftOf(const Ring& ring) { return {ring[0], ring[1], ring[2]}; }
+std::vector<Point> BottomRightOf(const Ring& ring) { return {ring[2], ring[3], ring[4]}; }
+std::vector<Point> WholeOf(const Ring& ring) { return {ring.begin(), ring.end()}; }
 
 void AppendBevel(PaintPlan& plan, const Ring& ring, ColorRef top_left, ColorRef bottom_right) {
   AppendLine(plan, TopLeftOf(ring), top_left);

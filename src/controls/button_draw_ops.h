@@ -16,18 +16,17 @@ inline constexpr ColorRef kGrey = 0x808080;
 inline constexpr ColorRef kLightGrey = Rgb(233, 233, 233);
 inline constexpr ColorRef kFocusLilac = 0xCC9999;
 
-void AppendBox(PaintPlan& plan, ButtonRect rect, ColorRef colour);
-void AppendEllipse(PaintPlan& plan, ButtonRect rect, ColorRef colour, std::int32_t pen_width);
-void AppendLine(PaintPlan& plan, std::vector<ButtonPoint> points, ColorRef colour,
-                bool dotted = false);
-void AppendPixel(PaintPlan& plan, ButtonPoint at, ColorRef colour);
+void AppendBox(PaintPlan& plan, Rect rect, ColorRef colour);
+void AppendEllipse(PaintPlan& plan, Rect rect, ColorRef colour, std::int32_t pen_width);
+void AppendLine(PaintPlan& plan, std::vector<Point> points, ColorRef colour, bool dotted = false);
+void AppendPixel(PaintPlan& plan, Point at, ColorRef colour);
 // An operation without colour: the clip switches and the focus rectangle.
-void AppendMarker(PaintPlan& plan, DrawOp::Kind kind, ButtonRect rect = {});
+void AppendMarker(PaintPlan& plan, DrawOp::Kind kind, Rect rect = {});
 
 // The halves of a ring: left and top sides, right and bottom sides.
-std::vector<ButtonPoint> TopLeftOf(const Ring& ring);
-std::vector<ButtonPoint> BottomRightOf(const Ring& ring);
-std::vector<ButtonPoint> WholeOf(const Ring& ring);
+std::vector<Point> TopLeftOf(const Ring& ring);
+std::vector<Point> BottomRightOf(const Ring& ring);
+std::vector<Point> WholeOf(const Ring& ring);
 
 // The two halves of a ring in their colours.
 void AppendBevel(PaintPlan& plan, const Ring& ring, ColorRef top_left, ColorRef bottom_right);

@@ -43,7 +43,7 @@ void FocusOutline(Edges& edges, const Ring& ring, ColorRef c) {
 // more segment in ring 3's last pen closes it.
 void CloseSlantedCorner(Edges& edges, ColorRef pen, bool dotted) {
   if (!edges.look.RightSlanted()) return;
-  const ButtonPoint corner{edges.look.width - 1, edges.look.height - 1};
+  const Point corner{edges.look.width - 1, edges.look.height - 1};
   AppendLine(edges.plan, {edges.ring3[4], corner}, pen, dotted);
 }
 
@@ -263,7 +263,7 @@ void PlanEllipseEdges(PaintPlan& plan, const ButtonLook& look, bool focus_wanted
 // The focus mark of a rectangle, around the caption (or the image when the
 // caption is empty) or inside the edges.
 void PlanFocusMark(PaintPlan& plan, const ButtonLook& look) {
-  const ButtonRect& c = look.caption.empty() ? look.layout.image : look.layout.caption;
+  const Rect& c = look.caption.empty() ? look.layout.image : look.layout.caption;
   switch (look.style) {
     case ButtonStyleKind::ShadedFace: return;  // its focused ring colours show the focus
     case ButtonStyleKind::GreyEtched:

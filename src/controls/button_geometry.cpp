@@ -26,7 +26,7 @@ void AddCorners(ShapeRegion& region, ButtonStyleKind style, bool enabled, bool l
         region.cut_pixels.insert(region.cut_pixels.end(), {{w - 1, 0}, {w - 1, h - 1}});
       break;
     case ButtonStyleKind::GreyEtched:
-      if (enabled) region.cut_pixels.push_back(left_side ? ButtonPoint{0, h - 1} : ButtonPoint{w - 1, 0});
+      if (enabled) region.cut_pixels.push_back(left_side ? Point{0, h - 1} : Point{w - 1, 0});
       break;
     case ButtonStyleKind::ShadedFace:
     case ButtonStyleKind::RoundedBlackFrame:
@@ -49,7 +49,7 @@ ShapeRegion ShapeRegionOf(ButtonShapeKind shape, ButtonStyleKind style, bool ena
                           std::int32_t width, std::int32_t height) {
   ShapeRegion region;
   region.right_slant_position = width;
-  const ButtonRect whole{0, 0, width + 1, height + 1};
+  const Rect whole{0, 0, width + 1, height + 1};
   if (IsElliptic(shape)) {
     region.base = ShapeRegion::Base::Ellipse;
     region.bounds = whole;
@@ -85,7 +85,7 @@ Ring RingPoints(int ring, ButtonShapeKind shape, std::int32_t width, std::int32_
               {w - 3 - 3 * f3, h - 3}, {o + 1 - 4 * f2, h - 3}}};
   if (ring == 1) return inner;
   // Ring 2 is ring 1 moved outward by one pixel along each side.
-  const std::array<ButtonPoint, 5> outward{
+  const std::array<Point, 5> outward{
       {{f2 - 1, 1}, {-f2 - 1, -1}, {1 - f3, -1}, {f3 + 1, 1}, {-1, 1}}};
   for (std::size_t i = 0; i < inner.size(); ++i) {
     inner[i].x += outward[i].x;

@@ -11,11 +11,6 @@
 
 namespace velkaro {
 
-struct ButtonPoint {
-  std::int32_t x = 0, y = 0;
-  friend bool operator==(const ButtonPoint&, const ButtonPoint&) = default;
-};
-
 // The slant of a slanted edge: one pixel across per pixel down, so H + 1.
 std::int32_t SlantOf(std::int32_t height);
 
@@ -28,10 +23,10 @@ std::int32_t WidthForSlant(std::int32_t width, std::int32_t height);
 struct ShapeRegion {
   enum class Base { Rectangle, Ellipse, Polygon };
   Base base = Base::Rectangle;
-  ButtonRect bounds;                       // Rectangle and Ellipse
-  std::array<ButtonPoint, 4> polygon{};    // Polygon
-  std::vector<ButtonPoint> cut_pixels;
-  std::vector<std::array<ButtonPoint, 3>> cut_triangles;
+  Rect bounds;                     // Rectangle and Ellipse
+  std::array<Point, 4> polygon{};  // Polygon
+  std::vector<Point> cut_pixels;
+  std::vector<std::array<Point, 3>> cut_triangles;
   std::int32_t left_slant_offset = 0;
   std::int32_t right_slant_position = 0;
 };
@@ -45,7 +40,7 @@ ShapeRegion ShapeRegionOf(ButtonShapeKind shape, ButtonStyleKind style, bool ena
 // The five outline points of ring 1 (two pixels inside), 2 and 3 (the
 // outermost pixels) of a rectangle or slanted shape. o is the left slant
 // offset and r the right slant position.
-using Ring = std::array<ButtonPoint, 5>;
+using Ring = std::array<Point, 5>;
 Ring RingPoints(int ring, ButtonShapeKind shape, std::int32_t width, std::int32_t height,
                 std::int32_t o, std::int32_t r);
 

@@ -66,10 +66,15 @@ void SendTabKeystroke(bool backwards) {
   SendKeyStrokes(std::span(keys, count));
 }
 
-ButtonInput::ButtonInput(ButtonControl& control, HWND window)
-    : window_(window), interaction_(control, *this) {}
+ButtonInput::ButtonInput(ButtonWindow& window)
+    : button_(window), window_(window.Handle()), interaction_(window.Control(), *this) {
+  button_.AttachInput(this);
+}
 
-ButtonInput::~ButtonInput() { Teardown(); }
+ButtonInput::~ButtonInput() {
+  Teardown();
+  button_.AttachInput(nullptr);
+}
 
 void ButtonInput::Teardown() {
   if (torn_down_) return;
@@ -86,54 +91,52 @@ void ButtonInput::CheckMouseLeft(UINT_PTR timer_id) {
   if (!torn_down_) interaction_.CheckMouseLeft(static_cast<std::uint32_t>(timer_id));
 }
 
-bool ButtonInput::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
-  if (torn_down_) return false;
-  result = 0;
+std::optional<LRESULT> ButtonInput::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (torn_down_) return std::nullopt;
   switch (message) {
-    case WM_LBUTTONDOWN: OnButtonDown(kLeftButton, wparam, lparam); return true;
-    case WM_RBUTTONDOWN: OnButtonDown(kRightButton, wparam, lparam); return true;
-    case WM_MBUTTONDOWN: OnButtonDown(kMiddleButton, wparam, lparam); return true;
-    case WM_LBUTTONUP: OnButtonUp(kLeftButton, wparam, lparam); return true;
-    case WM_RBUTTONUP: OnButtonUp(kRightButton, wparam, lparam); return true;
-    case WM_MBUTTONUP: OnButtonUp(kMiddleButton, wparam, lparam); return true;
+    case WM_LBUTTONDOWN: OnButtonDown(kLeftButton, wparam, lparam); return 0;
+    case WM_RBUTTONDOWN: OnButtonDown(kRightButton, wparam, lparam); return 0;
+    case WM_MBUTTONDOWN: OnButtonDown(kMiddleButton, wparam, lparam); return 0;
+    case WM_LBUTTONUP: OnButtonUp(kLeftButton, wparam, lparam); return 0;
+    case WM_RBUTTONUP: OnButtonUp(kRightButton, wparam, lparam); return 0;
+    case WM_MBUTTONUP: OnButtonUp(kMiddleButton, wparam, lparam); return 0;
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK:
       // The second press of a double click: its release is no click.
       interaction_.OnDoubleClick();
-      return true;
+      return 0;
     case WM_MOUSEMOVE:
       interaction_.OnMouseMove(HeldButtons(wparam), MouseShift(wparam), X(lparam), Y(lparam));
-      return true;
+      return 0;
     case WM_KEYDOWN:
       interaction_.OnKeyDown(static_cast<std::int16_t>(wparam), KeyShift());
-      return true;
+      return 0;
     case WM_KEYUP:
       interaction_.OnKeyUp(static_cast<std::int16_t>(wparam), KeyShift());
-      return true;
+      return 0;
     case WM_CHAR:
       interaction_.OnKeyPress(static_cast<std::int16_t>(wparam & 0xFF));
-      return true;
+      return 0;
     case BM_CLICK:
       interaction_.OnAccessKey();
-      return true;
+      return 0;
     case WM_GETDLGCODE:
       // The button takes arrows and characters itself; DLGC_BUTTON lets the
       // container's dialog manager deliver its access key as BM_CLICK.
-      result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_BUTTON;
-      return true;
-    case WM_SETFOCUS: interaction_.OnGotFocus(); return true;
-    case WM_KILLFOCUS: interaction_.OnLostFocus(); return true;
+      return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_BUTTON;
+    case WM_SETFOCUS: interaction_.OnGotFocus(); return 0;
+    case WM_KILLFOCUS: interaction_.OnLostFocus(); return 0;
     case WM_PAINT:
       // The window procedure still validates and copies the frame; this
       // only settles the state and draws the frame it shows.
       interaction_.OnPaintRequest();
-      return false;
+      return std::nullopt;
     case WM_DESTROY:
       Teardown();
-      return false;
+      return std::nullopt;
     default:
-      return false;
+      return std::nullopt;
   }
 }
 
@@ -186,21 +189,21 @@ void ButtonInput::TakeFocus() { SetFocus(window_); }
 
 void ButtonInput::SendTabKeystroke(bool backwards) { velkaro::SendTabKeystroke(backwards); }
 
-ClientPoint ButtonInput::CursorInClient() const {
+Point ButtonInput::CursorInClient() const {
   POINT point{};
   GetCursorPos(&point);
   ScreenToClient(window_, &point);
-  return {float(point.x), float(point.y)};
+  return {point.x, point.y};
 }
 
-ScreenPoint ButtonInput::CursorOnScreen() const {
+Point ButtonInput::CursorOnScreen() const {
   POINT point{};
   GetCursorPos(&point);
   return {point.x, point.y};
 }
 
-std::uintptr_t ButtonInput::WindowAt(ScreenPoint point) const {
-  return reinterpret_cast<std::uintptr_t>(WindowFromPoint(POINT{point.x, point.y}));
+std::uintptr_t ButtonInput::WindowAt(Point on_screen) const {
+  return reinterpret_cast<std::uintptr_t>(WindowFromPoint(POINT{on_screen.x, on_screen.y}));
 }
 
 std::uintptr_t ButtonInput::OwnWindow() const { return reinterpret_cast<std::uintptr_t>(window_); }
@@ -224,22 +227,6 @@ void ButtonInput::Wait(std::uint32_t ms) {
   // the screen before the thread sleeps.
   GdiFlush();
   Sleep(ms);
-}
-
-// --- ButtonWindowInput -------------------------------------------------------
-
-ButtonWindowInput::ButtonWindowInput(ButtonWindow& window)
-    : window_(window), input_(window.Control(), window.Handle()) {
-  window_.SetMessageHook(this);
-}
-
-ButtonWindowInput::~ButtonWindowInput() { window_.SetMessageHook(nullptr); }
-
-std::optional<LRESULT> ButtonWindowInput::HandleMessage(ButtonWindow&, UINT message, WPARAM wparam,
-                                                        LPARAM lparam) {
-  LRESULT result = 0;
-  if (input_.HandleMessage(message, wparam, lparam, result)) return result;
-  return std::nullopt;
 }
 
 }  // namespace velkaro

@@ -1,10 +1,11 @@
 #pragma once
-// The Windows side of the button's input: window messages become the
+// The Windows side of the button's input, the one layer between the
+// portable interaction and the window: window messages become the
 // interaction's notifications, and capture, focus, the hover timer, window
 // properties and keystrokes are done with user32.
 //
-// The button's window procedure offers every message to HandleMessage
-// first (ButtonWindowInput plugs it into a ButtonWindow). The window class needs CS_DBLCLKS for double clicks to arrive. The
+// The button's window offers every message to the input attached to it
+// first. The window class needs CS_DBLCLKS for double clicks to arrive. The
 // container's message loop should pass messages through IsDialogMessage
 // with the container window: that is what moves the focus on the Tab and
 // Shift+Tab the arrow keys send, and what delivers an access key (Alt plus
@@ -27,20 +28,20 @@ void CALLBACK HoverTimerProc(HWND window, UINT message, UINT_PTR timer_id, DWORD
 // Sends Tab, or Shift+Tab, into the input queue as if typed.
 void SendTabKeystroke(bool backwards);
 
+// The input of one ButtonWindow. Declare it after the window it serves, so
+// it goes first: it detaches itself, stops the hover timer and removes the
+// window properties while the window still exists. Should the window be
+// destroyed first, its WM_DESTROY tears the input down.
 class ButtonInput final : private ButtonInteractionHost {
  public:
-  // The control and the window must outlive this object, or the window may
-  // go first: its WM_DESTROY tears the input down.
-  ButtonInput(ButtonControl& control, HWND window);
-  // Kills the hover timer and removes the window properties, so no tick can
-  // reach this object once it is gone.
+  explicit ButtonInput(ButtonWindow& window);
   ~ButtonInput() override;
   ButtonInput(const ButtonInput&) = delete;
   ButtonInput& operator=(const ButtonInput&) = delete;
 
-  // True when the message was handled; result is then the window
-  // procedure's answer.
-  bool HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
+  // The window procedure's answer when the input handled the message,
+  // nothing when the window should go on with it.
+  std::optional<LRESULT> HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   ButtonInteraction& Interaction() { return interaction_; }
   // A tick of the hover timer.
@@ -59,9 +60,9 @@ class ButtonInput final : private ButtonInteractionHost {
   void ReleaseMouse() override;
   void TakeFocus() override;
   void SendTabKeystroke(bool backwards) override;
-  ClientPoint CursorInClient() const override;
-  ScreenPoint CursorOnScreen() const override;
-  std::uintptr_t WindowAt(ScreenPoint point) const override;
+  Point CursorInClient() const override;
+  Point CursorOnScreen() const override;
+  std::uintptr_t WindowAt(Point on_screen) const override;
   std::uintptr_t OwnWindow() const override;
   std::uintptr_t ControlReference() const override;
   void SetWindowProperty(std::string_view name, std::uintptr_t value) override;
@@ -69,31 +70,12 @@ class ButtonInput final : private ButtonInteractionHost {
   void KillHoverTimer(std::uint32_t timer_id) override;
   void Wait(std::uint32_t ms) override;
 
+  ButtonWindow& button_;
   HWND window_;
   ButtonInteraction interaction_;
   // The mouse buttons pressed on this window whose release may be a click.
   std::int16_t click_candidates_ = 0;
   bool torn_down_ = false;
-};
-
-// The input of one ButtonWindow, through the window's message hook.
-// Declare it after the window it serves, so it goes first: it unhooks
-// itself and stops the hover timer while the window still exists. Should
-// the window be destroyed first, its WM_DESTROY tears the input down.
-class ButtonWindowInput final : public ButtonMessageHook {
- public:
-  explicit ButtonWindowInput(ButtonWindow& window);
-  ~ButtonWindowInput() override;
-  ButtonWindowInput(const ButtonWindowInput&) = delete;
-  ButtonWindowInput& operator=(const ButtonWindowInput&) = delete;
-
-  std::optional<LRESULT> HandleMessage(ButtonWindow& window, UINT message, WPARAM wparam,
-                                       LPARAM lparam) override;
-  ButtonInteraction& Interaction() { return input_.Interaction(); }
-
- private:
-  ButtonWindow& window_;
-  ButtonInput input_;
 };
 
 }  // namespace velkaro

@@ -54,15 +54,17 @@ void ButtonInteraction::OnClick() {
 void ButtonInteraction::OnDoubleClick() {
   const std::int16_t last = control_.LastMouseButton();
   control_.Events().DoubleClick(last);
-  const ClientPoint cursor = host_.CursorInClient();
+  // The events report positions as the container's scale does: in floats.
+  const Point cursor = host_.CursorInClient();
+  const float x = float(cursor.x), y = float(cursor.y);
   if (last == kLeftButton) {
     // The second press of a double click arrives as this notification
     // instead of a mouse down; handle it as one so the button shows pressed.
     SetFlag(kStateFocus);
-    OnMouseDown(kLeftButton, 0, cursor.x, cursor.y);
+    OnMouseDown(kLeftButton, 0, x, y);
     control_.SetLastMouseButton(kAfterDoubleClick);
   } else {
-    control_.Events().MouseDown(kLeftButton, 0, cursor.x, cursor.y);
+    control_.Events().MouseDown(kLeftButton, 0, x, y);
   }
 }
 
@@ -187,34 +189,6 @@ void ButtonInteraction::OnPaintRequest() {
     control_.ClearDelayDrawing();
     control_.Redraw(false);
   }
-}
-
-// --- Drag and drop ----------------------------------------------------------
-
-void ButtonInteraction::OnOLECompleteDrag(std::int32_t& effect) {
-  control_.Events().OLECompleteDrag(effect);
-}
-
-void ButtonInteraction::OnOLEDragDrop(DragData* data, std::int32_t& effect, std::int16_t button,
-                                      std::int16_t shift, float x, float y) {
-  control_.Events().OLEDragDrop(data, effect, button, shift, x, y);
-}
-
-void ButtonInteraction::OnOLEDragOver(DragData* data, std::int32_t& effect, std::int16_t button,
-                                      std::int16_t shift, float x, float y, std::int16_t state) {
-  control_.Events().OLEDragOver(data, effect, button, shift, x, y, state);
-}
-
-void ButtonInteraction::OnOLEGiveFeedback(std::int32_t& effect, bool& default_cursors) {
-  control_.Events().OLEGiveFeedback(effect, default_cursors);
-}
-
-void ButtonInteraction::OnOLESetData(DragData* data, std::int16_t& data_format) {
-  control_.Events().OLESetData(data, data_format);
-}
-
-void ButtonInteraction::OnOLEStartDrag(DragData* data, std::int32_t& allowed_effects) {
-  control_.Events().OLEStartDrag(data, allowed_effects);
 }
 
 }  // namespace velkaro

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "common/geometry.h"
 #include "controls/button_control.h"
 
 namespace velkaro {
@@ -43,14 +44,6 @@ inline constexpr std::uint32_t kAccessKeyFlashMs = 100;
 inline constexpr std::string_view kClassIdProperty = "hb_ClassID";
 inline constexpr std::string_view kTimerIdProperty = "hb_TimerID";
 
-struct ScreenPoint {
-  std::int32_t x = 0, y = 0;
-};
-
-struct ClientPoint {
-  float x = 0, y = 0;
-};
-
 // What the interaction asks of the platform. Windows are opaque integers
 // (HWND values on Windows); 0 is no window.
 class ButtonInteractionHost {
@@ -70,9 +63,10 @@ class ButtonInteractionHost {
   // the way the container moves it.
   virtual void SendTabKeystroke(bool backwards) = 0;
 
-  virtual ClientPoint CursorInClient() const = 0;
-  virtual ScreenPoint CursorOnScreen() const = 0;
-  virtual std::uintptr_t WindowAt(ScreenPoint point) const = 0;
+  // The cursor in client pixels, and in screen pixels.
+  virtual Point CursorInClient() const = 0;
+  virtual Point CursorOnScreen() const = 0;
+  virtual std::uintptr_t WindowAt(Point on_screen) const = 0;
   virtual std::uintptr_t OwnWindow() const = 0;
 
   // What the timer callback turns back into the control: a plain pointer
@@ -112,16 +106,6 @@ class ButtonInteraction {
   void OnGotFocus();
   void OnLostFocus();
   void OnPaintRequest();
-
-  // Drag-and-drop notifications, passed on to the events unchanged.
-  void OnOLECompleteDrag(std::int32_t& effect);
-  void OnOLEDragDrop(DragData* data, std::int32_t& effect, std::int16_t button,
-                     std::int16_t shift, float x, float y);
-  void OnOLEDragOver(DragData* data, std::int32_t& effect, std::int16_t button,
-                     std::int16_t shift, float x, float y, std::int16_t state);
-  void OnOLEGiveFeedback(std::int32_t& effect, bool& default_cursors);
-  void OnOLESetData(DragData* data, std::int16_t& data_format);
-  void OnOLEStartDrag(DragData* data, std::int32_t& allowed_effects);
 
   // A tick of the hover timer: ends hovering once the cursor is over any
   // other window.

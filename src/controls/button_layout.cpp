@@ -63,7 +63,7 @@ ImageRoom RoomOf(const ButtonLook& look) {
   return room;
 }
 
-ButtonRect Clamp(ButtonRect rect, std::int32_t v, std::int32_t height) {
+Rect Clamp(Rect rect, std::int32_t v, std::int32_t height) {
   rect.left = std::max(rect.left, 6);
   rect.top = std::max(rect.top, 6);
   rect.right = std::min(rect.right, v);
@@ -108,7 +108,7 @@ ButtonLayout LayoutContent(const ButtonLook& look, const TextMeasurer& measurer)
   const std::int32_t tw = text.width, th = text.height;
   const std::int32_t x = CaptionX(look, e, room, tw);
   std::int32_t caption_dy = (h - th) / 2;
-  ButtonRect image;
+  Rect image;
   if (look.has_image) {
     std::int32_t ix = 0, iy = (h - s) / 2;
     switch (look.picture_align) {

@@ -74,7 +74,7 @@ ColorRef CaptionColour(const ButtonLook& look) {
 
 }  // namespace
 
-ButtonRect ShapeClipEllipse(const ButtonLook& look) {
+Rect ShapeClipEllipse(const ButtonLook& look) {
   const std::int32_t e = look.shape == ButtonShapeKind::EllipseBlackRim ? 1 : 0;
   return {2 - e, 2 - e, look.width - 1 + e, look.height - 1 + e};
 }
@@ -137,20 +137,19 @@ std::vector<CaptionPass> PlanCaption(const ButtonLook& look, ColorRef face_used)
   return passes;
 }
 
-ButtonPoint PressedShift(const ButtonLook& look) {
+Point PressedShift(const ButtonLook& look) {
   if (!look.Pressed() || look.style == Style::GreyEtched) return {0, 0};
-  return look.Elliptic() ? ButtonPoint{0, 1} : ButtonPoint{1, 1};
+  return look.Elliptic() ? Point{0, 1} : Point{1, 1};
 }
 
-std::optional<ButtonRect> ImageTarget(const ButtonLook& look, std::int32_t u, std::int32_t p,
-                                      const ButtonRect& image_rect, bool shifted) {
+std::optional<Rect> ImageTarget(const ButtonLook& look, std::int32_t u, std::int32_t p,
+                                const Rect& image_rect, bool shifted) {
   if (!look.has_image) return std::nullopt;
   const std::int32_t s = look.image_size;
   if (s <= 32)
-    return ButtonRect{image_rect.left, image_rect.top, image_rect.left + s, image_rect.top + s};
+    return Rect{image_rect.left, image_rect.top, image_rect.left + s, image_rect.top + s};
   if (s == 40)
-    return shifted ? ButtonRect{1, 1, look.width, look.height}
-                   : ButtonRect{0, 0, look.width, look.height};
+    return shifted ? Rect{1, 1, look.width, look.height} : Rect{0, 0, look.width, look.height};
   // 48: fitted inside the usable extent keeping the picture's aspect.
   if (look.image_width <= 0 || look.image_height <= 0) return std::nullopt;
   const double k = std::min(double(p - 12) / look.image_width,
@@ -160,7 +159,7 @@ std::optional<ButtonRect> ImageTarget(const ButtonLook& look, std::int32_t u, st
   if (tw <= 0 || th <= 0) return std::nullopt;
   const std::int32_t x = (p - tw) / 2 + u + (shifted ? 1 : 0);
   const std::int32_t y = (look.height - th) / 2 + (shifted ? 1 : 0);
-  return ButtonRect{x, y, x + tw, y + th};
+  return Rect{x, y, x + tw, y + th};
 }
 
 }  // namespace velkaro

@@ -24,8 +24,8 @@ struct DrawOp {
   };
   Kind kind = Kind::Box;
   ColorRef colour = 0;
-  ButtonRect rect;
-  std::vector<ButtonPoint> points;
+  Rect rect;
+  std::vector<Point> points;
   std::int32_t pen_width = 1;
   bool dotted = false;
 };
@@ -33,7 +33,7 @@ using PaintPlan = std::vector<DrawOp>;
 
 // The face clip of the elliptic shapes: 2 pixels inside the window (1 for
 // the black rim, which is 2 pixels wide).
-ButtonRect ShapeClipEllipse(const ButtonLook& look);
+Rect ShapeClipEllipse(const ButtonLook& look);
 
 // The gradient boxes from a to b in gradient_mode, in bands across the width
 // or down the height. Bands are 2 pixels wide when
@@ -60,13 +60,13 @@ struct CaptionPass {
 std::vector<CaptionPass> PlanCaption(const ButtonLook& look, ColorRef face_used);
 
 // Whether the content is drawn shifted as pressed, and by how much.
-ButtonPoint PressedShift(const ButtonLook& look);
+Point PressedShift(const ButtonLook& look);
 
 // Where the image is drawn: S × S at the image rectangle for sizes up to 32,
 // the whole client area for 40, fitted keeping its aspect for 48. Nothing
 // when there is no image or it would have no area. u and p are the usable
 // extent; image_rect is the (possibly shifted) layout rectangle.
-std::optional<ButtonRect> ImageTarget(const ButtonLook& look, std::int32_t u, std::int32_t p,
-                                      const ButtonRect& image_rect, bool shifted);
+std::optional<Rect> ImageTarget(const ButtonLook& look, std::int32_t u, std::int32_t p,
+                                const Rect& image_rect, bool shifted);
 
 }  // namespace velkaro

@@ -94,7 +94,7 @@ void OffscreenImage::SetFont(const ButtonFont& font) {
   font_ = std::move(created);
 }
 
-void OffscreenImage::ClipToEllipse(const ButtonRect& e) {
+void OffscreenImage::ClipToEllipse(const Rect& e) {
   if (!shape_clip_) shape_clip_.reset(CreateEllipticRgn(e.left, e.top, e.right, e.bottom));
   SelectClipRgn(Dc(), shape_clip_.get());
 }
@@ -131,7 +131,7 @@ TextExtent Win32TextMeasurer::Measure(std::string_view text, std::int32_t box_wi
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-void Replay(OffscreenImage& image, const PaintPlan& plan, const ButtonRect& shape_clip) {
+void Replay(OffscreenImage& image, const PaintPlan& plan, const Rect& shape_clip) {
   HDC dc = image.Dc();
   for (const DrawOp& op : plan) {
     switch (op.kind) {
@@ -143,7 +143,7 @@ void Replay(OffscreenImage& image, const PaintPlan& plan, const ButtonRect& shap
       case DrawOp::Kind::Polyline: {
         image.SelectPen(op.colour, op.pen_width, op.dotted ? PS_DOT : PS_SOLID);
         std::vector<POINT> points;
-        for (const ButtonPoint& p : op.points) points.push_back({p.x, p.y});
+        for (const Point& p : op.points) points.push_back({p.x, p.y});
         Polyline(dc, points.data(), int(points.size()));
         break;
       }
@@ -178,24 +178,6 @@ void Replay(OffscreenImage& image, const PaintPlan& plan, const ButtonRect& shap
 
 namespace {
 
-// A scratch memory context with a bitmap; the bitmap is selected out again
-// before both are deleted.
-struct Scratch {
-  MemoryDc dc;
-  GdiBitmap bitmap;
-  HGDIOBJ first = nullptr;
-  Scratch(HDC like, int width, int height, bool monochrome)
-      : dc(CreateCompatibleDC(like)),
-        bitmap(monochrome ? CreateBitmap(width, height, 1, 1, nullptr)
-                          : CreateCompatibleBitmap(like, width, height)) {
-    first = SelectObject(dc.get(), bitmap.get());
-  }
-  ~Scratch() { SelectObject(dc.get(), first); }
-  Scratch(const Scratch&) = delete;
-  Scratch& operator=(const Scratch&) = delete;
-  HDC Dc() const { return dc.get(); }
-};
-
 constexpr DWORD kBlackenTransparent = 0x220326;  // D AND NOT S
 constexpr DWORD kBrushWhereSourceBlack = 0xB8074A;  // ((D XOR P) AND S) XOR P
 
@@ -203,30 +185,29 @@ constexpr DWORD kBrushWhereSourceBlack = 0xB8074A;  // ((D XOR P) AND S) XOR P
 // transparent: a mask and a copy with the transparent pixels blackened are
 // combined with the destination in a scratch image, then copied back.
 void DrawTransparentBitmap(HDC dest, HBITMAP bitmap, int x, int y, int width, int height) {
-  Scratch source(dest, 1, 1, false);
-  SelectObject(source.Dc(), bitmap);
-  const COLORREF transparent = GetPixel(source.Dc(), 0, 0);
+  // The bitmap is the picture's: it is only borrowed for the scope.
+  const BitmapCanvas source(dest, bitmap);
+  const COLORREF transparent = GetPixel(source.dc(), 0, 0);
 
-  Scratch mask(dest, width, height, true);
-  SetBkColor(source.Dc(), transparent);
-  BitBlt(mask.Dc(), 0, 0, width, height, source.Dc(), 0, 0, SRCCOPY);
+  ScratchImage mask(dest, width, height, true);
+  SetBkColor(source.dc(), transparent);
+  BitBlt(mask.dc(), 0, 0, width, height, source.dc(), 0, 0, SRCCOPY);
 
-  Scratch blackened(dest, width, height, false);
-  BitBlt(blackened.Dc(), 0, 0, width, height, source.Dc(), 0, 0, SRCCOPY);
-  SetBkColor(blackened.Dc(), 0xFFFFFF);
-  SetTextColor(blackened.Dc(), 0x000000);
-  BitBlt(blackened.Dc(), 0, 0, width, height, mask.Dc(), 0, 0, kBlackenTransparent);
+  ScratchImage blackened(dest, width, height, false);
+  BitBlt(blackened.dc(), 0, 0, width, height, source.dc(), 0, 0, SRCCOPY);
+  SetBkColor(blackened.dc(), 0xFFFFFF);
+  SetTextColor(blackened.dc(), 0x000000);
+  BitBlt(blackened.dc(), 0, 0, width, height, mask.dc(), 0, 0, kBlackenTransparent);
 
-  Scratch combined(dest, width, height, false);
-  SetMapMode(combined.Dc(), GetMapMode(dest));
-  SelectPalette(combined.Dc(), HPALETTE(GetStockObject(DEFAULT_PALETTE)), FALSE);
-  SetBkColor(combined.Dc(), 0xFFFFFF);
-  SetTextColor(combined.Dc(), 0x000000);
-  BitBlt(combined.Dc(), 0, 0, width, height, dest, x, y, SRCCOPY);
-  StretchBlt(combined.Dc(), 0, 0, width, height, mask.Dc(), 0, 0, width, height, SRCAND);
-  StretchBlt(combined.Dc(), 0, 0, width, height, blackened.Dc(), 0, 0, width, height, SRCPAINT);
-  BitBlt(dest, x, y, width, height, combined.Dc(), 0, 0, SRCCOPY);
-  SelectObject(source.Dc(), source.bitmap.get());  // the bitmap is the picture's, not ours
+  ScratchImage combined(dest, width, height, false);
+  SetMapMode(combined.dc(), GetMapMode(dest));
+  SelectPalette(combined.dc(), HPALETTE(GetStockObject(DEFAULT_PALETTE)), FALSE);
+  SetBkColor(combined.dc(), 0xFFFFFF);
+  SetTextColor(combined.dc(), 0x000000);
+  BitBlt(combined.dc(), 0, 0, width, height, dest, x, y, SRCCOPY);
+  StretchBlt(combined.dc(), 0, 0, width, height, mask.dc(), 0, 0, width, height, SRCAND);
+  StretchBlt(combined.dc(), 0, 0, width, height, blackened.dc(), 0, 0, width, height, SRCPAINT);
+  BitBlt(dest, x, y, width, height, combined.dc(), 0, 0, SRCCOPY);
 }
 
 void DrawCopy(HDC dc, HANDLE copy, bool icon, int x, int y, int width, int height) {
@@ -244,18 +225,18 @@ void DrawCopy(HDC dc, HANDLE copy, bool icon, int x, int y, int width, int heigh
 // the white image goes through a monochrome one first (white → 1, anything
 // else → 0), which the transfers turn back into pure white and black.
 void DrawEmbossed(HDC dc, HANDLE copy, bool icon, int x, int y, int width, int height) {
-  Scratch white(dc, width, height, false);
-  PatBlt(white.Dc(), 0, 0, width, height, WHITENESS);
-  DrawCopy(white.Dc(), copy, icon, 0, 0, width, height);
-  Scratch shape(dc, width, height, true);
-  SetBkColor(white.Dc(), 0xFFFFFF);
-  BitBlt(shape.Dc(), 0, 0, width, height, white.Dc(), 0, 0, SRCCOPY);
+  ScratchImage white(dc, width, height, false);
+  PatBlt(white.dc(), 0, 0, width, height, WHITENESS);
+  DrawCopy(white.dc(), copy, icon, 0, 0, width, height);
+  ScratchImage shape(dc, width, height, true);
+  SetBkColor(white.dc(), 0xFFFFFF);
+  BitBlt(shape.dc(), 0, 0, width, height, white.dc(), 0, 0, SRCCOPY);
   const COLORREF back = SetBkColor(dc, 0xFFFFFF);
   const COLORREF text = SetTextColor(dc, 0x000000);
   for (const auto& [step, offset] : {std::pair{36, -1}, std::pair{-36, 0}}) {
     const GdiBrush brush(CreateSolidBrush(ShadeColor(0xC0C0C0, step)));
     const SelectedObject selected(dc, brush.get());
-    BitBlt(dc, x + offset, y + offset, width, height, shape.Dc(), 0, 0, kBrushWhereSourceBlack);
+    BitBlt(dc, x + offset, y + offset, width, height, shape.dc(), 0, 0, kBrushWhereSourceBlack);
   }
   SetTextColor(dc, text);
   SetBkColor(dc, back);
@@ -263,8 +244,7 @@ void DrawEmbossed(HDC dc, HANDLE copy, bool icon, int x, int y, int width, int h
 
 }  // namespace
 
-void DrawPictureLayer(HDC dc, const ButtonPicture& picture, const ButtonRect& target,
-                      bool enabled) {
+void DrawPictureLayer(HDC dc, const ButtonPicture& picture, const Rect& target, bool enabled) {
   const auto* source = dynamic_cast<const Win32Picture*>(picture.handle.get());
   if (!source) return;
   const int width = target.right - target.left, height = target.bottom - target.top;
@@ -283,7 +263,7 @@ void DrawPictureLayer(HDC dc, const ButtonPicture& picture, const ButtonRect& ta
 }
 
 void DrawCaptionLayer(HDC dc, std::string_view caption, CaptionAlignKind caption_align,
-                      const ButtonRect& rect, const std::vector<CaptionPass>& passes) {
+                      const Rect& rect, const std::vector<CaptionPass>& passes) {
   if (caption.empty()) return;
   const std::string text = ToCp932(CaptionForDrawing(caption));
   const UINT align = caption_align == CaptionAlignKind::Left    ? DT_LEFT

@@ -58,7 +58,7 @@ class OffscreenImage {
   int Height() const { return height_; }
   void SetFont(const ButtonFont& font);
   // The face clip of the elliptic shapes; dropped when the shape changes.
-  void ClipToEllipse(const ButtonRect& ellipse);
+  void ClipToEllipse(const Rect& ellipse);
   void ClipOff();
   void DropShapeClip();
   // Solid brush and pen; a new one replaces and deletes the one displaced.
@@ -90,15 +90,14 @@ class Win32TextMeasurer final : public TextMeasurer {
 };
 
 // Replays face and edge operations into the off-screen image.
-void Replay(OffscreenImage& image, const PaintPlan& plan, const ButtonRect& shape_clip);
+void Replay(OffscreenImage& image, const PaintPlan& plan, const Rect& shape_clip);
 
 // The image layer: picture scaled to target, transparent where the
 // bitmap's top-left colour is, or in the disabled look.
-void DrawPictureLayer(HDC dc, const ButtonPicture& picture, const ButtonRect& target,
-                      bool enabled);
+void DrawPictureLayer(HDC dc, const ButtonPicture& picture, const Rect& target, bool enabled);
 
 // The caption layer: the passes over the caption rectangle.
 void DrawCaptionLayer(HDC dc, std::string_view caption, CaptionAlignKind caption_align,
-                      const ButtonRect& rect, const std::vector<CaptionPass>& passes);
+                      const Rect& rect, const std::vector<CaptionPass>& passes);
 
 }  // namespace velkaro

@@ -3,6 +3,7 @@
 #include "common/text_cp932.h"
 #include "controls/button_colors.h"
 #include "controls/button_geometry.h"
+#include "controls/button_input_win32.h"
 #include "controls/button_layout.h"
 #include "controls/button_look.h"
 
@@ -11,7 +12,7 @@ namespace {
 
 GdiRegion RegionOf(const ShapeRegion& shape) {
   GdiRegion region;
-  const ButtonRect& b = shape.bounds;
+  const Rect& b = shape.bounds;
   switch (shape.base) {
     case ShapeRegion::Base::Rectangle:
       region.reset(CreateRectRgn(b.left, b.top, b.right, b.bottom));
@@ -26,7 +27,7 @@ GdiRegion RegionOf(const ShapeRegion& shape) {
       break;
     }
   }
-  for (const ButtonPoint& p : shape.cut_pixels) {
+  for (const Point& p : shape.cut_pixels) {
     GdiRegion cut(CreateRectRgn(p.x, p.y, p.x + 1, p.y + 1));
     CombineRgn(region.get(), region.get(), cut.get(), RGN_DIFF);
   }
@@ -96,40 +97,36 @@ std::unique_ptr<ButtonWindow> ButtonWindow::Create(HWND parent, int id, const RE
 
 ButtonWindow::~ButtonWindow() {
   control_.SetView(nullptr);
-  // The window goes while this object is whole: its hook hears WM_DESTROY.
+  // The window goes while this object is whole: its input hears WM_DESTROY.
   if (handle()) DestroyWindow(handle());
 }
 
 LRESULT ButtonWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  std::optional<LRESULT> hooked;
-  if (hook_) hooked = hook_->HandleMessage(*this, message, wparam, lparam);
+  const std::optional<LRESULT> answered =
+      input_ ? input_->HandleMessage(message, wparam, lparam) : std::nullopt;
+  if (message == WM_PAINT) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(handle(), &paint);
+    CopyOffscreenToWindow(dc);
+    EndPaint(handle(), &paint);
+    return 0;
+  }
+  if (answered) return *answered;
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(handle(), &paint);
-      CopyOffscreenToWindow(dc);
-      EndPaint(handle(), &paint);
-      return 0;
-    }
     case WM_ERASEBKGND:
-      if (!hooked) return 1;  // the copy covers every pixel
-      break;
+      return 1;  // the copy covers every pixel
     case WM_SIZE:
-      if (!hooked && !adjusting_width_ && image_) control_.OnResize();
+      if (!adjusting_width_ && image_) control_.OnResize();
       break;
     case WM_SETCURSOR:
-      if (!hooked && custom_cursor_ && LOWORD(lparam) == HTCLIENT) {
+      if (custom_cursor_ && LOWORD(lparam) == HTCLIENT) {
         SetCursor(custom_cursor_);
         return TRUE;
       }
       break;
-    case WM_GETDLGCODE:
-      if (!hooked) return DLGC_BUTTON | DLGC_WANTARROWS;
-      break;
     default:
       break;
   }
-  if (hooked) return *hooked;
   return Window::OnMessage(message, wparam, lparam);
 }
 
@@ -146,13 +143,13 @@ void ButtonWindow::Redraw(bool rebuild) {
   look.screen_width = GetSystemMetrics(SM_CXSCREEN);
   look.screen_height = GetSystemMetrics(SM_CYSCREEN);
   const UsableExtent extent = UsableExtentOf(look);
-  const ButtonPoint shift = PressedShift(look);
-  auto shifted = [&](ButtonRect r) {
-    return ButtonRect{r.left + shift.x, r.top + shift.y, r.right + shift.x, r.bottom + shift.y};
+  const Point shift = PressedShift(look);
+  auto shifted = [&](Rect r) {
+    return Rect{r.left + shift.x, r.top + shift.y, r.right + shift.x, r.bottom + shift.y};
   };
-  const ButtonRect caption = shifted(look.layout.caption);
-  const ButtonRect image_rect = shifted(look.layout.image);
-  const ButtonRect clip = ShapeClipEllipse(look);
+  const Rect caption = shifted(look.layout.caption);
+  const Rect image_rect = shifted(look.layout.image);
+  const Rect clip = ShapeClipEllipse(look);
   if (rebuild) {
     const FacePlan face = PlanFace(look);
     Replay(*image_, face.ops, clip);

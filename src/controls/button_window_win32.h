@@ -2,7 +2,10 @@
 // The child window of hbButtons_H: it owns the control and its off-screen
 // image, implements the control's view (region, layout, drawing
 // resources, frames) and paints by copying the off-screen image. Input is
-// not handled here: a message hook sees every message first.
+// not handled here: the ButtonInput attached to the window sees every
+// message first, WM_DESTROY included; its answer ends the message's
+// handling, except that WM_PAINT always ends in the window's own copy of
+// the frame, so the input only changes state or redraws there.
 #include <windows.h>
 
 #include <memory>
@@ -16,19 +19,7 @@
 
 namespace velkaro {
 
-class ButtonWindow;
-
-// The interaction code plugs in here. HandleMessage is called first for
-// every message of the window, WM_DESTROY included (kill timers there);
-// returning a result ends the message's handling. WM_PAINT always ends in
-// the window's own BeginPaint/copy/EndPaint even when the hook answered it,
-// so a hook only changes state or redraws there.
-class ButtonMessageHook {
- public:
-  virtual ~ButtonMessageHook() = default;
-  virtual std::optional<LRESULT> HandleMessage(ButtonWindow& window, UINT message, WPARAM wparam,
-                                               LPARAM lparam) = 0;
-};
+class ButtonInput;
 
 class ButtonWindow final : public ButtonView, public Window {
  public:
@@ -44,7 +35,8 @@ class ButtonWindow final : public ButtonView, public Window {
 
   ButtonControl& Control() { return control_; }
   HWND Handle() const { return handle(); }
-  void SetMessageHook(ButtonMessageHook* hook) { hook_ = hook; }
+  // The input that hears the window's messages first; null detaches it.
+  void AttachInput(ButtonInput* input) { input_ = input; }
   // The composed frame, for tests and snapshots.
   HDC OffscreenDc() const { return image_ ? image_->Dc() : nullptr; }
 
@@ -72,7 +64,7 @@ class ButtonWindow final : public ButtonView, public Window {
   Win32SystemColors system_colors_;
   ButtonControl control_;
   std::unique_ptr<OffscreenImage> image_;
-  ButtonMessageHook* hook_ = nullptr;
+  ButtonInput* input_ = nullptr;
   ColorRef face_used_ = 0;   // FillFace's colour, kept for caption-only redraws
   bool adjusting_width_ = false;
   HCURSOR custom_cursor_ = nullptr;

@@ -13,7 +13,7 @@ std::unique_ptr<DialogButton> DialogButton::Create(HWND parent, const DialogRect
   const RECT bounds{rect.left, rect.top, rect.right(), rect.bottom()};
   button->window_ = CreateButtonWindow(parent, 0, bounds, button->ambient_);
   if (!button->window_) return nullptr;
-  button->input_ = std::make_unique<ButtonWindowInput>(*button->window_);
+  button->input_ = std::make_unique<ButtonInput>(*button->window_);
   ButtonControl& control = button->window_->Control();
   control.ReadProperties(DialogButtonValues(std::string(caption), bold));
   control.SetEvents(button.get());
@@ -22,7 +22,7 @@ std::unique_ptr<DialogButton> DialogButton::Create(HWND parent, const DialogRect
 
 DialogButton::~DialogButton() {
   if (window_) window_->Control().SetEvents(nullptr);
-  // The input unhooks itself and stops its timer while the window, if the
+  // The input detaches itself and stops its timer while the window, if the
   // dialog has not destroyed it yet, still exists.
   input_.reset();
   window_.reset();

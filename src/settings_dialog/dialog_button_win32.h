@@ -41,10 +41,11 @@ class DialogButton final : private ButtonEvents {
   void Click() override;
 
   // The window keeps a reference to the ambient values, and the input
-  // hooks the window: declared in this order, they go in the reverse one.
+  // attaches itself to the window: declared in this order, they go in the
+  // reverse one.
   FixedAmbientValues ambient_;
   std::unique_ptr<ButtonWindow> window_;
-  std::unique_ptr<ButtonWindowInput> input_;
+  std::unique_ptr<ButtonInput> input_;
   std::function<void()> on_click_;
 };
 

@@ -96,96 +96,132 @@ std::vector<std::uint8_t> EncodePng(int width, int height, const std::vector<std
   return png;
 }
 
-TEST(ButtonContactSheet, EveryStyleShapeAndStateHasItsCellAndThePlainRectanglesTheirColours) {
-  constexpr int columns = int(kStates.size()) * 2;
-  constexpr int rows = 8 * 7;
-  const int sheet_width = columns * kCellWidth, sheet_height = rows * kCellHeight;
+constexpr int kColumns = int(kStates.size()) * 2;
+constexpr int kRows = 8 * 7;
+constexpr int kSheetWidth = kColumns * kCellWidth, kSheetHeight = kRows * kCellHeight;
+
+// Sets the button to one style, shape, variant (0 plain, 1 with gradient and
+// picture) and state, and copies the pixels inside its window region into
+// the cell at (x, y) of the sheet.
+void DrawCell(HDC sheet, ButtonWindow& button, const ButtonPicture& picture, int style, int shape,
+              int variant, const State& state, int x, int y) {
+  ButtonControl& control = button.Control();
+  control.SetDelayDrawing(true);
+  control.SetBackColor(kFace);
+  control.SetButtonStyle(static_cast<ButtonStyleKind>(style));
+  control.SetButtonShape(static_cast<ButtonShapeKind>(shape));
+  control.SetCaption("S" + std::to_string(style) + " &" + state.name);
+  if (variant == 1) {
+    control.SetGradientColor(Rgb(40, 90, 200));
+    control.SetGradientMode(static_cast<GradientModeKind>(1 + style % 4));
+    control.SetPicture(picture);
+  } else {
+    control.SetGradientMode(GradientModeKind::None);
+    control.SetPicture({});
+  }
+  control.SetEnabled(state.enabled);
+  control.SetStateFlags(state.flags);
+  control.SetHovering(state.hovering);
+  control.SetDelayDrawing(false);
+
+  RECT client{};
+  GetClientRect(button.Handle(), &client);
+  // Only the pixels inside the window region are part of the button.
+  GdiRegion region(CreateRectRgn(0, 0, 0, 0));
+  if (GetWindowRgn(button.Handle(), region.get()) == ERROR)
+    region.reset(CreateRectRgn(0, 0, client.right, client.bottom));
+  OffsetRgn(region.get(), x, y);
+  SelectClipRgn(sheet, region.get());
+  BitBlt(sheet, x, y, std::min<int>(client.right, kCellWidth - 4), client.bottom,
+         button.OffscreenDc(), 0, 0, SRCCOPY);
+  SelectClipRgn(sheet, nullptr);
+  control.SetEnabled(true);
+}
+
+// Every style in every shape, one row each, with a cell for each variant
+// and state.
+void DrawCells(HDC sheet) {
   FixedAmbientValues ambient;
   ambient.back_color = Rgb(212, 208, 200);
   ParentWindow parent(kButtonWidth + 40, kButtonHeight + 20);
-
-  HDC screen = GetDC(nullptr);
-  MemoryDc sheet(CreateCompatibleDC(screen));
-  GdiBitmap sheet_bitmap(CreateCompatibleBitmap(screen, sheet_width, sheet_height));
-  ReleaseDC(nullptr, screen);
-  SelectedObject selected(sheet.get(), sheet_bitmap.get());
-  {
-    GdiBrush background(CreateSolidBrush(kSheetBackground));
-    RECT all{0, 0, sheet_width, sheet_height};
-    FillRect(sheet.get(), &all, background.get());
-  }
   const ButtonPicture picture = PictureFromBitmap(MakeKeyedBitmap(16, 16, 0xFF00FF, 0x2060E0, 3));
-
   for (int style = 0; style < 8; ++style)
     for (int shape = 0; shape < 7; ++shape) {
       const int row = style * 7 + shape;
       auto button = MakeButton(parent, ambient, kButtonWidth, kButtonHeight, 10, 10);
       ASSERT_TRUE(button);
-      ButtonControl& control = button->Control();
       for (int variant = 0; variant < 2; ++variant)
         for (std::size_t s = 0; s < kStates.size(); ++s) {
-          const State& state = kStates[s];
-          control.SetDelayDrawing(true);
-          control.SetBackColor(kFace);
-          control.SetButtonStyle(static_cast<ButtonStyleKind>(style));
-          control.SetButtonShape(static_cast<ButtonShapeKind>(shape));
-          control.SetCaption("S" + std::to_string(style) + " &" + state.name);
-          if (variant == 1) {
-            control.SetGradientColor(Rgb(40, 90, 200));
-            control.SetGradientMode(static_cast<GradientModeKind>(1 + style % 4));
-            control.SetPicture(picture);
-          } else {
-            control.SetGradientMode(GradientModeKind::None);
-            control.SetPicture({});
-          }
-          control.SetEnabled(state.enabled);
-          control.SetStateFlags(state.flags);
-          control.SetHovering(state.hovering);
-          control.SetDelayDrawing(false);
-
-          RECT client{};
-          GetClientRect(button->Handle(), &client);
           const int x = int(s + std::size_t(variant) * kStates.size()) * kCellWidth + 4;
           const int y = row * kCellHeight + 4;
-          // Only the pixels inside the window region are part of the button.
-          GdiRegion region(CreateRectRgn(0, 0, 0, 0));
-          if (GetWindowRgn(button->Handle(), region.get()) == ERROR)
-            region.reset(CreateRectRgn(0, 0, client.right, client.bottom));
-          OffsetRgn(region.get(), x, y);
-          SelectClipRgn(sheet.get(), region.get());
-          BitBlt(sheet.get(), x, y, std::min<int>(client.right, kCellWidth - 4), client.bottom,
-                 button->OffscreenDc(), 0, 0, SRCCOPY);
-          SelectClipRgn(sheet.get(), nullptr);
-          control.SetEnabled(true);
+          DrawCell(sheet, *button, picture, style, shape, variant, kStates[s], x, y);
         }
     }
+}
+
+// The sheet's pixels as 0x00RRGGBB, row by row.
+void DrawSheet(std::vector<std::uint32_t>& pixels) {
+  HDC screen = GetDC(nullptr);
+  MemoryDc sheet(CreateCompatibleDC(screen));
+  GdiBitmap sheet_bitmap(CreateCompatibleBitmap(screen, kSheetWidth, kSheetHeight));
+  ReleaseDC(nullptr, screen);
+  SelectedObject selected(sheet.get(), sheet_bitmap.get());
+  {
+    GdiBrush background(CreateSolidBrush(kSheetBackground));
+    RECT all{0, 0, kSheetWidth, kSheetHeight};
+    FillRect(sheet.get(), &all, background.get());
+  }
+  ASSERT_NO_FATAL_FAILURE(DrawCells(sheet.get()));
 
   BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), sheet_width, -sheet_height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  std::vector<std::uint32_t> pixels(std::size_t(sheet_width) * sheet_height);
+  info.bmiHeader = {
+      sizeof(BITMAPINFOHEADER), kSheetWidth, -kSheetHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  pixels.assign(std::size_t(kSheetWidth) * kSheetHeight, 0);
   SelectObject(sheet.get(), GetStockObject(DEFAULT_GUI_FONT));  // GetDIBits wants it deselected
   {
     HBITMAP stock = CreateBitmap(1, 1, 1, 1, nullptr);
     HGDIOBJ out = SelectObject(sheet.get(), stock);
-    ASSERT_TRUE(GetDIBits(sheet.get(), sheet_bitmap.get(), 0, UINT(sheet_height), pixels.data(), &info,
-                          DIB_RGB_COLORS));
+    ASSERT_TRUE(GetDIBits(sheet.get(), sheet_bitmap.get(), 0, UINT(kSheetHeight), pixels.data(),
+                          &info, DIB_RGB_COLORS));
     SelectObject(sheet.get(), out);
     DeleteObject(stock);
   }
+}
+
+class ButtonContactSheet : public ::testing::Test {
+ protected:
+  // Drawn once for all the checks: 560 cells take a while under Wine.
+  void SetUp() override {
+    if (Pixels().empty()) {
+      ASSERT_NO_FATAL_FAILURE(DrawSheet(Pixels()));
+    }
+  }
+  static std::vector<std::uint32_t>& Pixels() {
+    static std::vector<std::uint32_t> pixels;
+    return pixels;
+  }
+  static std::uint32_t At(int x, int y) {
+    return Pixels()[std::size_t(y) * kSheetWidth + x] & 0xFFFFFF;
+  }
+};
+
+TEST_F(ButtonContactSheet, EveryStyleShapeAndStateHasItsCell) {
   // 0x00RRGGBB in a 32-bit DIB.
   const std::uint32_t background = (std::uint32_t(RedOf(kSheetBackground)) << 16) |
                                    (std::uint32_t(GreenOf(kSheetBackground)) << 8) |
                                    std::uint32_t(BlueOf(kSheetBackground));
-  for (int row = 0; row < rows; ++row)
-    for (int column = 0; column < columns; ++column) {
+  for (int row = 0; row < kRows; ++row)
+    for (int column = 0; column < kColumns; ++column) {
       int drawn = 0;
       for (int y = row * kCellHeight; y < (row + 1) * kCellHeight; ++y)
         for (int x = column * kCellWidth; x < (column + 1) * kCellWidth; ++x)
-          drawn += (pixels[std::size_t(y) * sheet_width + x] & 0xFFFFFF) != background;
+          drawn += At(x, y) != background;
       EXPECT_GT(drawn, kButtonWidth * kButtonHeight / 2)
           << "style " << row / 7 << " shape " << row % 7 << " column " << column;
     }
+}
 
+TEST_F(ButtonContactSheet, ThePlainRectanglesHaveTheirFaceRimAndCornerColours) {
   // Exact pixels of the plain (no gradient, no picture) rectangular cells,
   // (x, y) in the button's own coordinates; W = 86, H = 30.
   struct Expected {
@@ -260,18 +296,21 @@ TEST(ButtonContactSheet, EveryStyleShapeAndStateHasItsCellAndThePlainRectanglesT
   };
   for (const Expected& e : expected) {
     const int x = e.state * kCellWidth + 4 + e.x, y = e.style * 7 * kCellHeight + 4 + e.y;
-    const std::uint32_t seen = pixels[std::size_t(y) * sheet_width + x] & 0xFFFFFF;
+    const std::uint32_t seen = At(x, y);
     const std::uint32_t want = (std::uint32_t(RedOf(e.colour)) << 16) |
                                (std::uint32_t(GreenOf(e.colour)) << 8) | BlueOf(e.colour);
     EXPECT_EQ(seen, want) << "style " << e.style << " " << kStates[std::size_t(e.state)].name << " ("
                           << e.x << ", " << e.y << "): " << e.what << std::hex << " seen " << seen
                           << " want " << want;
   }
+}
 
+TEST_F(ButtonContactSheet, IsWrittenAsAPngForAPersonToLookAt) {
   std::vector<std::uint8_t> rgb;
-  rgb.reserve(pixels.size() * 3);
-  for (std::uint32_t p : pixels) rgb.insert(rgb.end(), {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p)});
-  const std::vector<std::uint8_t> png = EncodePng(sheet_width, sheet_height, rgb);
+  rgb.reserve(Pixels().size() * 3);
+  for (std::uint32_t p : Pixels())
+    rgb.insert(rgb.end(), {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p)});
+  const std::vector<std::uint8_t> png = EncodePng(kSheetWidth, kSheetHeight, rgb);
   std::FILE* file = std::fopen("button_contact_sheet.png", "wb");
   ASSERT_NE(file, nullptr);
   std::fwrite(png.data(), 1, png.size(), file);

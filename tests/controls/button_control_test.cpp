@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "button_test_support.h"
+#include "support/fake_button_ports.h"
 
 namespace velkaro {
 namespace {

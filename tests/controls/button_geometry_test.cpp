@@ -20,13 +20,13 @@ TEST(ShapeRegion, SlantedShapesSetTheirSlantResults) {
   EXPECT_EQ(left.base, ShapeRegion::Base::Polygon);
   EXPECT_EQ(left.left_slant_offset, 21);
   EXPECT_EQ(left.right_slant_position, 29);
-  EXPECT_EQ(left.polygon[1], (ButtonPoint{21, 21}));
-  EXPECT_EQ(left.polygon[3], (ButtonPoint{30, 0}));
+  EXPECT_EQ(left.polygon[1], (Point{21, 21}));
+  EXPECT_EQ(left.polygon[3], (Point{30, 0}));
 
   const ShapeRegion both = ShapeRegionOf(Shape::Parallelogram, Style::ClassicBevel, true, 60, 20);
   EXPECT_EQ(both.left_slant_offset, 21);
   EXPECT_EQ(both.right_slant_position, 39);
-  EXPECT_EQ(both.polygon[3], (ButtonPoint{40, 0}));
+  EXPECT_EQ(both.polygon[3], (Point{40, 0}));
 
   const ShapeRegion ellipse =
       ShapeRegionOf(Shape::EllipseRimHiddenWhileHeld, Style::ShadedFace, true, 60, 20);
@@ -43,7 +43,7 @@ TEST(ShapeRegion, CornerCutsOnlyOnStraightSides) {
   const auto right_only =
       ShapeRegionOf(Shape::LeftSlanted, Style::BlackFrame, true, 50, 20).cut_pixels;
   ASSERT_EQ(right_only.size(), 2u);
-  EXPECT_EQ(right_only[0], (ButtonPoint{49, 0}));
+  EXPECT_EQ(right_only[0], (Point{49, 0}));
   auto triangles = [](Shape shape, Style style) {
     return ShapeRegionOf(shape, style, true, 60, 20).cut_triangles.size();
   };
@@ -60,29 +60,29 @@ TEST(ShapeRegion, CornerCutsOnlyOnStraightSides) {
 
 TEST(RingPoints, RectangleRingsRunTwoOneAndZeroPixelsInside) {
   const Ring r1 = RingPoints(1, Shape::Rectangle, 50, 20, 0, 50);
-  EXPECT_EQ(r1[1], (ButtonPoint{2, 2}));
-  EXPECT_EQ(r1[3], (ButtonPoint{47, 17}));
+  EXPECT_EQ(r1[1], (Point{2, 2}));
+  EXPECT_EQ(r1[3], (Point{47, 17}));
   const Ring r2 = RingPoints(2, Shape::Rectangle, 50, 20, 0, 50);
-  EXPECT_EQ(r2[0], (ButtonPoint{1, 18}));
-  EXPECT_EQ(r2[1], (ButtonPoint{1, 1}));
-  EXPECT_EQ(r2[2], (ButtonPoint{48, 1}));
-  EXPECT_EQ(r2[4], (ButtonPoint{0, 18}));
+  EXPECT_EQ(r2[0], (Point{1, 18}));
+  EXPECT_EQ(r2[1], (Point{1, 1}));
+  EXPECT_EQ(r2[2], (Point{48, 1}));
+  EXPECT_EQ(r2[4], (Point{0, 18}));
   const Ring r3 = RingPoints(3, Shape::Rectangle, 50, 20, 0, 50);
-  EXPECT_EQ(r3[0], (ButtonPoint{0, 19}));
-  EXPECT_EQ(r3[2], (ButtonPoint{49, 0}));
-  EXPECT_EQ(r3[4], (ButtonPoint{-1, 19}));
+  EXPECT_EQ(r3[0], (Point{0, 19}));
+  EXPECT_EQ(r3[2], (Point{49, 0}));
+  EXPECT_EQ(r3[4], (Point{-1, 19}));
 }
 
 TEST(RingPoints, SlantedRingsFollowTheSlant) {
   // A parallelogram 60 × 20: o = 21, r = 39.
   const Ring r3 = RingPoints(3, Shape::Parallelogram, 60, 20, 21, 39);
-  EXPECT_EQ(r3[0], (ButtonPoint{20, 20}));
-  EXPECT_EQ(r3[2], (ButtonPoint{39, 0}));
-  EXPECT_EQ(r3[3], (ButtonPoint{59, 20}));
-  EXPECT_EQ(r3[4], (ButtonPoint{18, 19}));
+  EXPECT_EQ(r3[0], (Point{20, 20}));
+  EXPECT_EQ(r3[2], (Point{39, 0}));
+  EXPECT_EQ(r3[3], (Point{59, 20}));
+  EXPECT_EQ(r3[4], (Point{18, 19}));
   const Ring r1 = RingPoints(1, Shape::Parallelogram, 60, 20, 21, 39);
-  EXPECT_EQ(r1[1], (ButtonPoint{4, 2}));
-  EXPECT_EQ(r1[2], (ButtonPoint{39, 2}));
+  EXPECT_EQ(r1[1], (Point{4, 2}));
+  EXPECT_EQ(r1[2], (Point{39, 2}));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "controls/ambient_values.h"
+#include "support/fake_button_ports.h"
 
 namespace velkaro {
 namespace {
@@ -17,124 +18,25 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-using Log = std::vector<std::string>;
-
-std::string Args(std::initializer_list<double> values) {
-  std::string text = "(";
-  for (double v : values) {
-    if (text.size() > 1) text += ",";
-    std::string number = std::to_string(v);
-    number.erase(number.find_last_not_of('0') + 1);
-    if (number.back() == '.') number.pop_back();
-    text += number;
-  }
-  return text + ")";
-}
-
-struct RecordingSystemColors final : SystemColors {
-  ColorRef Rgb(int) const override { return 0; }
-};
-
-class RecordingView final : public ButtonView {
- public:
-  explicit RecordingView(Log& log, const ButtonControl*& control) : log_(log), control_(control) {}
-  // Each redraw records the state flags it draws, so a test sees the look.
-  void Redraw(bool rebuild) override {
-    log_.push_back(std::string(rebuild ? "Redraw" : "Repaint") + "[" +
-                   std::to_string(control_->StateFlags()) + "]");
-  }
-  void BuildShapeRegion() override {}
-  void LayoutContent() override {}
-  void PrepareDrawingResources(DrawingTopic) override {}
-  void RecreateOffscreenImage() override {}
-  void ApplyEnabled(bool) override {}
-  void ApplyMousePointer(MousePointerKind, const ButtonPicture&) override {}
-  void ShowInformation(std::string_view, std::string_view) override {}
-  std::uintptr_t WindowHandle() const override { return 0; }
-  std::uintptr_t DeviceContextHandle() const override { return 0; }
-
- private:
-  Log& log_;
-  const ButtonControl*& control_;
-};
-
-class RecordingEvents final : public ButtonEvents {
- public:
-  explicit RecordingEvents(Log& log) : log_(log) {}
-  void Click() override { log_.push_back("Click"); }
-  void DoubleClick(std::int16_t b) override { log_.push_back("DoubleClick" + Args({double(b)})); }
-  void MouseDown(std::int16_t b, std::int16_t s, float x, float y) override {
-    log_.push_back("MouseDown" + Args({double(b), double(s), x, y}));
-  }
-  void MouseMove(std::int16_t b, std::int16_t s, float x, float y) override {
-    log_.push_back("MouseMove" + Args({double(b), double(s), x, y}));
-  }
-  void MouseUp(std::int16_t b, std::int16_t s, float x, float y) override {
-    log_.push_back("MouseUp" + Args({double(b), double(s), x, y}));
-  }
-  void KeyDown(std::int16_t k, std::int16_t s) override {
-    log_.push_back("KeyDown" + Args({double(k), double(s)}));
-  }
-  void KeyPress(std::int16_t k) override { log_.push_back("KeyPress" + Args({double(k)})); }
-  void KeyUp(std::int16_t k, std::int16_t s) override {
-    log_.push_back("KeyUp" + Args({double(k), double(s)}));
-  }
-  void MouseOnButton(bool on) override { log_.push_back(on ? "OnButton" : "OffButton"); }
-  void OLEDragOver(DragData*, std::int32_t& effect, std::int16_t b, std::int16_t s, float x,
-                   float y, std::int16_t state) override {
-    log_.push_back("OLEDragOver" + Args({double(effect), double(b), double(s), x, y,
-                                         double(state)}));
-    effect = 1;  // the form may answer through the reference
-  }
-
- private:
-  Log& log_;
-};
-
-constexpr std::uintptr_t kOwnWindow = 0x1000;
-constexpr std::uintptr_t kOtherWindow = 0x2000;
-constexpr std::uintptr_t kControlRef = 0xC0;
-
-class FakeHost final : public ButtonInteractionHost {
- public:
-  explicit FakeHost(Log& log) : log_(log) {}
-
-  float ScaleWidth() const override { return 89; }
-  float ScaleHeight() const override { return 33; }
-  void CaptureMouse() override { log_.push_back("Capture"); }
-  void ReleaseMouse() override { log_.push_back("ReleaseCapture"); }
-  void TakeFocus() override {
-    log_.push_back("TakeFocus");
-    if (on_take_focus) on_take_focus();
-  }
-  void SendTabKeystroke(bool backwards) override {
-    log_.push_back(backwards ? "Send Shift+Tab" : "Send Tab");
-  }
-  ClientPoint CursorInClient() const override { return cursor_in_client; }
-  ScreenPoint CursorOnScreen() const override { return {500, 400}; }
-  std::uintptr_t WindowAt(ScreenPoint) const override { return window_under_cursor; }
-  std::uintptr_t OwnWindow() const override { return kOwnWindow; }
-  std::uintptr_t ControlReference() const override { return kControlRef; }
-  void SetWindowProperty(std::string_view name, std::uintptr_t value) override {
-    log_.push_back("SetProp " + std::string(name) + "=" + std::to_string(value));
-  }
-  void StartHoverTimer(std::uint32_t id, std::uint32_t ms) override {
-    log_.push_back("SetTimer" + Args({double(id), double(ms)}));
-  }
-  void KillHoverTimer(std::uint32_t id) override { log_.push_back("KillTimer" + Args({double(id)})); }
-  void Wait(std::uint32_t ms) override { log_.push_back("Wait" + Args({double(ms)})); }
-
-  ClientPoint cursor_in_client{10, 12};
-  std::uintptr_t window_under_cursor = kOwnWindow;
-  std::function<void()> on_take_focus;
-
- private:
-  Log& log_;
-};
+using testing::Args;
+using testing::FakeHost;
+using testing::IndexColors;
+using testing::kControlRef;
+using testing::kOtherWindow;
+using testing::kOwnWindow;
+using testing::Log;
+using testing::RecordingEvents;
+using testing::RecordingView;
 
 class ButtonInteractionTest : public ::testing::Test {
  protected:
   ButtonInteractionTest() {
+    // Each redraw goes into the log with the state flags it draws, so a
+    // test sees the look.
+    view_.on_redraw = [this](bool rebuild) {
+      log_.push_back(std::string(rebuild ? "Redraw" : "Repaint") + "[" +
+                     std::to_string(control_.StateFlags()) + "]");
+    };
     control_.SetView(&view_);
     control_.SetEvents(&events_);
   }
@@ -153,10 +55,9 @@ class ButtonInteractionTest : public ::testing::Test {
 
   Log log_;
   FixedAmbientValues ambient_;
-  RecordingSystemColors system_colors_;
+  IndexColors system_colors_;
   ButtonControl control_{ambient_, system_colors_};
-  const ButtonControl* drawn_ = &control_;
-  RecordingView view_{log_, drawn_};
+  RecordingView view_;
   RecordingEvents events_{log_};
   FakeHost host_{log_};
   ButtonInteraction input_{control_, host_};
@@ -344,7 +245,7 @@ TEST_F(ButtonInteractionTest, TeardownKillsTheTimerOnlyWhileHovering) {
 
 TEST_F(ButtonInteractionTest, DragAndDropArgumentsPassBothWays) {
   std::int32_t effect = 7;
-  EXPECT_THAT(Do([&] { input_.OnOLEDragOver(nullptr, effect, 1, 2, 3, 4, 5); }),
+  EXPECT_THAT(Do([&] { control_.Events().OLEDragOver(nullptr, effect, 1, 2, 3, 4, 5); }),
               ElementsAre("OLEDragOver(7,1,2,3,4,5)"));
   EXPECT_EQ(effect, 1);
 }

@@ -11,25 +11,16 @@
 #include <vector>
 
 #include "controls/ambient_values.h"
+#include "support/fake_button_ports.h"
 #include "support/saver_process_win32.h"
 
 namespace velkaro {
 namespace {
 
 using testing::PressKey;
+using testing::RecordingEvents;
 
 constexpr char kTestFormClass[] = "VelkaroInputTestForm";
-
-struct CountingEvents final : ButtonEvents {
-  int clicks = 0, mouse_downs = 0, mouse_ups = 0, on_button = 0, off_button = 0;
-  std::vector<int> key_codes;  // of KeyDown and KeyUp
-  void Click() override { ++clicks; }
-  void MouseDown(std::int16_t, std::int16_t, float, float) override { ++mouse_downs; }
-  void MouseUp(std::int16_t, std::int16_t, float, float) override { ++mouse_ups; }
-  void KeyDown(std::int16_t key, std::int16_t) override { key_codes.push_back(key); }
-  void KeyUp(std::int16_t key, std::int16_t) override { key_codes.push_back(key); }
-  void MouseOnButton(bool on) override { ++(on ? on_button : off_button); }
-};
 
 void RegisterFormClass() {
   static const bool registered = [] {
@@ -49,7 +40,7 @@ struct TestButton {
     window = CreateButtonWindow(parent, id, RECT{left, 10, left + 89, 10 + 33}, ambient);
     if (!window) return;
     control().SetEvents(&events);
-    input = std::make_unique<ButtonWindowInput>(*window);
+    input = std::make_unique<ButtonInput>(*window);
   }
   ButtonControl& control() { return window->Control(); }
   HWND handle() const { return window->Handle(); }
@@ -60,9 +51,10 @@ struct TestButton {
   }
 
   FixedAmbientValues ambient;
-  CountingEvents events;
+  testing::Log log;
+  RecordingEvents events{log};
   std::unique_ptr<ButtonWindow> window;
-  std::unique_ptr<ButtonWindowInput> input;
+  std::unique_ptr<ButtonInput> input;
 };
 
 void MoveMouseTo(POINT point) {

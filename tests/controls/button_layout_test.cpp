@@ -57,7 +57,7 @@ TEST(LayoutContent, CentresACaptionAndClampsItToTheMargin) {
   FixedMeasurer measurer;
   const ButtonLayout layout = LayoutContent(Look(73, 25, "Setting"), measurer);
   EXPECT_EQ(measurer.last_box_width, 61);
-  EXPECT_EQ(layout.caption, (ButtonRect{15, 6, 57, 19}));  // (73 − 42) ÷ 2, (25 − 13) ÷ 2
+  EXPECT_EQ(layout.caption, (Rect{15, 6, 57, 19}));  // (73 − 42) ÷ 2, (25 − 13) ÷ 2
   ButtonLook wide = Look(40, 20, "Settings and more");
   EXPECT_EQ(LayoutContent(wide, measurer).caption.left, 6);
 }
@@ -78,7 +78,7 @@ TEST(LayoutContent, ImageAboveTheCaption) {
   // g = (40 − (13 + 16)) ÷ 2 = 5: the image at 5 (clamped to 6), the caption 5 + 16 + 2 down.
   EXPECT_EQ(measurer.last_box_height, 40 - 12 - 16);
   EXPECT_EQ(layout.caption.top, 23);
-  EXPECT_EQ(layout.image, (ButtonRect{42, 6, 58, 21}));
+  EXPECT_EQ(layout.image, (Rect{42, 6, 58, 21}));
 }
 
 TEST(LayoutContent, ImageBesideTheCaption) {

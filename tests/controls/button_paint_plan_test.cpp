@@ -42,13 +42,13 @@ TEST(PlanFace, SolidFaceFollowsPressAndHover) {
   const FacePlan pressed = PlanFace(look);
   EXPECT_EQ(pressed.face_used, look.colours.pressed);
   ASSERT_EQ(pressed.ops.size(), 1u);
-  EXPECT_EQ(pressed.ops[0].rect, (ButtonRect{0, 0, 80, 24}));
+  EXPECT_EQ(pressed.ops[0].rect, (Rect{0, 0, 80, 24}));
 }
 
 TEST(PlanFace, ShadedFaceDarkensRowByRow) {
   const FacePlan face = PlanFace(Look(Style::ShadedFace, Shape::Rectangle, 80, 25));
   ASSERT_EQ(face.ops.size(), 22u);  // rows 2 .. 23
-  EXPECT_EQ(face.ops.front().rect, (ButtonRect{2, 2, 78, 3}));
+  EXPECT_EQ(face.ops.front().rect, (Rect{2, 2, 78, 3}));
   EXPECT_EQ(face.ops.front().colour, ShadeColor(Rgb(200, 200, 200), -2, kBlueScaling));
   EXPECT_EQ(face.ops.back().colour, ShadeColor(Rgb(200, 200, 200), -23, kBlueScaling));
 }
@@ -62,7 +62,7 @@ TEST(PlanFace, GradientMode2RunsFromGradientColourOnTheLeft) {
   ASSERT_EQ(face.ops.size(), 100u);  // 1-pixel bands: the screen is 10 buttons wide
   EXPECT_EQ(face.ops.front().colour, Rgb(2, 2, 255));
   EXPECT_EQ(face.ops.back().colour, look.colours.face);
-  EXPECT_EQ(face.ops.back().rect, (ButtonRect{99, 0, 100, 20}));
+  EXPECT_EQ(face.ops.back().rect, (Rect{99, 0, 100, 20}));
   // A hovering button with its own hover colour is plain.
   look.hovering = true;
   EXPECT_EQ(PlanFace(look).ops.size(), 1u);
@@ -73,7 +73,7 @@ TEST(PlanFace, WideButtonsUseTwoPixelBands) {
   look.gradient_mode = GradientModeKind::LeftToRight;
   const FacePlan face = PlanFace(look);
   ASSERT_EQ(face.ops.size(), 150u);
-  EXPECT_EQ(face.ops[1].rect, (ButtonRect{2, 0, 4, 20}));
+  EXPECT_EQ(face.ops[1].rect, (Rect{2, 0, 4, 20}));
 }
 
 TEST(PlanFace, EllipsesPaintARimOutsideTheClip) {
@@ -87,9 +87,9 @@ TEST(PlanFace, EllipsesPaintARimOutsideTheClip) {
   const FacePlan flat = PlanFace(Look(Style::FlatUntilHover, Shape::EllipseBlackRim));
   EXPECT_TRUE(OfKind(flat.ops, DrawOp::Kind::Ellipse).empty());
   EXPECT_EQ(ShapeClipEllipse(Look(Style::ClassicBevel, Shape::EllipseBlackRim)),
-            (ButtonRect{1, 1, 80, 24}));
+            (Rect{1, 1, 80, 24}));
   EXPECT_EQ(ShapeClipEllipse(Look(Style::ClassicBevel, Shape::EllipseShadedRim)),
-            (ButtonRect{2, 2, 79, 23}));
+            (Rect{2, 2, 79, 23}));
 }
 
 TEST(PlanEdges, ClassicBevelRingsChangeWithFocusAndPress) {
@@ -102,7 +102,7 @@ TEST(PlanEdges, ClassicBevelRingsChangeWithFocusAndPress) {
   PaintPlan focused = PlanEdges(look);
   EXPECT_EQ(focused[4].colour, 0u);
   ASSERT_EQ(focused.back().kind, DrawOp::Kind::FocusRect);
-  EXPECT_EQ(focused.back().rect, (ButtonRect{4, 4, 76, 20}));
+  EXPECT_EQ(focused.back().rect, (Rect{4, 4, 76, 20}));
   look.show_focus_rect = false;
   EXPECT_NE(PlanEdges(look).back().kind, DrawOp::Kind::FocusRect);
 }
@@ -116,7 +116,7 @@ TEST(PlanEdges, SlantedFocusOutlineAndClosingSegment) {
   EXPECT_EQ(plan.front().colour, ShadeColor(look.colours.face, -32, kAvoidExtremes));
   const DrawOp& closing = plan.back();
   ASSERT_EQ(closing.points.size(), 2u);
-  EXPECT_EQ(closing.points[1], (ButtonPoint{79, 19}));
+  EXPECT_EQ(closing.points[1], (Point{79, 19}));
 }
 
 TEST(PlanEdges, ShadedFaceHoverWinsOverFocusButNotOverPress) {
@@ -144,7 +144,7 @@ TEST(PlanEdges, EveryStyleAndShapeDrawsWithinTheButton) {
         look.layout.caption = {20, 6, 60, 18};
         look.state_flags = flags;
         for (const DrawOp& op : PlanEdges(look))
-          for (const ButtonPoint& p : op.points) {
+          for (const Point& p : op.points) {
             EXPECT_GE(p.x, -1) << style_number << " " << shape_number;
             EXPECT_LE(p.x, look.width);
             EXPECT_GE(p.y, 0);
@@ -185,12 +185,12 @@ TEST(ImageTarget, SizesPlaceTheImage) {
   look.image_width = 32;
   look.image_height = 16;
   look.image_size = 48;
-  EXPECT_EQ(ImageTarget(look, 0, 100, {}, false), (ButtonRect{22, 6, 78, 34}));
-  EXPECT_EQ(ImageTarget(look, 0, 100, {}, true), (ButtonRect{23, 7, 79, 35}));
+  EXPECT_EQ(ImageTarget(look, 0, 100, {}, false), (Rect{22, 6, 78, 34}));
+  EXPECT_EQ(ImageTarget(look, 0, 100, {}, true), (Rect{23, 7, 79, 35}));
   look.image_size = 40;
-  EXPECT_EQ(ImageTarget(look, 0, 100, {}, true), (ButtonRect{1, 1, 100, 40}));
+  EXPECT_EQ(ImageTarget(look, 0, 100, {}, true), (Rect{1, 1, 100, 40}));
   look.image_size = 24;
-  EXPECT_EQ(ImageTarget(look, 0, 100, {10, 8, 30, 30}, false), (ButtonRect{10, 8, 34, 32}));
+  EXPECT_EQ(ImageTarget(look, 0, 100, {10, 8, 30, 30}, false), (Rect{10, 8, 34, 32}));
   look.has_image = false;
   EXPECT_FALSE(ImageTarget(look, 0, 100, {}, false));
 }

@@ -101,7 +101,7 @@ TEST_F(ButtonPaint, DisabledCaptionIsEtchedWhiteUnderGrey) {
   control.SetEnabled(false);
   control.SetDelayDrawing(false);
   HDC dc = button->OffscreenDc();
-  const ButtonRect c = control.Layout().caption;
+  const Rect c = control.Layout().caption;
   int grey_over_white = 0, grey = 0;
   for (int y = c.top; y < c.bottom; ++y)
     for (int x = c.left; x < c.right; ++x) {

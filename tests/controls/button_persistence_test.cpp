@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <limits>
 
-#include "button_test_support.h"
 #include "controls/button_control.h"
 #include "controls/button_look.h"
 #include "controls/property_store.h"
+#include "support/fake_button_ports.h"
 
 namespace velkaro {
 namespace {

@@ -88,7 +88,7 @@ std::optional<ColorRef> PlannedColour(const ButtonLook& look, int x, int y) {
         break;
       case DrawOp::Kind::Polyline:
         for (std::size_t i = 0; i + 1 < op.points.size(); ++i) {
-          const ButtonPoint a = op.points[i], b = op.points[i + 1];
+          const Point a = op.points[i], b = op.points[i + 1];
           const bool on_vertical = a.x == b.x && x == a.x && y >= std::min(a.y, b.y) &&
                                    y <= std::max(a.y, b.y) && y != b.y;
           const bool on_horizontal = a.y == b.y && y == a.y && x >= std::min(a.x, b.x) &&
