@@ -179,6 +179,8 @@ bool DirectDrawPresentation::CreateSurfaces() {
                               kOffscreenPlainCaps);
   if (!BackSurf) return false;
   rgb_bit_count_ = DDObj.DisplayBitCount();
+  // A display whose mode changed may have another depth.
+  display_table_ = DisplayPalette(palette_, rgb_bit_count_);
   return true;
 }
 
@@ -200,20 +202,15 @@ bool DirectDrawPresentation::SurfacesReady() {
   return SUCCEEDED(result);
 }
 
-const PaletteTable& DirectDrawPresentation::DisplayTable(const PaletteTable& PalLUT) {
-  if (!display_table_ready_ || display_table_bits_ != rgb_bit_count_ || source_table_ != PalLUT) {
-    source_table_ = PalLUT;
-    display_table_ = DisplayPalette(PalLUT, rgb_bit_count_);
-    display_table_bits_ = rgb_bit_count_;
-    display_table_ready_ = true;
-  }
-  return display_table_;
+void DirectDrawPresentation::SetPalette(const PaletteTable& PalLUT) {
+  palette_ = PalLUT;
+  display_table_ = DisplayPalette(palette_, rgb_bit_count_);
 }
 
-bool DirectDrawPresentation::render(const IndexImage& FrameBuf, const PaletteTable& PalLUT) {
+bool DirectDrawPresentation::render(const IndexImage& FrameBuf) {
   if (!SurfacesReady()) return false;
   DirectDrawSurfaceSeam back(BackSurf.get());
-  if (velkaro::render(FrameBuf, DisplayTable(PalLUT), back) == DrawStatus::kUnavailable) {
+  if (velkaro::render(FrameBuf, display_table_, back) == DrawStatus::kUnavailable) {
     return false;
   }
   return DDPresent();

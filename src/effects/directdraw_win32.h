@@ -92,7 +92,8 @@ class DirectDrawSurfaceSeam final : public Surface {
   long last_lock_result_ = 0;
 };
 
-// The presentation of one saver run: DDInit once, then render every frame.
+// The presentation of one saver run: DDInit and SetPalette once, then render
+// every frame.
 class DirectDrawPresentation {
  public:
   DirectDrawPresentation();
@@ -115,14 +116,17 @@ class DirectDrawPresentation {
   bool DDInit(ComOwner<IDirectDraw7> direct_draw, void* window,
               std::uint32_t cooperative_flags = kFullscreenExclusive);
 
+  // The run's PalLUT, as initpal built it, given once before the first
+  // frame. On a 16-bit display it is converted to 5-6-5 here, and again
+  // whenever the surfaces are made anew for a display of another depth.
+  void SetPalette(const PaletteTable& PalLUT);
+
   // Presents a frame: the frame buffer's visible part (RenderRect) through
-  // PalLUT into the off-screen surface, then DDPresent. PalLUT is the table
-  // initpal built; on a 16-bit display it is converted to 5-6-5 here, once
-  // per table and display depth. Surfaces lost to another full-screen
-  // program or a display change are restored (or, after a change of mode,
-  // made anew) and presentation goes on; a frame that cannot be shown is
-  // dropped and false returned.
-  bool render(const IndexImage& FrameBuf, const PaletteTable& PalLUT);
+  // the palette into the off-screen surface, then DDPresent. Surfaces lost
+  // to another full-screen program or a display change are restored (or,
+  // after a change of mode, made anew) and presentation goes on; a frame
+  // that cannot be shown is dropped and false returned.
+  bool render(const IndexImage& FrameBuf);
 
   // Stretches the off-screen surface over the window's screen rectangle.
   bool DDPresent();
@@ -144,7 +148,6 @@ class DirectDrawPresentation {
   void ReleaseSurfaces();
   bool CreateSurfaces();
   bool SurfacesReady();
-  const PaletteTable& DisplayTable(const PaletteTable& PalLUT);
 
   void* window_ = nullptr;
   DirectDrawStart start_ = DirectDrawStart::kUnavailable;
@@ -155,11 +158,9 @@ class DirectDrawPresentation {
   Rect SrcRect = Rect::At({}, kShownPictureSize);  // the off-screen surface, the picture's size
   std::uint32_t rgb_bit_count_ = 0;
 
-  // PalLUT as last given, and its form for the display depth it was made for.
-  PaletteTable source_table_{};
+  // PalLUT as given, and its form for the display's depth as last read.
+  PaletteTable palette_{};
   PaletteTable display_table_{};
-  std::uint32_t display_table_bits_ = 0;
-  bool display_table_ready_ = false;
 };
 
 }  // namespace velkaro

@@ -15,11 +15,12 @@ namespace velkaro {
 
 class GdiPresentation {
  public:
-  // A new frame: the frame buffer's shown part through PalLUT, unchanged
-  // on every display depth.
-  void NewFrame(const IndexImage& FrameBuf, const PaletteTable& PalLUT) {
-    frame_.NewFrame(FrameBuf, PalLUT);
-  }
+  // The run's PalLUT, given once before the first frame; GDI takes it
+  // unchanged on every display depth.
+  void SetPalette(const PaletteTable& PalLUT) { palette_ = PalLUT; }
+
+  // A new frame: the frame buffer's shown part through the palette.
+  void NewFrame(const IndexImage& FrameBuf) { frame_.NewFrame(FrameBuf, palette_); }
 
   // Stretches the current frame over `dest` of the device context `dc`:
   // every pixel of `dest` shows the picture pixel under its centre, as the
@@ -29,6 +30,7 @@ class GdiPresentation {
   const StretchedFrame& frame() const { return frame_; }
 
  private:
+  PaletteTable palette_{};
   StretchedFrame frame_;
 };
 

@@ -24,8 +24,7 @@ void PatternClock::Frame(Engine& engine, Step step) {
 }
 
 PatternRun::PatternRun(int pattern, int warm_up_frames) : clock(pattern, 60) {
-  auto Pattern_No = static_cast<std::int16_t>(pattern);
-  PalLUT = SetUpEngine(engine, 0, Pattern_No, {}).value_or(PaletteTable{});
+  PalLUT = SetUpEngine(engine, 0, static_cast<std::int16_t>(pattern), {}).value_or(PaletteTable{});
   for (int k = 0; k < warm_up_frames; ++k) Frame();
 }
 

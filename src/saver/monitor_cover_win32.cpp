@@ -27,8 +27,7 @@ std::vector<Rect> DisplayMonitors() {
   return monitors;
 }
 
-MonitorCover::MonitorCover(HWND owner, const Rect& area, SaverInput& input)
-    : area_(area), input_(input) {
+MonitorCover::MonitorCover(HWND owner, const Rect& area) : owner_(owner), area_(area) {
   static const bool registered = RegisterWindowClass(
       {.name = kCoverClassName, .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))});
   if (!registered) return;
@@ -38,7 +37,7 @@ MonitorCover::MonitorCover(HWND owner, const Rect& area, SaverInput& input)
 
 LRESULT MonitorCover::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
-  if (ForwardUserInput(input_, message, wparam)) return 0;
+  if (IsUserInput(message)) return SendMessageA(owner_, message, wparam, lparam);
   return Window::OnMessage(message, wparam, lparam);
 }
 

@@ -3,14 +3,13 @@
 // frame loop, the timer and input handlers that run between frames, and the
 // orderly end of the run.
 #include <cstdint>
-#include <string>
-#include <string_view>
 
 #include "effects/engine.h"
 #include "effects/palette.h"
 #include "effects/random.h"
 #include "music/music_player.h"
 #include "saver/saver_ports.h"
+#include "saver/saver_start.h"
 #include "settings/settings.h"
 
 namespace velkaro {
@@ -37,12 +36,9 @@ class PasswordLibrary {
 // refuses is asked again at the next key or click, however often it refuses.
 bool VerifyScreenSavePwdThrough(PasswordLibrary& library);
 
-class SaverRun {
+class SaverRun final : public SaverInput {
  public:
-  // mode_letter is the command line's, as the start routine worked it out:
-  // "S" for a run started by the system, empty for one started by hand.
-  SaverRun(Settings& settings, std::string mode_letter, SaverWindowPort& window,
-           MusicPlayer& music, SaverSystem& system);
+  SaverRun(Settings& settings, SaverStart start, const SaverPorts& ports);
   SaverRun(const SaverRun&) = delete;
   SaverRun& operator=(const SaverRun&) = delete;
 
@@ -53,16 +49,16 @@ class SaverRun {
   // Sets the run up and runs frames until the run ends.
   Outcome Load();
 
-  // Handlers, called by the window while the frame loop yields.
-  void OnKeyDown(int key_code);
-  void OnMouseButtonDown();
-  void OnTimer(SaverTimer timer);
+  // Handlers, called by the window's pump while the frame loop yields.
+  void OnKeyDown(int key_code) override;
+  void OnMouseButtonDown() override;
+  void OnTimer(SaverTimer timer) override;
   // Another program asks the window to close: an end of the run like a key,
   // through the password check where the system expects one.
-  void OnCloseRequest();
+  void OnCloseRequest() override;
   // The session ends (log-off, shut-down): the run ends at once, without a
   // prompt, and the system state is put back.
-  void OnSessionEnd();
+  void OnSessionEnd() override;
 
   // Asks for the end of the run: the password check where the system
   // expects one, then the end of the run.
@@ -72,16 +68,16 @@ class SaverRun {
   const Engine& engine() const { return engine_; }
 
  private:
+  bool SetUp();
   void ArmPatternTimers();
   void RunFrame();
+  void YieldUntilNextFrame();
   void EndRun();
   bool PasswordAllowsTheEnd();
 
   Settings& settings_;
-  std::string mode_letter_;
-  SaverWindowPort& window_;
-  MusicPlayer& music_;
-  SaverSystem& system_;
+  SaverStart start_;
+  SaverPorts ports_;
 
   // Timer1 and Timer2 as the music module arms them.
   class MusicTimersOfWindow final : public MusicTimers {
@@ -95,7 +91,7 @@ class SaverRun {
    private:
     SaverWindowPort& window_;
   };
-  MusicTimersOfWindow music_timers_{window_};
+  MusicTimersOfWindow music_timers_{ports_.window};
 
   Random random_;
   Engine engine_{random_};

@@ -11,10 +11,50 @@ namespace {
 
 constexpr char kClassName[] = "Velkaro_S";
 
+bool IsKey(UINT message) { return message == WM_KEYDOWN || message == WM_SYSKEYDOWN; }
+
+// The messages that go to the run: its input, its timers' ticks, the close
+// request and the end of the session.
+bool IsRunMessage(UINT message) {
+  return IsUserInput(message) || message == WM_TIMER || message == WM_CLOSE ||
+         message == WM_ENDSESSION;
+}
+
+void HandToRun(SaverInput& input, UINT message, WPARAM wparam) {
+  if (IsKey(message)) return input.OnKeyDown(static_cast<int>(wparam));
+  if (IsUserInput(message)) return input.OnMouseButtonDown();
+  switch (message) {
+    case WM_TIMER:
+      if (wparam >= 1 && wparam <= 4) input.OnTimer(static_cast<SaverTimer>(wparam));
+      break;
+    case WM_CLOSE:
+      input.OnCloseRequest();
+      break;
+    case WM_ENDSESSION:
+      if (wparam) input.OnSessionEnd();
+      break;
+    default:
+      break;
+  }
+}
+
 }  // namespace
 
-SaverWindow::SaverWindow(SaverInput& input, MonitorSource monitors)
-    : input_(input), monitors_(std::move(monitors)) {
+bool IsUserInput(UINT message) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+      return true;
+    default:
+      return false;
+  }
+}
+
+SaverWindow::SaverWindow(MonitorSource monitors) : monitors_(std::move(monitors)) {
   QueryPerformanceFrequency(&counter_frequency_);
   static const bool registered = RegisterWindowClass(
       {.name = kClassName, .style = CS_DBLCLKS,
@@ -72,7 +112,7 @@ void SaverWindow::FollowDisplayLayout() {
   if (CoveredMonitors() == coverage.covers) return;
   covers_.clear();
   for (const Rect& area : coverage.covers)
-    covers_.push_back(std::make_unique<MonitorCover>(handle(), area, input_));
+    covers_.push_back(std::make_unique<MonitorCover>(handle(), area));
   if (shown_) ShowCovers();
 }
 
@@ -97,7 +137,8 @@ void SaverWindow::Unload() {
   if (handle()) DestroyWindow(handle());
 }
 
-void SaverWindow::DispatchPending() {
+void SaverWindow::DispatchPending(SaverInput& input) {
+  const InputRoute route(*this, input);
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     TranslateMessage(&message);
@@ -111,56 +152,32 @@ double SaverWindow::NowMs() const {
   return double(now.QuadPart) * 1000.0 / double(counter_frequency_.QuadPart);
 }
 
-void SaverWindow::YieldUntilNextFrame(const bool& running) {
-  DispatchPending();
-  for (;;) {
-    const double wait_ms = pacer_.MsUntilNextFrame(NowMs());
-    if (!running || wait_ms <= 0) break;
-    // Wakes for any message, timer ticks included, so input stays as
-    // responsive as it would be without the wait.
-    WaitForMessage(FramePacer::WholeMs(wait_ms));
-    DispatchPending();
+bool SaverWindow::WaitForNextFrame() {
+  const double wait_ms = pacer_.MsUntilNextFrame(NowMs());
+  if (wait_ms <= 0) {
+    pacer_.FrameStarts(NowMs());
+    return true;
   }
-  pacer_.FrameStarts(NowMs());
+  WaitForMessage(FramePacer::WholeMs(wait_ms));
+  return false;
 }
 
-bool ForwardUserInput(SaverInput& input, UINT message, WPARAM wparam) {
-  switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      input.OnKeyDown(static_cast<int>(wparam));
-      return true;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_XBUTTONDOWN:
-      input.OnMouseButtonDown();
-      return true;
-    default:
-      return false;
-  }
-}
-
+// The run's messages are never left to the system's handling, which would
+// destroy the window at WM_CLOSE and act on Alt keys, whether or not a run
+// is routed in to receive them.
 LRESULT SaverWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (ForwardUserInput(input_, message, wparam)) return 0;
   switch (message) {
     case WM_DISPLAYCHANGE:
       FollowDisplayLayout();
       return 0;
-    case WM_TIMER:
-      if (wparam >= 1 && wparam <= 4) input_.OnTimer(static_cast<SaverTimer>(wparam));
-      return 0;
-    case WM_CLOSE:
-      input_.OnCloseRequest();
-      return 0;
     case WM_QUERYENDSESSION:
       return TRUE;  // a screen saver never holds a session up
-    case WM_ENDSESSION:
-      if (wparam) input_.OnSessionEnd();
-      return 0;
     default:
-      return Window::OnMessage(message, wparam, lparam);
+      break;
   }
+  if (!IsRunMessage(message)) return Window::OnMessage(message, wparam, lparam);
+  if (input_) HandToRun(*input_, message, wparam);
+  return 0;
 }
 
 }  // namespace velkaro

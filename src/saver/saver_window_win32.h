@@ -1,13 +1,14 @@
 #pragma once
 // The saver's top-level window: borderless, captioned for the
 // single-instance test, covering the primary screen, with a cover window
-// over every other monitor, the four window timers of the run and the yield
+// over every other monitor, the four window timers of the run and the pump
 // that dispatches its messages between frames.
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "common/gdi_win32.h"
@@ -18,40 +19,51 @@
 
 namespace velkaro {
 
-// What the window's messages turn into.
-class SaverInput {
- public:
-  virtual ~SaverInput() = default;
-  virtual void OnKeyDown(int key_code) = 0;
-  virtual void OnMouseButtonDown() = 0;
-  virtual void OnTimer(SaverTimer timer) = 0;
-  // Something asks the window to close (WM_CLOSE).
-  virtual void OnCloseRequest() = 0;
-  // The session is ending (WM_ENDSESSION).
-  virtual void OnSessionEnd() = 0;
-};
-
-// Keys and mouse buttons, on whichever window of the run they arrive: true
-// when `message` was one and went to `input`. Moving the mouse is none.
-bool ForwardUserInput(SaverInput& input, UINT message, WPARAM wparam);
+// Keys and mouse buttons, which end a run on whichever of its windows they
+// arrive. Moving the mouse is none.
+bool IsUserInput(UINT message);
 
 // Where the window learns the monitors of the desktop: the system's list,
 // or a test's.
 using MonitorSource = std::function<std::vector<Rect>()>;
 
-class SaverWindow final : public Window {
+class SaverWindow final : public Window, public SaverWindowPort {
  public:
-  explicit SaverWindow(SaverInput& input, MonitorSource monitors = DisplayMonitors);
+  explicit SaverWindow(MonitorSource monitors = DisplayMonitors);
   ~SaverWindow() override;
 
-  void ShowNormal();
+  // The input the window's messages bring goes to `input` while a route
+  // lives: the run's handlers can only run inside the pump (or a modal loop
+  // that a handler opens), and the pump routes them for as long as it
+  // dispatches. Outside every route the input goes nowhere; before its
+  // frame loop a run would not act on it anyway.
+  class InputRoute {
+   public:
+    InputRoute(SaverWindow& window, SaverInput& input)
+        : window_(window), before_(std::exchange(window.input_, &input)) {}
+    ~InputRoute() { window_.input_ = before_; }
+    InputRoute(const InputRoute&) = delete;
+    InputRoute& operator=(const InputRoute&) = delete;
+
+   private:
+    SaverWindow& window_;
+    SaverInput* before_;
+  };
+
+  void ShowNormal() override;
   // SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE).
   void MakeTopmost();
-  void ArmTimer(SaverTimer timer, std::uint32_t interval_ms);
-  void DisableTimer(SaverTimer timer);
-  bool TimerEnabled(SaverTimer timer) const;
+  void ArmTimer(SaverTimer timer, std::uint32_t interval_ms) override;
+  void DisableTimer(SaverTimer timer) override;
+  bool TimerEnabled(SaverTimer timer) const override;
+  // Dispatches every pending message, with `input` routed in.
+  void DispatchPending(SaverInput& input) override;
+  // Waits for any message, timer ticks included, so input stays as
+  // responsive as it would be without the wait.
+  bool WaitForNextFrame() override;
   // Destroys the window (its timers and covers go with it).
-  void Unload();
+  void Unload() override;
+  std::uint32_t TickCount() override { return GetTickCount(); }
 
   // Calls paint(dc, rect) for every monitor cover, with the cover's device
   // context and the rectangle in it that the frame is stretched over.
@@ -77,21 +89,15 @@ class SaverWindow final : public Window {
   // The cover windows, in the order of CoveredMonitors.
   std::vector<HWND> CoverWindows() const;
 
-  // The frame loop's yield: dispatches every pending message, then waits
-  // until the next frame is due, dispatching messages as they arrive. It
-  // returns early once `running` turns false.
-  void YieldUntilNextFrame(const bool& running);
-
  private:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
-  void DispatchPending();
   double NowMs() const;
   // Puts the window over the primary screen and a cover over every other
   // monitor, as the desktop is laid out now.
   void FollowDisplayLayout();
   void ShowCovers();
 
-  SaverInput& input_;
+  SaverInput* input_ = nullptr;
   MonitorSource monitors_;
   std::vector<std::unique_ptr<MonitorCover>> covers_;
   bool shown_ = false;

@@ -3,6 +3,17 @@
 #include <cctype>
 
 namespace velkaro {
+namespace {
+
+StartMode ModeOfLetter(const std::string& letter) {
+  if (letter == "S") return StartMode::Show;
+  if (letter == "P") return StartMode::Preview;
+  if (letter == "C") return StartMode::Configure;
+  if (letter == "A") return StartMode::ChangePassword;
+  return StartMode::Unknown;
+}
+
+}  // namespace
 
 std::string ModeLetter(std::string_view command_line) {
   if (command_line.size() < 2) return {};
@@ -23,6 +34,11 @@ std::optional<std::int32_t> WindowHandleArgument(std::string_view command_line) 
   }
   if (!any_digit) return std::nullopt;
   return static_cast<std::int32_t>(value);
+}
+
+StartCommand ParseCommandLine(std::string_view command_line) {
+  if (command_line.empty()) return {StartMode::ShowByHand, std::nullopt};
+  return {ModeOfLetter(ModeLetter(command_line)), WindowHandleArgument(command_line)};
 }
 
 }  // namespace velkaro

@@ -21,4 +21,22 @@ std::string ModeLetter(std::string_view command_line);
 // a 64-bit HWND is that value sign-extended (WindowFromHandleNumber).
 std::optional<std::int32_t> WindowHandleArgument(std::string_view command_line);
 
+enum class StartMode {
+  Show,            // "S": the system starts the saver full screen
+  ShowByHand,      // no command line at all: the same run, started by hand
+  Preview,         // "P"
+  Configure,       // "C"
+  ChangePassword,  // "A"
+  Unknown,         // anything else, a single character included: ends at once
+};
+
+// The command line, read once.
+struct StartCommand {
+  StartMode mode = StartMode::Unknown;
+  // WindowHandleArgument, for the modes that take a window.
+  std::optional<std::int32_t> window;
+};
+
+StartCommand ParseCommandLine(std::string_view command_line);
+
 }  // namespace velkaro

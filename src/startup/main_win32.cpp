@@ -3,7 +3,6 @@
 
 #include "saver/saver_win32.h"
 #include "settings_dialog/settings_dialog_win32.h"
-#include "startup/command_line.h"
 #include "preview/preview_win32.h"
 #include "settings/profile_store_win32.h"
 #include "startup/start_routine.h"
@@ -41,9 +40,7 @@ class Win32StartupSystem final : public StartupSystem {
   void ShowSettingsDialog(Settings& settings) override {
     RunSettingsDialog(settings, SettingsLocation());
   }
-  void RunSaver(Settings& settings) override { RunSaverWindow(settings, mode_letter_); }
-
-  std::string mode_letter_;
+  void RunSaver(Settings& settings, SaverStart start) override { RunSaverWindow(settings, start); }
 
  private:
   Win32ProfileStore store_;
@@ -65,7 +62,6 @@ int RunMessageLoop() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
   velkaro::Win32StartupSystem system;
-  system.mode_letter_ = velkaro::ModeLetter(command_line ? command_line : "");
   const auto after = velkaro::StartRoutine(command_line ? command_line : "", system, velkaro::g_settings);
   return after == velkaro::AfterStart::KeepPreviewRunning ? velkaro::RunMessageLoop() : 0;
 }

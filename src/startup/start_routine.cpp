@@ -1,7 +1,7 @@
 #include "startup/start_routine.h"
 
-#include "startup/command_line.h"
 #include "settings/window_titles.h"
+#include "startup/command_line.h"
 
 namespace velkaro {
 namespace {
@@ -13,35 +13,45 @@ bool AnotherInstanceIsOpen(StartupSystem& system) {
   return saver_open || dialog_open;
 }
 
+void RunSaver(StartupSystem& system, Settings& settings, SaverStart start) {
+  if (start == SaverStart::BySystem) {
+    system.HideCursor();
+    system.SetSaverRunning(true);
+  }
+  system.RunSaver(settings, start);
+}
+
 }  // namespace
 
 AfterStart StartRoutine(std::string_view command_line, StartupSystem& system, Settings& settings) {
   if (AnotherInstanceIsOpen(system)) return AfterStart::EndProgram;
 
-  const std::string mode = ModeLetter(command_line);
-  if (mode == "P") {
-    return system.StartPreview(WindowHandleArgument(command_line)) ? AfterStart::KeepPreviewRunning
-                                                                   : AfterStart::EndProgram;
+  const StartCommand command = ParseCommandLine(command_line);
+  if (command.mode == StartMode::Preview) {
+    return system.StartPreview(command.window) ? AfterStart::KeepPreviewRunning
+                                               : AfterStart::EndProgram;
   }
 
   LoadSettings(settings, system.SettingsLocation());
 
-  if (mode == "A") {
-    // The system always passes a handle; without one the dialog has no owner.
-    if (!system.IsWinNT()) system.ChangePassword(WindowHandleArgument(command_line).value_or(0));
-    return AfterStart::EndProgram;
+  switch (command.mode) {
+    case StartMode::ChangePassword:
+      // The system always passes a handle; without one the dialog has no owner.
+      if (!system.IsWinNT()) system.ChangePassword(command.window.value_or(0));
+      break;
+    case StartMode::Configure:
+      system.ShowSettingsDialog(settings);
+      break;
+    case StartMode::Show:
+      RunSaver(system, settings, SaverStart::BySystem);
+      break;
+    case StartMode::ShowByHand:
+      RunSaver(system, settings, SaverStart::ByHand);
+      break;
+    case StartMode::Preview:
+    case StartMode::Unknown:
+      break;
   }
-  if (mode == "C") {
-    system.ShowSettingsDialog(settings);
-    return AfterStart::EndProgram;
-  }
-  if (!command_line.empty() && mode != "S") return AfterStart::EndProgram;
-
-  if (mode == "S") {
-    system.HideCursor();
-    system.SetSaverRunning(true);
-  }
-  system.RunSaver(settings);
   return AfterStart::EndProgram;
 }
 

@@ -3,9 +3,9 @@
 // line, the settings, and the hand-over to the mode's window.
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 
+#include "saver/saver_start.h"
 #include "settings/settings.h"
 
 namespace velkaro {
@@ -28,7 +28,7 @@ class StartupSystem {
   // process must live on; the others return when their run is over.
   virtual bool StartPreview(std::optional<std::int32_t> parent) = 0;
   virtual void ShowSettingsDialog(Settings& settings) = 0;
-  virtual void RunSaver(Settings& settings) = 0;
+  virtual void RunSaver(Settings& settings, SaverStart start) = 0;
 };
 
 enum class AfterStart { EndProgram, KeepPreviewRunning };

@@ -32,14 +32,7 @@ bool HackWindow::TimerEnabled(SaverTimer timer) const {
   return timers_[Slot(timer)].has_value() && timers_[Slot(timer)]->enabled();
 }
 
-void HackWindow::Present(const IndexImage& frame, const PaletteTable& PalLUT) {
-  if (!window_gone_ && !unloaded_) presentation_.Present(frame, PalLUT);
-}
-
-void HackWindow::Unload() {
-  unloaded_ = true;
-  timers_ = {};
-}
+void HackWindow::Unload() { timers_ = {}; }
 
 std::uint32_t HackWindow::TickCount() {
   // The wind only looks at differences of the tick count, which wraps as
@@ -52,41 +45,43 @@ double HackWindow::NowMs() const {
       .count();
 }
 
-void HackWindow::YieldToMessages(const bool& running) {
-  for (;;) {
-    HandleEvents();
-    if (*set_up_.stop_signal) EndRun();
-    if (running) FireDueTimers();
-    if (!running) break;
-    const double now = NowMs();
-    const double wait_ms = pacer_.MsUntilNextFrame(now);
-    if (wait_ms <= 0) break;
-    WaitForEvents(std::min(wait_ms, MsUntilNextTimer(now)));
-  }
-  pacer_.FrameStarts(NowMs());
-}
-
-void HackWindow::HandleEvents() {
+// A signal, the window's destruction and its close box ask for the end of
+// the run as the system's close request does on Windows. The timers of a run
+// that has just ended are gone with the unload, so none fires after it.
+void HackWindow::DispatchPending(SaverInput& input) {
   XEvent event;
   // XPending also sends what is still buffered.
   while (XPending(set_up_.display) > 0) {
     XNextEvent(set_up_.display, &event);
-    HandleEvent(event);
+    HandleEvent(event, input);
   }
+  if (*set_up_.stop_signal) input.OnCloseRequest();
+  FireDueTimers(input);
 }
 
-void HackWindow::HandleEvent(const XEvent& event) {
+bool HackWindow::WaitForNextFrame() {
+  const double now = NowMs();
+  const double wait_ms = pacer_.MsUntilNextFrame(now);
+  if (wait_ms <= 0) {
+    pacer_.FrameStarts(NowMs());
+    return true;
+  }
+  WaitForEvents(std::min(wait_ms, MsUntilNextTimer(now)));
+  return false;
+}
+
+void HackWindow::HandleEvent(const XEvent& event, SaverInput& input) {
   if (event.xany.window != set_up_.window) return;
   switch (event.type) {
     case ConfigureNotify:
       presentation_.Resize(event.xconfigure.width, event.xconfigure.height);
       break;
     case DestroyNotify:
-      window_gone_ = true;
-      EndRun();
+      input.OnCloseRequest();
       break;
     case ClientMessage:
-      if (set_up_.own_window && Atom(event.xclient.data.l[0]) == set_up_.delete_window) EndRun();
+      if (set_up_.own_window && Atom(event.xclient.data.l[0]) == set_up_.delete_window)
+        input.OnCloseRequest();
       break;
     default:
       break;
@@ -96,12 +91,12 @@ void HackWindow::HandleEvent(const XEvent& event) {
 // Each timer fires at most once per check, and a check comes after every
 // wake-up, so a timer runs as often as its window timer would and ticks
 // missed during a long frame merge into one.
-void HackWindow::FireDueTimers() {
+void HackWindow::FireDueTimers(SaverInput& input) {
   const auto now = std::int64_t(NowMs());
   for (SaverTimer timer :
        {SaverTimer::Timer1, SaverTimer::Timer2, SaverTimer::Timer3, SaverTimer::Timer4}) {
     auto& slot = timers_[Slot(timer)];
-    if (slot && slot->FiresAt(now) && run_) run_->OnTimer(timer);
+    if (slot && slot->FiresAt(now)) input.OnTimer(timer);
   }
 }
 
@@ -120,10 +115,6 @@ double HackWindow::MsUntilNextTimer(double now_ms) const {
 void HackWindow::WaitForEvents(double timeout_ms) {
   pollfd connection{ConnectionNumber(set_up_.display), POLLIN, 0};
   poll(&connection, 1, int(std::ceil(std::min(timeout_ms, 100.0))));
-}
-
-void HackWindow::EndRun() {
-  if (run_ && run_->running()) run_->OnCloseRequest();
 }
 
 }  // namespace velkaro::xhack

@@ -1,9 +1,9 @@
 #pragma once
-// The saver window of the hack: the X window it draws into, seen by the
-// saver run as the Windows saver's window. Between frames it handles the X
-// events, fires the pattern's timers as window timers would fire, and waits
-// for the next frame; a signal, the window's destruction or its close box
-// end the run there, as the system's close request ends the Windows saver.
+// The saver window of the hack: the X window it draws into, as the saver
+// run's window. Between frames it handles the X events, fires the pattern's
+// timers as window timers would fire, and waits for the next frame; a
+// signal, the window's destruction or its close box end the run there, as
+// the system's close request ends the Windows saver.
 
 #include <array>
 #include <chrono>
@@ -11,10 +11,9 @@
 #include <cstdint>
 #include <optional>
 
+#include "common/window_timer.h"
 #include "saver/frame_pacer.h"
 #include "saver/saver_ports.h"
-#include "saver/saver_run.h"
-#include "common/window_timer.h"
 #include "xhack/x_presentation_x11.h"
 
 // Xlib's macros (None, Bool, Status) would break the headers above, so it
@@ -35,42 +34,32 @@ struct HackWindowSetUp {
 
 class HackWindow final : public SaverWindowPort {
  public:
+  // `presentation` follows the window's size.
   HackWindow(const HackWindowSetUp& set_up, XPresentation& presentation);
 
-  // The run whose handlers the window calls; set before the run loads.
-  void set_run(SaverRun* run) { run_ = run; }
-
-  void DDInit() override {}
+  // A window of our own is mapped; XScreenSaver's is shown already.
   void ShowNormal() override;
-  // XScreenSaver stacks its own window; a window of our own stays where the
-  // window manager puts it.
-  void MakeTopmost() override {}
   void ArmTimer(SaverTimer timer, std::uint32_t interval_ms) override;
   void DisableTimer(SaverTimer timer) override;
   bool TimerEnabled(SaverTimer timer) const override;
-  void Present(const IndexImage& frame, const PaletteTable& PalLUT) override;
-  void YieldToMessages(const bool& running) override;
+  void DispatchPending(SaverInput& input) override;
+  bool WaitForNextFrame() override;
   void Unload() override;
   std::uint32_t TickCount() override;
 
  private:
   double NowMs() const;
-  void HandleEvents();
-  void HandleEvent(const XEvent& event);
-  void FireDueTimers();
+  void HandleEvent(const XEvent& event, SaverInput& input);
+  void FireDueTimers(SaverInput& input);
   double MsUntilNextTimer(double now_ms) const;
   void WaitForEvents(double timeout_ms);
-  void EndRun();
 
   HackWindowSetUp set_up_;
   XPresentation& presentation_;
-  SaverRun* run_ = nullptr;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   FramePacer pacer_;
   // Indexed by SaverTimer's value, 1..4.
   std::array<std::optional<WindowTimer>, 5> timers_;
-  bool window_gone_ = false;
-  bool unloaded_ = false;
 };
 
 }  // namespace velkaro::xhack

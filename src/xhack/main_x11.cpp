@@ -1,6 +1,7 @@
 // velkaro: the Velkaro screen saver as an XScreenSaver hack. The saver run
 // is the Windows saver's own (engine set-up, frame loop, pattern timers);
-// only its window and presentation are X11's. It plays no music.
+// only its window and presentation are X11's. It has no music port, so the
+// run plays none.
 
 #include <csignal>
 #include <cstdio>
@@ -13,12 +14,10 @@
 #include <vector>
 
 #include "common/geometry.h"
-#include "music/music_player.h"
 #include "saver/saver_run.h"
 #include "xhack/hack_options.h"
 #include "xhack/hack_window_x11.h"
 #include "xhack/pixel_format.h"
-#include "xhack/silent_music.h"
 #include "xhack/x_presentation_x11.h"
 #include "xhack/x_resources_x11.h"
 
@@ -61,15 +60,11 @@ int OnXError(Display* display, XErrorEvent* error) {
   return 0;
 }
 
-// The system services of a run that the hack has no use for: no password
-// (the daemon locks the screen), no screen-saver state to set.
+// The time of day. The hack's run has no screen-saver services of Windows:
+// the daemon stacks the window, locks the screen and keeps the screen-saver
+// state.
 class HackSystem final : public SaverSystem {
  public:
-  bool IsWinNT() override { return true; }
-  void ShowCursor(bool) override {}
-  bool VerifyScreenSavePwd() override { return true; }
-  void SetSaverRunning(bool) override {}
-  void SetScreenSaveActive() override {}
   std::uint32_t SecondsSinceMidnight() override {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -150,12 +145,8 @@ int RunOn(Display* display, const WindowChoice& choice, const HackOptions& optio
   Settings settings;
   settings.Pattern_No = std::int16_t(options.pattern);
   settings.Rdm_Flag = options.random ? 1 : 0;
-  SilentMciPort mci;
-  SilentSoundPort sound;
-  MusicPlayer music(mci, sound, settings);
   HackSystem system;
-  SaverRun run(settings, "", hack_window, music, system);
-  hack_window.set_run(&run);
+  SaverRun run(settings, SaverStart::ByHand, {hack_window, presentation, system});
   if (run.Load() == SaverRun::Outcome::BadPaletteMode)
     return Fail("the pattern's palette mode is not one of 0..5", 1);
   return 0;

@@ -29,17 +29,13 @@ bool XPresentation::ImageReady() {
   return image_ != nullptr;
 }
 
-const PaletteTable& XPresentation::WindowTable(const PaletteTable& PalLUT) {
-  if (source_table_ != PalLUT) {
-    source_table_ = PalLUT;
-    window_table_ = VisualPalette(PalLUT, format_).value_or(PaletteTable{});
-  }
-  return window_table_;
+void XPresentation::SetPalette(const PaletteTable& PalLUT) {
+  window_table_ = VisualPalette(PalLUT, format_).value_or(PaletteTable{});
 }
 
-void XPresentation::Present(const IndexImage& FrameBuf, const PaletteTable& PalLUT) {
+void XPresentation::Present(const IndexImage& FrameBuf) {
   if (!ImageReady()) return;
-  render(FrameBuf, WindowTable(PalLUT), picture_);
+  render(FrameBuf, window_table_, picture_);
   const auto picture = picture_.Lock();
   stretch_->Copy(PixelRows{picture->bits, picture->pitch, picture->bytes_per_pixel},
                  image_->Rows());

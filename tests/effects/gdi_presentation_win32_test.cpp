@@ -73,7 +73,8 @@ PaletteTable Greys() {
 // What the window shows after presenting the frame: the index of each
 // window pixel's grey.
 std::vector<int> Shown(GdiPresentation& gdi, HWND window, const std::vector<std::uint8_t>& frame) {
-  gdi.NewFrame({frame.data(), W, H}, Greys());
+  gdi.SetPalette(Greys());
+  gdi.NewFrame({frame.data(), W, H});
   HDC dc = GetDC(window);
   EXPECT_TRUE(gdi.StretchFrameTo(dc, {0, 0, kWidth, kHeight}));
   const testing::Pixels pixels = testing::ReadPixels(dc, 0, 0, kWidth, kHeight);
@@ -119,7 +120,8 @@ TEST(GdiPresentation, DrawsOnlyIntoItsRectangle) {
   ASSERT_TRUE(window.handle());
   GdiPresentation gdi;
   const auto frame = FrameOf([](int, int) { return 200; });
-  gdi.NewFrame({frame.data(), W, H}, Greys());
+  gdi.SetPalette(Greys());
+  gdi.NewFrame({frame.data(), W, H});
   HDC dc = GetDC(window.handle());
   PatBlt(dc, 0, 0, kWidth, kHeight, BLACKNESS);
   EXPECT_TRUE(gdi.StretchFrameTo(dc, {50, 40, 151, 117}));

@@ -51,7 +51,7 @@ class NeverLockedOutTest : public ::testing::Test {
   FakePasswordLibrary library;
   FakeSaverSystem system;
   FakeSaverWindow window;
-  SaverRun run{settings, "S", window, music, system};
+  SaverRun run{settings, SaverStart::BySystem, testing::PortsOf(window, music, system)};
 };
 
 TEST_F(NeverLockedOutTest, AMissingLibraryOrFunctionEndsTheRunAtTheFirstClick) {
@@ -59,7 +59,7 @@ TEST_F(NeverLockedOutTest, AMissingLibraryOrFunctionEndsTheRunAtTheFirstClick) {
     library.has_library = has_library;
     library.has_function = false;
     FakeSaverWindow fresh;
-    SaverRun one_run(settings, "S", fresh, music, system);
+    SaverRun one_run(settings, SaverStart::BySystem, testing::PortsOf(fresh, music, system));
     fresh.on_idle = [&] { one_run.OnMouseButtonDown(); };
     EXPECT_EQ(one_run.Load(), SaverRun::Outcome::Ended);
     EXPECT_TRUE(fresh.unloaded);

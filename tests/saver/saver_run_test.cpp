@@ -18,8 +18,8 @@ using Log = testing::SaverLog;
 
 class SaverRunTest : public ::testing::Test {
  protected:
-  void Run(std::string mode = "S") {
-    run = std::make_unique<SaverRun>(settings, mode, window, music, system);
+  void Run(SaverStart start = SaverStart::BySystem) {
+    run = std::make_unique<SaverRun>(settings, start, testing::PortsOf(window, music, system));
     music_commands_before_run = mci.sent.size();
     if (!window.on_idle) window.on_idle = [this] { run->OnMouseButtonDown(); };
     outcome = run->Load();
@@ -55,7 +55,7 @@ TEST_F(SaverRunTest, PatternsWithoutAnimatorArmNoTimer) {
   for (int pattern : {8, 28, -1}) {
     log.clear();
     settings.Pattern_No = static_cast<std::int16_t>(pattern);
-    Run("");
+    Run(SaverStart::ByHand);
     EXPECT_THAT(log, ElementsAre("DDInit", "show", "topmost", "screen saver on", "unload"))
         << pattern;
   }
@@ -65,7 +65,7 @@ TEST_F(SaverRunTest, StartsTheCdBeforeShowingTheWindowAndClosesItAtTheEnd) {
   settings.Pattern_No = 8;
   settings.BGM_Kind = 1;
   window.script = {[&] { EXPECT_TRUE(mci.cd_open); }};
-  Run("");
+  Run(SaverStart::ByHand);
   EXPECT_THAT(log, ElementsAre("DDInit", "arm Timer2 200", "show", "topmost", "disable Timer2",
                                "screen saver on", "unload"));
   EXPECT_FALSE(mci.cd_open);
@@ -77,14 +77,14 @@ TEST_F(SaverRunTest, PlaysAMusicFileByItsEndingAndStopsIt) {
   settings.BGM_File = "C:\\m\\a.Mp3";
   mci.playable_files = {settings.BGM_File};
   window.script = {[&] { EXPECT_TRUE(mci.mp3_open); }};
-  Run("");
+  Run(SaverStart::ByHand);
   EXPECT_THAT(log, ElementsAre("DDInit", "arm Timer1 1000", "show", "topmost", "screen saver on",
                                "unload"));
   EXPECT_FALSE(mci.mp3_open);
 
   log.clear();
   settings.BGM_File = "C:\\m\\a.wav";
-  Run("");
+  Run(SaverStart::ByHand);
   EXPECT_THAT(log, ElementsAre("DDInit", "show", "topmost", "screen saver on", "unload"));
   ASSERT_EQ(sound.played.size(), 2u);  // played, then stopped
   EXPECT_EQ(sound.played.front().name, settings.BGM_File);
@@ -92,7 +92,7 @@ TEST_F(SaverRunTest, PlaysAMusicFileByItsEndingAndStopsIt) {
   log.clear();
   sound.played.clear();
   settings.BGM_File = "C:\\m\\a.mp2";
-  Run("");
+  Run(SaverStart::ByHand);
   EXPECT_THAT(log, ElementsAre("DDInit", "show", "topmost", "screen saver on", "unload"));
   EXPECT_THAT(sound.played, IsEmpty());
   EXPECT_EQ(mci.sent.size(), music_commands_before_run);
@@ -156,7 +156,7 @@ TEST_F(SaverRunTest, ARunStartedByHandHasNoPasswordCheckAndLeavesTheRunningFlag)
   settings.Pattern_No = 8;
   system.nt = false;
   window.script = {[&] { MarkLoaded(); run->OnMouseButtonDown(); }};
-  Run("");
+  Run(SaverStart::ByHand);
   EXPECT_THAT(AfterLoad(), ElementsAre("screen saver on", "unload"));
 }
 

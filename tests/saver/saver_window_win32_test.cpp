@@ -34,7 +34,8 @@ class SaverWindowMonitors : public ::testing::Test {
   const std::int32_t cy = GetSystemMetrics(SM_CYSCREEN);
   std::vector<Rect> layout{{0, 0, cx, cy}, {cx, 0, cx + 800, 600}};
   CountingInput input;
-  SaverWindow window{input, [this] { return layout; }};
+  SaverWindow window{[this] { return layout; }};
+  SaverWindow::InputRoute route{window, input};
 
   void DisplayChanges(std::vector<Rect> new_layout) {
     layout = std::move(new_layout);

@@ -33,7 +33,7 @@ class FakeStartupSystem : public StartupSystem {
     return preview_starts;
   }
   void ShowSettingsDialog(Settings&) override { calls.push_back("settings dialog"); }
-  void RunSaver(Settings& settings) override {
+  void RunSaver(Settings& settings, SaverStart) override {
     calls.push_back("saver pattern " + std::to_string(settings.Pattern_No));
   }
 

@@ -1,8 +1,8 @@
 #pragma once
-// The saver run's seams in memory: a window whose message loop is a script,
-// a system that says what it was asked, and a password library with a fixed
-// answer. The window and the system may share one log of everything the run
-// asked of them, in order.
+// The saver run's seams in memory: a window (with its presentation) whose
+// message pump is a script, a system that says what it was asked, and a
+// password library with a fixed answer. The window and the system may share
+// one log of everything the run asked of them, in order.
 #include <functional>
 #include <map>
 #include <string>
@@ -15,14 +15,12 @@ namespace velkaro::testing {
 
 using SaverLog = std::vector<std::string>;
 
-class FakeSaverWindow : public SaverWindowPort {
+class FakeSaverWindow : public SaverWindowPort, public SaverPresentation {
  public:
   FakeSaverWindow() = default;
   explicit FakeSaverWindow(SaverLog& log) : log_(&log) {}
 
-  void DDInit() override { Note("DDInit"); }
   void ShowNormal() override { Note("show"); }
-  void MakeTopmost() override { Note("topmost"); }
   void ArmTimer(SaverTimer timer, std::uint32_t interval_ms) override {
     Note("arm " + Name(timer) + " " + std::to_string(interval_ms));
     enabled_[timer] = true;
@@ -35,16 +33,17 @@ class FakeSaverWindow : public SaverWindowPort {
     const auto it = enabled_.find(timer);
     return it != enabled_.end() && it->second;
   }
-  void Present(const IndexImage&, const PaletteTable&) override { ++frames_presented; }
-  // Each yield of a running run runs the next scripted handler, as if its
-  // message had been pending, and once the script is done on_idle, which
-  // must end the run sooner or later.
-  void YieldToMessages(const bool& running) override {
+  void SetPalette(const PaletteTable&) override {}
+  void Present(const IndexImage&) override { ++frames_presented; }
+  // Each yield runs the next scripted handler, as if its message had been
+  // pending, and once the script is done on_idle, which must end the run
+  // sooner or later. The next frame is always due at once.
+  void DispatchPending(SaverInput&) override {
     ++yields;
-    if (!running) return;
     if (next_action < script.size()) script[next_action++]();
     else if (on_idle) on_idle();
   }
+  bool WaitForNextFrame() override { return true; }
   void Unload() override {
     Note("unload");
     unloaded = true;
@@ -85,11 +84,15 @@ class FakePasswordLibrary : public PasswordLibrary {
   int prompts = 0;
 };
 
-class FakeSaverSystem : public SaverSystem {
+// The time of day and Windows' screen-saver machinery, the display's
+// DirectDraw and the topmost window included.
+class FakeSaverSystem : public SaverSystem, public ScreenSaverServices {
  public:
   FakeSaverSystem() = default;
   explicit FakeSaverSystem(SaverLog& log) : log_(&log) {}
 
+  void DDInit() override { Note("DDInit"); }
+  void MakeTopmost() override { Note("topmost"); }
   bool IsWinNT() override { return nt; }
   void ShowCursor(bool show) override {
     Note(show ? "show cursor" : "hide cursor");
@@ -120,5 +123,10 @@ class FakeSaverSystem : public SaverSystem {
   }
   SaverLog* log_ = nullptr;
 };
+
+// The ports of a run on these fakes, with Windows' machinery.
+inline SaverPorts PortsOf(FakeSaverWindow& window, MusicPlayer& music, FakeSaverSystem& system) {
+  return {window, window, system, &music, &system};
+}
 
 }  // namespace velkaro::testing
