@@ -56,8 +56,10 @@ void BM_AnimPart(benchmark::State& state) {
   PatternRun run(6, kWarmUpFrames);
   const bool scalar = Scalar(state, 0);
   for (auto _ : state) {
-    if (scalar) scalar_forms::animPart(run.engine);
-    else animPart(run.engine);
+    if (scalar)
+      scalar_forms::animPart(run.engine);
+    else
+      animPart(run.engine);
   }
 }
 BENCHMARK(BM_AnimPart)->ArgName("scalar")->Arg(0)->Arg(1);
@@ -66,8 +68,10 @@ void BM_DrawPart(benchmark::State& state) {
   PatternRun run(12, kWarmUpFrames);
   const bool scalar = Scalar(state, 0);
   for (auto _ : state) {
-    if (scalar) scalar_forms::DrawPart(run.engine);
-    else DrawPart(run.engine);
+    if (scalar)
+      scalar_forms::DrawPart(run.engine);
+    else
+      DrawPart(run.engine);
   }
 }
 BENCHMARK(BM_DrawPart)->ArgName("scalar")->Arg(0)->Arg(1);
@@ -85,7 +89,8 @@ void BM_Render(benchmark::State& state) {
   for (auto _ : state) {
     if (scalar)
       scalar_forms::render(image, table, pixels.data(), width * bytes_per_pixel, bytes_per_pixel);
-    else render(image, table, surface);
+    else
+      render(image, table, surface);
     benchmark::ClobberMemory();
   }
 }
@@ -93,9 +98,11 @@ BENCHMARK(BM_Render)->ArgNames({"bytes_per_pixel", "scalar"})->ArgsProduct({{4, 
 
 // The work that --measure runs once; callgrind counts it by this name.
 __attribute__((noinline)) void MeasuredWork(PatternRun& run, bool blur_only, bool scalar) {
-  if (blur_only) (scalar ? scalar_forms::vbBlurImg : vbBlurImg)(Engine::W, Engine::H,
-                                                                    run.engine.FrameBuf.bytes());
-  else Frame(run, scalar);
+  if (blur_only)
+    (scalar ? scalar_forms::vbBlurImg : vbBlurImg)(Engine::W, Engine::H,
+                                                   run.engine.FrameBuf.bytes());
+  else
+    Frame(run, scalar);
 }
 
 int Measure(std::string what) {

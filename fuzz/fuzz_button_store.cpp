@@ -126,7 +126,10 @@ class PlanningView final : public velkaro::ButtonView {
  public:
   PlanningView(ButtonControl& control, std::int32_t width, std::int32_t height,
                std::int32_t screen_width, std::int32_t screen_height)
-      : control_(control), width_(width), height_(height), screen_width_(screen_width),
+      : control_(control),
+        width_(width),
+        height_(height),
+        screen_width_(screen_width),
         screen_height_(screen_height) {}
 
   void Redraw(bool rebuild) override {
@@ -151,8 +154,8 @@ class PlanningView final : public velkaro::ButtonView {
   void BuildShapeRegion() override {
     const velkaro::ButtonShapeKind shape = control_.ButtonShape();
     if (velkaro::IsSlanted(shape)) width_ = velkaro::WidthForSlant(width_, height_);
-    const velkaro::ShapeRegion region = velkaro::ShapeRegionOf(
-        shape, control_.ButtonStyle(), control_.Enabled(), width_, height_);
+    const velkaro::ShapeRegion region =
+        velkaro::ShapeRegionOf(shape, control_.ButtonStyle(), control_.Enabled(), width_, height_);
     velkaro::ButtonLayout layout = control_.Layout();
     layout.left_slant_offset = region.left_slant_offset;
     layout.right_slant_position = region.right_slant_position;
@@ -166,10 +169,10 @@ class PlanningView final : public velkaro::ButtonView {
     const velkaro::SystemColors& system = control_.SystemColourTable();
     if (topic == velkaro::DrawingTopic::Font) (void)velkaro::ToCp932(control_.Font().face);
     if (topic != velkaro::DrawingTopic::BackColor) return;
-    control_.SetDrawingColours(velkaro::ComputeDrawingColours(
-        velkaro::SystemColorToRgb(control_.BackColor(), system),
-        velkaro::SystemColorToRgb(control_.HoverBackColor(), system), control_.ButtonStyle(),
-        control_.Colours().container));
+    control_.SetDrawingColours(
+        velkaro::ComputeDrawingColours(velkaro::SystemColorToRgb(control_.BackColor(), system),
+                                       velkaro::SystemColorToRgb(control_.HoverBackColor(), system),
+                                       control_.ButtonStyle(), control_.Colours().container));
   }
   void RecreateOffscreenImage() override {}
   void ApplyEnabled(bool) override {}
@@ -211,9 +214,9 @@ bool SameProperties(const ButtonControl& a, const ButtonControl& b) {
          a.MousePointer() == b.MousePointer() && a.MouseIcon() == b.MouseIcon() &&
          a.ForeColor() == b.ForeColor() && a.BackColor() == b.BackColor() &&
          a.GradientColor() == b.GradientColor() && a.GradientMode() == b.GradientMode() &&
-         a.HoverColorLocks() == b.HoverColorLocks() &&
-         a.HoverForeColor() == b.HoverForeColor() && a.HoverBackColor() == b.HoverBackColor() &&
-         a.Font().face == b.Font().face && a.Font().weight == b.Font().weight;
+         a.HoverColorLocks() == b.HoverColorLocks() && a.HoverForeColor() == b.HoverForeColor() &&
+         a.HoverBackColor() == b.HoverBackColor() && a.Font().face == b.Font().face &&
+         a.Font().weight == b.Font().weight;
 }
 
 }  // namespace

@@ -22,8 +22,7 @@ namespace {
 class FuzzedMciPort final : public velkaro::MciPort {
  public:
   explicit FuzzedMciPort(FuzzedDataProvider& input) : input_(input) {}
-  std::uint32_t SendString(const char* command, char* reply,
-                           std::uint32_t reply_length) override {
+  std::uint32_t SendString(const char* command, char* reply, std::uint32_t reply_length) override {
     (void)command;
     const std::uint32_t code = ResultCode();
     if (reply_length > 0) WriteText(reply, reply_length);

@@ -35,7 +35,9 @@ struct Rect {
   constexpr std::int32_t height() const { return bottom - top; }
   constexpr Point origin() const { return {left, top}; }
   constexpr Size size() const { return {width(), height()}; }
-  constexpr bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+  constexpr bool Contains(Point p) const {
+    return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+  }
   // Whether `inner` lies within this rectangle, edges included; empty
   // rectangles are compared by their edges like any other.
   constexpr bool Contains(const Rect& inner) const {

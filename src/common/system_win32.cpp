@@ -26,7 +26,8 @@ void SetSaverRunning(bool running) {
 void ChangeScreenSaverPassword(std::int32_t parent) {
   using PwdChangePasswordA = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);
   const Library router(LoadLibraryA("mpr.dll"));
-  if (auto change = LibraryFunction<PwdChangePasswordA>(router, "PwdChangePasswordA")) change("SCRSAVE", WindowFromHandleNumber(parent), 0, 0);
+  if (auto change = LibraryFunction<PwdChangePasswordA>(router, "PwdChangePasswordA"))
+    change("SCRSAVE", WindowFromHandleNumber(parent), 0, 0);
 }
 
 std::string ExecutableDirectory() {

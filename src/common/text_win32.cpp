@@ -25,9 +25,9 @@ std::optional<std::string> SystemAnsiFromWide(std::wstring_view wide) {
   if (wide.empty()) return std::string();
   // At most two bytes a character in every ANSI code page.
   std::string ansi(wide.size() * 2, '\0');
-  const int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                         ansi.data(), static_cast<int>(ansi.size()), nullptr,
-                                         nullptr);
+  const int length =
+      WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(),
+                          static_cast<int>(ansi.size()), nullptr, nullptr);
   if (length <= 0) return std::nullopt;
   ansi.resize(length);
   // Only a text that reads back as itself has its form in the code page:
@@ -38,8 +38,7 @@ std::optional<std::string> SystemAnsiFromWide(std::wstring_view wide) {
   return ansi;
 }
 
-void DrawSystemText(HDC dc, std::wstring_view text, RECT& area, UINT format,
-                    bool wide_drawing) {
+void DrawSystemText(HDC dc, std::wstring_view text, RECT& area, UINT format, bool wide_drawing) {
   if (text.empty()) return;
   const int length = static_cast<int>(text.size());
   if (wide_drawing) {

@@ -27,7 +27,6 @@ std::optional<std::string> SystemAnsiFromWide(std::wstring_view wide);
 // system's ANSI code page, which on a Japanese system holds every character
 // of the program's texts; a character without a form there becomes the
 // converter's default character.
-void DrawSystemText(HDC dc, std::wstring_view text, RECT& area, UINT format,
-                    bool wide_drawing);
+void DrawSystemText(HDC dc, std::wstring_view text, RECT& area, UINT format, bool wide_drawing);
 
 }  // namespace velkaro

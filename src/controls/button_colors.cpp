@@ -37,9 +37,8 @@ ColorRef ShadeColor(ColorRef rgb, int step, ShadeOptions options) {
   // ±200 is white one way and black the other), which would flip for ever.
   // Two retries cover every case that can leave an extreme (white with step
   // 0 needs both: 0 → 64 → −64); after that the last result stands.
-  for (int retry = 0; retry < 2 && options.avoid_extremes &&
-                      (result == 0x000000 || result == 0xFFFFFF);
-       ++retry) {
+  for (int retry = 0;
+       retry < 2 && options.avoid_extremes && (result == 0x000000 || result == 0xFFFFFF); ++retry) {
     step = step == 0 ? 64 : -step;
     result = ShadeOnce(rgb, step, options);
   }
@@ -74,16 +73,13 @@ DrawingColours ComputeDrawingColours(ColorRef face_rgb, ColorRef hover_rgb, Butt
       colours.pressed = ShadeColor(colours.face, -32, kBlueScaling);
       colours.hover = ShadeColor(hover_rgb, 48, kBlueScaling);
       break;
-    case ButtonStyleKind::GreyEtched:
-      colours.pressed = ShadeColor(0x808080, 12);
-      break;
+    case ButtonStyleKind::GreyEtched: colours.pressed = ShadeColor(0x808080, 12); break;
     case ButtonStyleKind::RoundedBlackFrame:
       colours.face = ShadeColor(face_rgb, 31);
       colours.pressed = ShadeColor(face_rgb, -32);
       colours.hover = ShadeColor(hover_rgb, 31);
       break;
-    default:
-      break;
+    default: break;
   }
   return colours;
 }

@@ -109,9 +109,7 @@ void ButtonControl::SetDelayDrawing(bool delay) {
 }
 
 std::uintptr_t ButtonControl::hWnd() const { return View() ? View()->WindowHandle() : 0; }
-std::uintptr_t ButtonControl::hDC() const {
-  return View() ? View()->DeviceContextHandle() : 0;
-}
+std::uintptr_t ButtonControl::hDC() const { return View() ? View()->DeviceContextHandle() : 0; }
 
 // --- Caption and layout properties -----------------------------------------
 

@@ -62,8 +62,10 @@ class ButtonEvents {
   virtual ~ButtonEvents() = default;
   virtual void Click() {}
   virtual void DoubleClick(std::int16_t /*button*/) {}
-  virtual void MouseDown(std::int16_t /*button*/, std::int16_t /*shift*/, float /*x*/, float /*y*/) {}
-  virtual void MouseMove(std::int16_t /*button*/, std::int16_t /*shift*/, float /*x*/, float /*y*/) {}
+  virtual void MouseDown(std::int16_t /*button*/, std::int16_t /*shift*/, float /*x*/,
+                         float /*y*/) {}
+  virtual void MouseMove(std::int16_t /*button*/, std::int16_t /*shift*/, float /*x*/,
+                         float /*y*/) {}
   virtual void MouseUp(std::int16_t /*button*/, std::int16_t /*shift*/, float /*x*/, float /*y*/) {}
   virtual void KeyDown(std::int16_t /*key_code*/, std::int16_t /*shift*/) {}
   virtual void KeyPress(std::int16_t /*key_ascii*/) {}
@@ -73,7 +75,8 @@ class ButtonEvents {
   virtual void OLEDragDrop(DragData* /*data*/, std::int32_t& /*effect*/, std::int16_t /*button*/,
                            std::int16_t /*shift*/, float /*x*/, float /*y*/) {}
   virtual void OLEDragOver(DragData* /*data*/, std::int32_t& /*effect*/, std::int16_t /*button*/,
-                           std::int16_t /*shift*/, float /*x*/, float /*y*/, std::int16_t /*state*/) {}
+                           std::int16_t /*shift*/, float /*x*/, float /*y*/,
+                           std::int16_t /*state*/) {}
   virtual void OLEGiveFeedback(std::int32_t& /*effect*/, bool& /*default_cursors*/) {}
   virtual void OLESetData(DragData* /*data*/, std::int16_t& /*data_format*/) {}
   virtual void OLEStartDrag(DragData* /*data*/, std::int32_t& /*allowed_effects*/) {}

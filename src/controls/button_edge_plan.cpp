@@ -254,8 +254,8 @@ void PlanEllipseEdges(PaintPlan& plan, const ButtonLook& look, bool focus_wanted
   if (focus_wanted || (shaded_hover && look.show_focus_rect)) {
     const std::int32_t inset = look.shape == ButtonShapeKind::EllipseBlackRim ? 2 : 3;
     if (const std::optional<ColorRef> c = EllipseFocusColour(look))
-      AppendEllipse(plan, {inset, inset, w - inset, h - inset},
-                    ShadeColor(*c, 0, kAvoidExtremes), 1);
+      AppendEllipse(plan, {inset, inset, w - inset, h - inset}, ShadeColor(*c, 0, kAvoidExtremes),
+                    1);
   }
   AppendMarker(plan, DrawOp::Kind::ClipToShape);
 }
@@ -268,15 +268,18 @@ void PlanFocusMark(PaintPlan& plan, const ButtonLook& look) {
     case ButtonStyleKind::ShadedFace: return;  // its focused ring colours show the focus
     case ButtonStyleKind::GreyEtched:
       AppendLine(plan,
-                 {{c.left - 3, c.top - 3}, {c.right + 3, c.top - 3}, {c.right + 3, c.bottom + 3},
-                  {c.left - 3, c.bottom + 3}, {c.left - 3, c.top - 3}},
+                 {{c.left - 3, c.top - 3},
+                  {c.right + 3, c.top - 3},
+                  {c.right + 3, c.bottom + 3},
+                  {c.left - 3, c.bottom + 3},
+                  {c.left - 3, c.top - 3}},
                  kFocusLilac);
       return;
     case ButtonStyleKind::RoundedBlackFrame: {
       const std::int32_t shift = look.Pressed() ? 1 : 0;
-      AppendMarker(plan, DrawOp::Kind::FocusRect,
-                   {c.left - 3 + shift, c.top - 3 + shift, c.right + 3 + shift,
-                    c.bottom + 3 + shift});
+      AppendMarker(
+          plan, DrawOp::Kind::FocusRect,
+          {c.left - 3 + shift, c.top - 3 + shift, c.right + 3 + shift, c.bottom + 3 + shift});
       return;
     }
     default:

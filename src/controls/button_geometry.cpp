@@ -38,8 +38,7 @@ void AddCorners(ShapeRegion& region, ButtonStyleKind style, bool enabled, bool l
         region.cut_triangles.push_back({{{w, h}, {w - 3, h}, {w, h - 3}}});
       }
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -79,10 +78,16 @@ Ring RingPoints(int ring, ButtonShapeKind shape, std::int32_t width, std::int32_
   const std::int32_t f3 = HasRightSlant(shape) ? 1 : 0;
   const std::int32_t w = width, h = height;
   if (ring == 3)
-    return {{{o - f2, h - 1 + f2}, {0, 0}, {r + f3 - 1, 0}, {w - 1, h - 1 + f3},
+    return {{{o - f2, h - 1 + f2},
+             {0, 0},
+             {r + f3 - 1, 0},
+             {w - 1, h - 1 + f3},
              {o - 2 * f2 - 1, h - 1}}};
-  Ring inner{{{o + 2 - 4 * f2, h - 3}, {2 + 2 * f2, 2}, {r - 3 + 3 * f3, 2},
-              {w - 3 - 3 * f3, h - 3}, {o + 1 - 4 * f2, h - 3}}};
+  Ring inner{{{o + 2 - 4 * f2, h - 3},
+              {2 + 2 * f2, 2},
+              {r - 3 + 3 * f3, 2},
+              {w - 3 - 3 * f3, h - 3},
+              {o + 1 - 4 * f2, h - 3}}};
   if (ring == 1) return inner;
   // Ring 2 is ring 1 moved outward by one pixel along each side.
   const std::array<Point, 5> outward{

@@ -112,15 +112,9 @@ std::optional<LRESULT> ButtonInput::HandleMessage(UINT message, WPARAM wparam, L
     case WM_KEYDOWN:
       interaction_.OnKeyDown(static_cast<std::int16_t>(wparam), KeyShift());
       return 0;
-    case WM_KEYUP:
-      interaction_.OnKeyUp(static_cast<std::int16_t>(wparam), KeyShift());
-      return 0;
-    case WM_CHAR:
-      interaction_.OnKeyPress(static_cast<std::int16_t>(wparam & 0xFF));
-      return 0;
-    case BM_CLICK:
-      interaction_.OnAccessKey();
-      return 0;
+    case WM_KEYUP: interaction_.OnKeyUp(static_cast<std::int16_t>(wparam), KeyShift()); return 0;
+    case WM_CHAR: interaction_.OnKeyPress(static_cast<std::int16_t>(wparam & 0xFF)); return 0;
+    case BM_CLICK: interaction_.OnAccessKey(); return 0;
     case WM_GETDLGCODE:
       // The button takes arrows and characters itself; DLGC_BUTTON lets the
       // container's dialog manager deliver its access key as BM_CLICK.
@@ -132,11 +126,8 @@ std::optional<LRESULT> ButtonInput::HandleMessage(UINT message, WPARAM wparam, L
       // only settles the state and draws the frame it shows.
       interaction_.OnPaintRequest();
       return std::nullopt;
-    case WM_DESTROY:
-      Teardown();
-      return std::nullopt;
-    default:
-      return std::nullopt;
+    case WM_DESTROY: Teardown(); return std::nullopt;
+    default: return std::nullopt;
   }
 }
 

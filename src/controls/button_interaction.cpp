@@ -121,8 +121,7 @@ void ButtonInteraction::OnKeyDown(std::int16_t key_code, std::int16_t shift) {
       key_code = 0;
       host_.SendTabKeystroke(false);
       break;
-    default:
-      break;
+    default: break;
   }
   if (key_code != 0) control_.Events().KeyDown(key_code, shift);
 }
@@ -139,7 +138,9 @@ void ButtonInteraction::OnKeyUp(std::int16_t key_code, std::int16_t shift) {
   if (key_code != 0) control_.Events().KeyUp(key_code, shift);
 }
 
-void ButtonInteraction::OnKeyPress(std::int16_t key_ascii) { control_.Events().KeyPress(key_ascii); }
+void ButtonInteraction::OnKeyPress(std::int16_t key_ascii) {
+  control_.Events().KeyPress(key_ascii);
+}
 
 void ButtonInteraction::PressedLookForAccessKey() {
   control_.SetStateFlags(kStatePressed | kStateOver);

@@ -22,8 +22,7 @@ UsableExtent UsableExtentOf(ButtonShapeKind shape, std::int32_t width, std::int3
       const std::int32_t v = r + (width - r) / 3;
       return {u, v - u, v};
     }
-    default:
-      return {0, r, width};
+    default: return {0, r, width};
   }
 }
 

@@ -26,9 +26,9 @@ struct ButtonLook {
   std::int16_t state_flags = 0;
 
   GradientModeKind gradient_mode = GradientModeKind::None;
-  ColorRef gradient_rgb = 0;           // GradientColor as RGB
+  ColorRef gradient_rgb = 0;            // GradientColor as RGB
   bool gradient_is_hover_back = false;  // GradientColor == HoverBackColor (as references)
-  DrawingColours colours;              // face, pressed, hover, container as RGB
+  DrawingColours colours;               // face, pressed, hover, container as RGB
   ColorRef fore_rgb = 0;
   ColorRef hover_fore_rgb = 0;
 

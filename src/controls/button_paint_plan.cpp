@@ -32,7 +32,7 @@ void PlanEllipseRim(PaintPlan& plan, const ButtonLook& look) {
 ColorRef PlanSolidFace(PaintPlan& plan, const ButtonLook& look) {
   const std::int32_t w = look.width, h = look.height;
   const DrawingColours& colours = look.colours;
-  const ColorRef colour = look.Pressed() ? colours.pressed
+  const ColorRef colour = look.Pressed()  ? colours.pressed
                           : look.hovering ? colours.hover
                                           : colours.face;
   if (look.style != Style::ShadedFace) {
@@ -152,8 +152,8 @@ std::optional<Rect> ImageTarget(const ButtonLook& look, std::int32_t u, std::int
     return shifted ? Rect{1, 1, look.width, look.height} : Rect{0, 0, look.width, look.height};
   // 48: fitted inside the usable extent keeping the picture's aspect.
   if (look.image_width <= 0 || look.image_height <= 0) return std::nullopt;
-  const double k = std::min(double(p - 12) / look.image_width,
-                            double(look.height - 12) / look.image_height);
+  const double k =
+      std::min(double(p - 12) / look.image_width, double(look.height - 12) / look.image_height);
   const std::int32_t tw = nearest_as<std::int32_t>(k * look.image_width).value_or(0);
   const std::int32_t th = nearest_as<std::int32_t>(k * look.image_height).value_or(0);
   if (tw <= 0 || th <= 0) return std::nullopt;

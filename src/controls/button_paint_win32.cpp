@@ -69,8 +69,8 @@ OffscreenImage::~OffscreenImage() {
 void OffscreenImage::Resize(HDC compatible_with, int width, int height) {
   width_ = width;
   height_ = height;
-  GdiBitmap bitmap(CreateCompatibleBitmap(compatible_with, width > 0 ? width : 1,
-                                          height > 0 ? height : 1));
+  GdiBitmap bitmap(
+      CreateCompatibleBitmap(compatible_with, width > 0 ? width : 1, height > 0 ? height : 1));
   HGDIOBJ displaced = SelectObject(Dc(), bitmap.get());
   if (!first_bitmap_) first_bitmap_ = displaced;
   bitmap_ = std::move(bitmap);
@@ -147,21 +147,15 @@ void Replay(OffscreenImage& image, const PaintPlan& plan, const Rect& shape_clip
         Polyline(dc, points.data(), int(points.size()));
         break;
       }
-      case DrawOp::Kind::Pixel:
-        SetPixel(dc, op.points[0].x, op.points[0].y, op.colour);
-        break;
+      case DrawOp::Kind::Pixel: SetPixel(dc, op.points[0].x, op.points[0].y, op.colour); break;
       case DrawOp::Kind::Ellipse:
         image.SelectPen(op.colour, op.pen_width, PS_SOLID);
         image.SelectNullBrush();
         Ellipse(dc, op.rect.left, op.rect.top, op.rect.right, op.rect.bottom);
         image.SelectBrush(0);
         break;
-      case DrawOp::Kind::ClipOff:
-        image.ClipOff();
-        break;
-      case DrawOp::Kind::ClipToShape:
-        image.ClipToEllipse(shape_clip);
-        break;
+      case DrawOp::Kind::ClipOff: image.ClipOff(); break;
+      case DrawOp::Kind::ClipToShape: image.ClipToEllipse(shape_clip); break;
       case DrawOp::Kind::FocusRect: {
         const RECT rect{op.rect.left, op.rect.top, op.rect.right, op.rect.bottom};
         // DrawFocusRect draws with the text and background colours.
@@ -178,7 +172,7 @@ void Replay(OffscreenImage& image, const PaintPlan& plan, const Rect& shape_clip
 
 namespace {
 
-constexpr DWORD kBlackenTransparent = 0x220326;  // D AND NOT S
+constexpr DWORD kBlackenTransparent = 0x220326;     // D AND NOT S
 constexpr DWORD kBrushWhereSourceBlack = 0xB8074A;  // ((D XOR P) AND S) XOR P
 
 // The bitmap (already of the target size) drawn with its top-left colour
@@ -258,8 +252,10 @@ void DrawPictureLayer(HDC dc, const ButtonPicture& picture, const Rect& target, 
   } else {
     DrawEmbossed(dc, copy, icon, target.left, target.top, width, height);
   }
-  if (icon) DestroyIcon(HICON(copy));
-  else DeleteObject(copy);
+  if (icon)
+    DestroyIcon(HICON(copy));
+  else
+    DeleteObject(copy);
 }
 
 void DrawCaptionLayer(HDC dc, std::string_view caption, CaptionAlignKind caption_align,

@@ -183,7 +183,7 @@ enum class PictureKind : std::int16_t { Bitmap = 1, Icon = 3, Cursor = 4 };
 struct ButtonPicture {
   std::shared_ptr<const PlatformPicture> handle;
   PictureKind kind = PictureKind::Bitmap;
-  std::int32_t width = 0;   // natural size in pixels
+  std::int32_t width = 0;  // natural size in pixels
   std::int32_t height = 0;
 
   explicit operator bool() const { return handle != nullptr; }

@@ -22,7 +22,8 @@ GdiRegion RegionOf(const ShapeRegion& shape) {
       break;
     case ShapeRegion::Base::Polygon: {
       POINT points[4];
-      for (int i = 0; i < 4; ++i) points[i] = {shape.polygon[std::size_t(i)].x, shape.polygon[std::size_t(i)].y};
+      for (int i = 0; i < 4; ++i)
+        points[i] = {shape.polygon[std::size_t(i)].x, shape.polygon[std::size_t(i)].y};
       region.reset(CreatePolygonRgn(points, 4, WINDING));
       break;
     }
@@ -113,8 +114,7 @@ LRESULT ButtonWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   }
   if (answered) return *answered;
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;  // the copy covers every pixel
+    case WM_ERASEBKGND: return 1;  // the copy covers every pixel
     case WM_SIZE:
       if (!adjusting_width_ && image_) control_.OnResize();
       break;
@@ -124,8 +124,7 @@ LRESULT ButtonWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         return TRUE;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   return Window::OnMessage(message, wparam, lparam);
 }
@@ -224,10 +223,10 @@ void ButtonWindow::PrepareDrawingResources(DrawingTopic topic) {
   switch (topic) {
     case DrawingTopic::BackColor: {
       const SystemColors& system = control_.SystemColourTable();
-      control_.SetDrawingColours(ComputeDrawingColours(
-          SystemColorToRgb(control_.BackColor(), system),
-          SystemColorToRgb(control_.HoverBackColor(), system), control_.ButtonStyle(),
-          control_.Colours().container));
+      control_.SetDrawingColours(
+          ComputeDrawingColours(SystemColorToRgb(control_.BackColor(), system),
+                                SystemColorToRgb(control_.HoverBackColor(), system),
+                                control_.ButtonStyle(), control_.Colours().container));
       break;
     }
     case DrawingTopic::Font:

@@ -65,7 +65,7 @@ class ButtonWindow final : public ButtonView, public Window {
   ButtonControl control_;
   std::unique_ptr<OffscreenImage> image_;
   ButtonInput* input_ = nullptr;
-  ColorRef face_used_ = 0;   // FillFace's colour, kept for caption-only redraws
+  ColorRef face_used_ = 0;  // FillFace's colour, kept for caption-only redraws
   bool adjusting_width_ = false;
   HCURSOR custom_cursor_ = nullptr;
   std::string window_text_;  // code page 932

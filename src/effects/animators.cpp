@@ -68,14 +68,9 @@ void ApplyExtraStartValues(Engine& engine, std::uint32_t seconds_since_midnight)
     engine.SweepDown = extra->SweepDown;
   }
   switch (SetUpFor(engine.Pattern_No)) {
-    case PatternSetUp::Pendulum:
-      InitPendulum(engine, seconds_since_midnight);
-      break;
-    case PatternSetUp::Curve:
-      InitCurve(engine);
-      break;
-    case PatternSetUp::None:
-      break;
+    case PatternSetUp::Pendulum: InitPendulum(engine, seconds_since_midnight); break;
+    case PatternSetUp::Curve: InitCurve(engine); break;
+    case PatternSetUp::None: break;
   }
 }
 
@@ -133,26 +128,13 @@ void PendulumBurst(Engine& e) {
 
 void PatternBurst(Engine& engine) {
   switch (AnimatorsFor(engine.Pattern_No).burst) {
-    case BurstKind::Emitter:
-      LaunchBursts(engine, engine.params.BurstCount, 1.0f);
-      break;
-    case BurstKind::DoubleSweep:
-      DoubleSweep(engine);
-      break;
-    case BurstKind::Pendulum:
-      PendulumBurst(engine);
-      break;
-    case BurstKind::RandomPoint:
-      RandomPointBurst(engine, 240);
-      break;
-    case BurstKind::RandomPointUpper:
-      RandomPointBurst(engine, 160);
-      break;
-    case BurstKind::HorizontalSweep:
-      HorizontalSweep(engine);
-      break;
-    case BurstKind::None:
-      break;
+    case BurstKind::Emitter: LaunchBursts(engine, engine.params.BurstCount, 1.0f); break;
+    case BurstKind::DoubleSweep: DoubleSweep(engine); break;
+    case BurstKind::Pendulum: PendulumBurst(engine); break;
+    case BurstKind::RandomPoint: RandomPointBurst(engine, 240); break;
+    case BurstKind::RandomPointUpper: RandomPointBurst(engine, 160); break;
+    case BurstKind::HorizontalSweep: HorizontalSweep(engine); break;
+    case BurstKind::None: break;
   }
 }
 
@@ -160,15 +142,12 @@ void PatternBurst(Engine& engine) {
 
 void PatternMotion(Engine& engine) {
   switch (AnimatorsFor(engine.Pattern_No).motion) {
-    case MotionKind::BigBurst:
-      LaunchBursts(engine, engine.params.BurstCount, 1.0f);
-      break;
+    case MotionKind::BigBurst: LaunchBursts(engine, engine.params.BurstCount, 1.0f); break;
     case MotionKind::CurveStep:
       AdvanceCurve(engine);
       LaunchBursts(engine, 10, 0.5f);
       break;
-    case MotionKind::None:
-      break;
+    case MotionKind::None: break;
   }
 }
 

@@ -36,8 +36,8 @@ void MoveCurveCentre(Engine& e) {
   const double ang = e.CycPhase * kCycTwoPi / 60 - kCycHalfPi;
   const double radius = double(Engine::W) / 10;
   const double loop_centre = e.CycLeftLoop ? radius * 3 : radius * 5;
-  e.CycCX = nearest_as<std::int32_t>(std::floor(radius * std::cos(ang)) + loop_centre)
-                .value_or(e.CycCX);
+  e.CycCX =
+      nearest_as<std::int32_t>(std::floor(radius * std::cos(ang)) + loop_centre).value_or(e.CycCX);
   if (e.CycLeftLoop && e.CycPhase == 75) {
     e.CycPhase = 45;
     e.CycLeftLoop = false;
@@ -75,11 +75,13 @@ void AdvanceCurve(Engine& e) {
 }
 
 float Cyc_X(const Engine& e, float t) {
-  return float(kCycPi * (e.CycSum * std::cos(double(t)) + e.CycPen * std::cos(double(e.CycRatio * t))));
+  return float(kCycPi *
+               (e.CycSum * std::cos(double(t)) + e.CycPen * std::cos(double(e.CycRatio * t))));
 }
 
 float Cyc_Y(const Engine& e, float t) {
-  return float(kCycPi * (e.CycSum * std::sin(double(t)) + e.CycPen * std::sin(double(e.CycRatio * t))));
+  return float(kCycPi *
+               (e.CycSum * std::sin(double(t)) + e.CycPen * std::sin(double(e.CycRatio * t))));
 }
 
 std::int16_t Gcd(std::int16_t a, std::int16_t b) {

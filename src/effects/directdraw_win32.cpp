@@ -44,8 +44,7 @@ long ddclass::Create(const char* library) {
       LibraryFunction<LoadedLibrary::CreateFunction>(library_->library, "DirectDrawCreateEx");
   if (!library_->create) return DDERR_NODIRECTDRAWSUPPORT;
   // A null device identifier is the default display driver.
-  return library_->create(nullptr, reinterpret_cast<void**>(dd_.put()), IID_IDirectDraw7,
-                          nullptr);
+  return library_->create(nullptr, reinterpret_cast<void**>(dd_.put()), IID_IDirectDraw7, nullptr);
 }
 
 void ddclass::Adopt(ComOwner<IDirectDraw7> direct_draw) { dd_ = std::move(direct_draw); }
@@ -72,8 +71,7 @@ ComOwner<IDirectDrawSurface7> ddclass::CreatePrimary(void* window) {
   // The surface keeps its own reference to the clipper.
   ComOwner<IDirectDrawClipper> clipper;
   if (FAILED(dd_->CreateClipper(0, clipper.put(), nullptr)) ||
-      FAILED(clipper->SetHWnd(0, AsWindow(window))) ||
-      FAILED(surface->SetClipper(clipper.get()))) {
+      FAILED(clipper->SetHWnd(0, AsWindow(window))) || FAILED(surface->SetClipper(clipper.get()))) {
     return {};
   }
   return surface;
@@ -221,8 +219,7 @@ bool DirectDrawPresentation::DDPresent() {
   RECT window_rect;
   if (!GetWindowRect(AsWindow(window_), &window_rect)) return false;
   RECT source = ToRECT(SrcRect);
-  return SUCCEEDED(
-      PrimarySurf->Blt(&window_rect, BackSurf.get(), &source, DDBLT_WAIT, nullptr));
+  return SUCCEEDED(PrimarySurf->Blt(&window_rect, BackSurf.get(), &source, DDBLT_WAIT, nullptr));
 }
 
 }  // namespace velkaro

@@ -25,9 +25,9 @@ namespace velkaro {
 
 // One pool record, six floats in this order.
 struct Particle {
-  float x = 0;     // position in frame-buffer pixels, y growing downwards
+  float x = 0;  // position in frame-buffer pixels, y growing downwards
   float y = 0;
-  float vx = 0;    // velocity in pixels per step
+  float vx = 0;  // velocity in pixels per step
   float vy = 0;
   float col = 0;   // palette index 0..255, the value DrawPart writes
   float fade = 0;  // subtracted from col per step

@@ -14,8 +14,10 @@ std::int16_t SetUpPattern(Engine& engine, std::int16_t Rdm_Flag, std::int16_t Pa
       ChoosePattern(Rdm_Flag, Pattern_No, engine.rng, options.seconds_since_midnight);
   engine.Pattern_No = Pattern_No;
   ApplyExtraStartValues(engine, options.seconds_since_midnight);
-  if (options.params_given) engine.params = *options.params_given;
-  else ParseParams(options.params_override.value_or(preset), engine.params);
+  if (options.params_given)
+    engine.params = *options.params_given;
+  else
+    ParseParams(options.params_override.value_or(preset), engine.params);
   return Pattern_No;
 }
 

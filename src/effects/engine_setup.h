@@ -47,8 +47,7 @@ void ParkParticlesAndBuildTables(Engine& engine);
 // nothing when the palette mode is not one of 0..5, in which case the run
 // must end at once (the later phases are not run).
 std::optional<PaletteTable> SetUpEngine(Engine& engine, std::int16_t Rdm_Flag,
-                                        std::int16_t Pattern_No,
-                                        const EngineSetUpOptions& options);
+                                        std::int16_t Pattern_No, const EngineSetUpOptions& options);
 
 // The engine's part of one frame, as the frame loop runs it: animPart,
 // AnimWind when WindOn (timed by now_ms), DrawPart, vbClearEdge and BlurCount

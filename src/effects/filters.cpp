@@ -65,12 +65,12 @@ void SumColumns(const std::uint8_t* row, std::ptrdiff_t stride, std::size_t n,
       return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
     };
     const __m128i a = load(above), b = load(row), c = load(below);
-    const __m128i low = _mm_add_epi16(
-        _mm_add_epi16(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero)),
-        _mm_unpacklo_epi8(c, zero));
-    const __m128i high = _mm_add_epi16(
-        _mm_add_epi16(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero)),
-        _mm_unpackhi_epi8(c, zero));
+    const __m128i low =
+        _mm_add_epi16(_mm_add_epi16(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero)),
+                      _mm_unpacklo_epi8(c, zero));
+    const __m128i high =
+        _mm_add_epi16(_mm_add_epi16(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero)),
+                      _mm_unpackhi_epi8(c, zero));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(sums + at), low);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(sums + at + 8), high);
   };
@@ -94,8 +94,8 @@ void WriteNinths(const std::uint16_t* sums, std::size_t n, std::uint8_t* row) {
     const auto load = [](const std::uint16_t* p) {
       return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     };
-    const __m128i s = _mm_add_epi16(_mm_add_epi16(load(sums + at - 1), load(sums + at)),
-                                    load(sums + at + 1));
+    const __m128i s =
+        _mm_add_epi16(_mm_add_epi16(load(sums + at - 1), load(sums + at)), load(sums + at + 1));
     return _mm_mulhi_epu16(s, multiplier);
   };
   const auto write16 = [&](std::size_t at) {

@@ -27,7 +27,9 @@ class FrameBuffer {
   std::span<const std::uint8_t> bytes() const { return bytes_; }
 
   // One row y, w + 1 bytes.
-  std::span<std::uint8_t> row(std::int32_t y) { return bytes().subspan(offset(0, y), row_length()); }
+  std::span<std::uint8_t> row(std::int32_t y) {
+    return bytes().subspan(offset(0, y), row_length());
+  }
 
   std::size_t row_length() const { return std::size_t(w_ + 1); }
 

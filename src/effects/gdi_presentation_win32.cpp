@@ -27,9 +27,8 @@ bool GdiPresentation::StretchFrameTo(void* dc, const Rect& dest) {
   // converts them to the display's depth: no stretching mode of its own
   // can pick other picture pixels.
   const BITMAPINFO info = TopDownInfo(width, height);
-  return SetDIBitsToDevice(static_cast<HDC>(dc), dest.left, dest.top, DWORD(width),
-                           DWORD(height), 0, 0, 0, UINT(height), rows.bits, &info,
-                           DIB_RGB_COLORS) != 0;
+  return SetDIBitsToDevice(static_cast<HDC>(dc), dest.left, dest.top, DWORD(width), DWORD(height),
+                           0, 0, 0, UINT(height), rows.bits, &info, DIB_RGB_COLORS) != 0;
 }
 
 }  // namespace velkaro

@@ -14,9 +14,8 @@ namespace {
 // case-sensitive: -n/-N, -c/-C and -d/-D are different options.
 enum class Option { f, p, b, g, y, k, n, N, c, C, s, l, w, d, D, r, Count };
 
-constexpr std::array<std::string_view, static_cast<std::size_t>(Option::Count)>
-    kOptionNames = {"-f", "-p", "-b", "-g", "-y", "-k", "-n", "-N",
-                    "-c", "-C", "-s", "-l", "-w", "-d", "-D", "-r"};
+constexpr std::array<std::string_view, static_cast<std::size_t>(Option::Count)> kOptionNames = {
+    "-f", "-p", "-b", "-g", "-y", "-k", "-n", "-N", "-c", "-C", "-s", "-l", "-w", "-d", "-D", "-r"};
 
 std::optional<Option> MatchOption(std::string_view window) {
   for (std::size_t index = 0; index < kOptionNames.size(); ++index)
@@ -35,8 +34,7 @@ bool IsSpaceAt(std::string_view text, std::size_t position) {
 }
 
 // The characters at positions first .. last_excluded - 1 that exist.
-std::string_view Characters(std::string_view text, std::size_t first,
-                            std::size_t last_excluded) {
+std::string_view Characters(std::string_view text, std::size_t first, std::size_t last_excluded) {
   if (first > text.size() || last_excluded <= first) return {};
   return text.substr(first - 1, last_excluded - first);
 }
@@ -84,8 +82,7 @@ std::optional<double> Minus(std::optional<double> value, double stored_first) {
   return *value - stored_first;
 }
 
-void Store(Option option, std::optional<double> a, std::optional<double> b,
-           EngineParams& p) {
+void Store(Option option, std::optional<double> a, std::optional<double> b, EngineParams& p) {
   switch (option) {
     case Option::f: StoreInteger(p.EmitMode, a); break;
     case Option::p: StoreInteger(p.PartMax, a); break;
@@ -130,9 +127,7 @@ using MatchedOptions = std::array<bool, static_cast<std::size_t>(Option::Count)>
 // A default belongs to an option the scanner never matched; an option that
 // matched keeps whatever its stores left, even a failed one.
 void ApplyDefaults(const MatchedOptions& matched, EngineParams& p) {
-  const auto absent = [&](Option option) {
-    return !matched[static_cast<std::size_t>(option)];
-  };
+  const auto absent = [&](Option option) { return !matched[static_cast<std::size_t>(option)]; };
   if (absent(Option::p)) p.PartMax = 2000;
   if (absent(Option::b)) p.BlurCount = 1;
   if (absent(Option::g)) p.Gravity = -0.01f;
@@ -179,8 +174,8 @@ std::optional<double> LeadingNumber(std::string_view text) {
 
   const std::string_view digits = text.substr(position, numeric_end - position);
   double magnitude = 0;
-  const auto [ptr, error] = std::from_chars(digits.data(), digits.data() + digits.size(),
-                                            magnitude, std::chars_format::fixed);
+  const auto [ptr, error] = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude,
+                                            std::chars_format::fixed);
   if (error == std::errc::result_out_of_range) {
     // Too large for a double when a non-zero digit stands before the point;
     // otherwise too small, which reads as 0.

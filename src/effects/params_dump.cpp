@@ -9,9 +9,7 @@ namespace {
 
 class DumpWriter {
  public:
-  void integer(std::string_view name, std::int64_t value) {
-    line(name, std::to_string(value));
-  }
+  void integer(std::string_view name, std::int64_t value) { line(name, std::to_string(value)); }
   void flag(std::string_view name, bool value) { line(name, value ? "1" : "0"); }
   void real(std::string_view name, float value) {
     // Fixed notation of the largest float has 39 digits and the shortest
@@ -32,8 +30,8 @@ class DumpWriter {
 
 }  // namespace
 
-std::string FormatParamsDump(const EngineParams& p, int pattern_no,
-                             std::int32_t emit_x, std::int32_t emit_y) {
+std::string FormatParamsDump(const EngineParams& p, int pattern_no, std::int32_t emit_x,
+                             std::int32_t emit_y) {
   DumpWriter out;
   out.integer("Pattern_No", pattern_no);
   out.integer("PartMax", p.PartMax);

@@ -12,7 +12,7 @@ namespace velkaro {
 // EmitX and EmitY. Integers in decimal, flags 0 or 1, reals as the shortest
 // fixed-point decimal that reads back as the same float ("-0.25", "0.2",
 // "20"). Every line ends with '\n'.
-std::string FormatParamsDump(const EngineParams& params, int pattern_no,
-                             std::int32_t emit_x, std::int32_t emit_y);
+std::string FormatParamsDump(const EngineParams& params, int pattern_no, std::int32_t emit_x,
+                             std::int32_t emit_y);
 
 }  // namespace velkaro

@@ -27,9 +27,9 @@ inline void Move(Particle& p, float gravity) {
 #if defined(__SSE2__)
   float* fields = &p.x;
   const __m128 keep = _mm_set1_ps(-0.0f);
-  __m128 v = _mm_loadu_ps(fields);                         // x, y, vx, vy
+  __m128 v = _mm_loadu_ps(fields);  // x, y, vx, vy
   v = _mm_add_ps(v, _mm_set_ps(gravity, -0.0f, -0.0f, -0.0f));
-  v = _mm_add_ps(v, _mm_movehl_ps(keep, v));               // + vx, vy, -0, -0
+  v = _mm_add_ps(v, _mm_movehl_ps(keep, v));  // + vx, vy, -0, -0
   _mm_storeu_ps(fields, v);
 #else
   p.vy = p.vy + gravity;
@@ -86,8 +86,8 @@ bool LaunchOne(Engine& engine) {
   p->x = float(engine.EmitX);
   p->y = float(engine.EmitY);
   p->col = std::floor(engine.rng.next() * params.ColRange) + params.ColBase;
-  p->fade = std::floor(engine.rng.next() * params.FadeJitter * 2) - params.FadeJitter +
-            params.FadeBase;
+  p->fade =
+      std::floor(engine.rng.next() * params.FadeJitter * 2) - params.FadeJitter + params.FadeBase;
   return true;
 }
 
@@ -168,8 +168,7 @@ void AnimWind(Engine& engine, std::uint32_t now_ms) {
   const auto last_row = float(engine.WindTab.size() - 1);  // 240
   for (Particle& p : engine.Particles) {
     // In 0..240 the row rounds exactly in one conversion.
-    if (p.y >= 0 && p.y <= last_row)
-      p.x = p.x + engine.WindTab[std::size_t(nearest_int32(p.y))];
+    if (p.y >= 0 && p.y <= last_row) p.x = p.x + engine.WindTab[std::size_t(nearest_int32(p.y))];
   }
 }
 

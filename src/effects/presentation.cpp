@@ -25,8 +25,7 @@ void LimitToArray(std::int32_t& low, std::int32_t& high, std::int32_t upper) {
 // start skips as many source pixels as lie before it, and the span is cut at
 // the surface's far edge. (Both are measured from the rectangle's own start,
 // so pixels always land at dest + x - low inside 0..size - 1.)
-void LimitToSurface(std::int32_t& low, std::int32_t& high, std::int32_t& dest,
-                    std::int32_t size) {
+void LimitToSurface(std::int32_t& low, std::int32_t& high, std::int32_t& dest, std::int32_t size) {
   std::int64_t first = low;
   std::int64_t last = high;
   std::int64_t at = dest;
@@ -130,8 +129,8 @@ std::optional<ArrayCopy> ClipArrayCopy(Rect rect, std::int32_t upper_x, std::int
 DrawStatus DrawArray(const IndexImage& array, const PaletteTable& values, std::int32_t destX,
                      std::int32_t destY, Rect rectangle, Surface& surface) {
   if (array.bytes == nullptr) return DrawStatus::kEmpty;
-  const auto copy = ClipArrayCopy(rectangle, array.w, array.h, destX, destY, surface.Width(),
-                                  surface.Height());
+  const auto copy =
+      ClipArrayCopy(rectangle, array.w, array.h, destX, destY, surface.Width(), surface.Height());
   if (!copy) return DrawStatus::kEmpty;
   const Rect& r = copy->source;
   if (r.left == r.right || r.top == r.bottom) return DrawStatus::kDrawn;

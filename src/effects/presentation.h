@@ -78,12 +78,15 @@ class Surface {
 class MemorySurface final : public Surface {
  public:
   MemorySurface(std::int32_t width, std::int32_t height, int bytes_per_pixel)
-      : width_(width), height_(height), bytes_per_pixel_(bytes_per_pixel),
+      : width_(width),
+        height_(height),
+        bytes_per_pixel_(bytes_per_pixel),
         pixels_(std::size_t(width) * std::size_t(height) * std::size_t(bytes_per_pixel)) {}
   std::int32_t Width() const override { return width_; }
   std::int32_t Height() const override { return height_; }
   std::optional<LockedPixels> Lock() override {
-    return LockedPixels{pixels_.data(), std::ptrdiff_t(width_) * bytes_per_pixel_, bytes_per_pixel_};
+    return LockedPixels{pixels_.data(), std::ptrdiff_t(width_) * bytes_per_pixel_,
+                        bytes_per_pixel_};
   }
   void Unlock() override {}
   std::span<const std::uint8_t> pixels() const { return pixels_; }

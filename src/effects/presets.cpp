@@ -56,14 +56,12 @@ std::string_view ParamString(int pattern) {
 std::optional<ExtraStart> ExtraStartValues(int pattern) {
   switch (pattern) {
     case 10:  // double sweep from the centre, moving right and down
-    case 25:
-      return ExtraStart{.EmitX = 160, .EmitY = 120, .SweepRight = true, .SweepDown = true};
+    case 25: return ExtraStart{.EmitX = 160, .EmitY = 120, .SweepRight = true, .SweepDown = true};
     case 24:  // horizontal sweep along the bottom edge
       return ExtraStart{.EmitX = 160, .EmitY = 240, .SweepRight = true};
     case 26:  // bursts from the centre
       return ExtraStart{.EmitX = 160, .EmitY = 120};
-    default:
-      return std::nullopt;
+    default: return std::nullopt;
   }
 }
 
@@ -71,14 +69,11 @@ PatternSetUp SetUpFor(int pattern) {
   switch (pattern) {
     case 12:
     case 19:
-    case 20:
-      return PatternSetUp::Pendulum;
+    case 20: return PatternSetUp::Pendulum;
     case 21:
     case 22:
-    case 27:
-      return PatternSetUp::Curve;
-    default:
-      return PatternSetUp::None;
+    case 27: return PatternSetUp::Curve;
+    default: return PatternSetUp::None;
   }
 }
 

@@ -4,9 +4,7 @@
 
 namespace velkaro {
 
-void Random::reseed(std::uint32_t seconds_since_midnight) {
-  engine_.seed(seconds_since_midnight);
-}
+void Random::reseed(std::uint32_t seconds_since_midnight) { engine_.seed(seconds_since_midnight); }
 
 float Random::next() {
   constexpr float two_to_minus_24 = 0x1p-24f;

@@ -20,8 +20,10 @@ Particle* NextRecord(Engine& engine) {
 
 bool LaunchOne(Engine& e) {
   const EngineParams& params = e.params;
-  if (params.EmitMode == 1) e.EmitX = e.rng.next_below(Engine::W - 10) + 5;
-  else if (params.EmitMode == 3) e.EmitX = e.rng.next_below(Engine::W - 50) + 25;
+  if (params.EmitMode == 1)
+    e.EmitX = e.rng.next_below(Engine::W - 10) + 5;
+  else if (params.EmitMode == 3)
+    e.EmitX = e.rng.next_below(Engine::W - 50) + 25;
   Particle* p = NextRecord(e);
   if (p == nullptr) return false;
   const std::int64_t angle = std::int64_t(e.rng.next_below(params.AngleRange)) + params.AngleMin;
@@ -46,7 +48,8 @@ bool Launch(Engine& e) {
     e.EmitY = e.rng.next_below(Engine::H - 10) + 5;
   }
   const float r = e.rng.next();
-  const float count_value = std::floor(r * params.EmitJitter * 2) - params.EmitJitter + params.EmitCount;
+  const float count_value =
+      std::floor(r * params.EmitJitter * 2) - params.EmitJitter + params.EmitCount;
   const std::int32_t count = nearest_as<std::int32_t>(count_value).value_or(0);
   for (std::int32_t n = 0; n < count; ++n)
     if (!LaunchOne(e)) return false;
@@ -70,8 +73,9 @@ void DrawWindProfile(Engine& e) {
     const float x1 = e.rng.next() * amp - amp / 2;
     for (std::size_t j = 0; j < 40; ++j) {
       const double t = double(j) / 39;
-      e.WindTab[band * 40 + j] = float((1 - t) * (1 - t) * (1 - t) * x0 + 3 * (1 - t) * (1 - t) * t * x0 +
-                                       3 * (1 - t) * t * t * x1 + t * t * t * x1);
+      e.WindTab[band * 40 + j] =
+          float((1 - t) * (1 - t) * (1 - t) * x0 + 3 * (1 - t) * (1 - t) * t * x0 +
+                3 * (1 - t) * t * t * x1 + t * t * t * x1);
     }
   }
 }

@@ -34,8 +34,8 @@ std::vector<std::int32_t> SourceIndexes(std::int32_t from, std::int32_t to) {
   return indexes;
 }
 
-StretchBlit::StretchBlit(std::int32_t from_width, std::int32_t from_height,
-                         std::int32_t to_width, std::int32_t to_height)
+StretchBlit::StretchBlit(std::int32_t from_width, std::int32_t from_height, std::int32_t to_width,
+                         std::int32_t to_height)
     : columns_(SourceIndexes(from_width, to_width)), rows_(SourceIndexes(from_height, to_height)) {}
 
 void StretchBlit::Copy(const PixelRows& from, const PixelRows& to) const {

@@ -130,8 +130,7 @@ void MusicPlayer::Mp3Open(const std::string& file) {
 }
 
 bool MusicPlayer::Mp3IsPlaying() {
-  return ModeQuery("status MP3Play mode", mp3_mode_buffer_, mp3_mode_buffer_.size()) ==
-         "playing";
+  return ModeQuery("status MP3Play mode", mp3_mode_buffer_, mp3_mode_buffer_.size()) == "playing";
 }
 
 void MusicPlayer::Mp3RepeatCheck() {

@@ -24,7 +24,8 @@ class PreviewImage final : public Window {
     static const bool registered =
         RegisterWindowClass({.name = kImageClass, .cursor = LoadCursorA(nullptr, IDC_ARROW)});
     still_ = still;
-    return registered && Window::Create(kImageClass, 0, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, form);
+    return registered &&
+           Window::Create(kImageClass, 0, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, form);
   }
 
  private:
@@ -70,14 +71,15 @@ class PreviewForm final : public Window {
  public:
   // The form, now owned by its window, or null when it cannot be made.
   static PreviewForm* Create() {
-    static const bool registered = RegisterWindowClass(
-        {.name = kFormClass, .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),
-         .cursor = LoadCursorA(nullptr, IDC_ARROW)});
+    static const bool registered =
+        RegisterWindowClass({.name = kFormClass,
+                             .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)),
+                             .cursor = LoadCursorA(nullptr, IDC_ARROW)});
     if (!registered) return nullptr;
     auto form = std::make_unique<PreviewForm>();
-    form->still_.reset(static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(VELKARO_RES_PREVIEW_STILL),
-                   IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    form->still_.reset(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
+                                                       MAKEINTRESOURCEA(VELKARO_RES_PREVIEW_STILL),
+                                                       IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     if (!form->Window::Create(kFormClass, 0, kFormCaption, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0,
                               nullptr))
       return nullptr;

@@ -75,8 +75,12 @@ void SaverRun::ArmPatternTimers() {
 void SaverRun::OnTimer(SaverTimer timer) {
   MusicPlayer* const music = ports_.music;
   switch (timer) {
-    case SaverTimer::Timer1: if (music) music->Mp3RepeatCheck(); break;
-    case SaverTimer::Timer2: if (music) OnCdCheckTimer(*music, music_timers_); break;
+    case SaverTimer::Timer1:
+      if (music) music->Mp3RepeatCheck();
+      break;
+    case SaverTimer::Timer2:
+      if (music) OnCdCheckTimer(*music, music_timers_);
+      break;
     case SaverTimer::Timer3: PatternBurst(engine_); break;
     case SaverTimer::Timer4: PatternMotion(engine_); break;
   }

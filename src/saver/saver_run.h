@@ -43,8 +43,8 @@ class SaverRun final : public SaverInput {
   SaverRun& operator=(const SaverRun&) = delete;
 
   enum class Outcome {
-    Ended,              // a key, a click or the system ended the run
-    BadPaletteMode,     // the pattern's palette mode is not one of 0..5
+    Ended,           // a key, a click or the system ended the run
+    BadPaletteMode,  // the pattern's palette mode is not one of 0..5
   };
   // Sets the run up and runs frames until the run ends.
   Outcome Load();

@@ -27,14 +27,11 @@ void HandToRun(SaverInput& input, UINT message, WPARAM wparam) {
     case WM_TIMER:
       if (wparam >= 1 && wparam <= 4) input.OnTimer(static_cast<SaverTimer>(wparam));
       break;
-    case WM_CLOSE:
-      input.OnCloseRequest();
-      break;
+    case WM_CLOSE: input.OnCloseRequest(); break;
     case WM_ENDSESSION:
       if (wparam) input.OnSessionEnd();
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -47,18 +44,17 @@ bool IsUserInput(UINT message) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-    case WM_XBUTTONDOWN:
-      return true;
-    default:
-      return false;
+    case WM_XBUTTONDOWN: return true;
+    default: return false;
   }
 }
 
 SaverWindow::SaverWindow(MonitorSource monitors) : monitors_(std::move(monitors)) {
   QueryPerformanceFrequency(&counter_frequency_);
-  static const bool registered = RegisterWindowClass(
-      {.name = kClassName, .style = CS_DBLCLKS,
-       .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))});
+  static const bool registered =
+      RegisterWindowClass({.name = kClassName,
+                           .style = CS_DBLCLKS,
+                           .background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))});
   if (!registered) return;
   // The caption goes through the ANSI entry point with the same bytes that
   // the single-instance test looks for. The window covers the whole primary
@@ -104,8 +100,8 @@ std::vector<HWND> SaverWindow::CoverWindows() const {
 // kept as it is.
 void SaverWindow::FollowDisplayLayout() {
   if (!handle()) return;
-  const Coverage coverage = PlanCoverage(monitors_(), GetSystemMetrics(SM_CXSCREEN),
-                                         GetSystemMetrics(SM_CYSCREEN));
+  const Coverage coverage =
+      PlanCoverage(monitors_(), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   const Rect& screen = coverage.saver_window;
   SetWindowPos(handle(), nullptr, screen.left, screen.top, screen.right - screen.left,
                screen.bottom - screen.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -167,13 +163,9 @@ bool SaverWindow::WaitForNextFrame() {
 // is routed in to receive them.
 LRESULT SaverWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_DISPLAYCHANGE:
-      FollowDisplayLayout();
-      return 0;
-    case WM_QUERYENDSESSION:
-      return TRUE;  // a screen saver never holds a session up
-    default:
-      break;
+    case WM_DISPLAYCHANGE: FollowDisplayLayout(); return 0;
+    case WM_QUERYENDSESSION: return TRUE;  // a screen saver never holds a session up
+    default: break;
   }
   if (!IsRunMessage(message)) return Window::OnMessage(message, wparam, lparam);
   if (input_) HandToRun(*input_, message, wparam);

@@ -15,9 +15,8 @@ class ProfileStore {
   // As GetPrivateProfileStringA: copies at most size - 1 bytes of the value
   // (or of default_value when the key or file is missing) into buffer,
   // NUL-terminated, and returns the number of bytes copied.
-  virtual std::uint32_t GetString(const char* section, const char* key,
-                                  const char* default_value, char* buffer,
-                                  std::uint32_t size, const char* path) = 0;
+  virtual std::uint32_t GetString(const char* section, const char* key, const char* default_value,
+                                  char* buffer, std::uint32_t size, const char* path) = 0;
   // As WritePrivateProfileStringA; false when the system refused the write.
   virtual bool WriteString(const char* section, const char* key, const char* value,
                            const char* path) = 0;

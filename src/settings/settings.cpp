@@ -26,9 +26,7 @@ constexpr std::size_t kNameFieldSize = 128;
 
 // Section and key names pass through fixed fields of 128 characters, so at
 // most 127 bytes of a name reach the system.
-std::string NameField(const std::string& name) {
-  return name.substr(0, kNameFieldSize - 1);
-}
+std::string NameField(const std::string& name) { return name.substr(0, kNameFieldSize - 1); }
 
 // A numeric setting: empty text is 0; a number is floored and kept when it
 // fits 16 bits; anything else leaves the variable as it was.
@@ -54,9 +52,9 @@ class SaveBatch {
   SaveBatch& operator=(const SaveBatch&) = delete;
 
   void Put(std::string_view key, const std::string& value) {
-    all_written_ &= store_.WriteString(NameField(std::string(kSection)).c_str(),
-                                       NameField(ToCp932(key)).c_str(), value.c_str(),
-                                       staging_path_.c_str());
+    all_written_ &=
+        store_.WriteString(NameField(std::string(kSection)).c_str(),
+                           NameField(ToCp932(key)).c_str(), value.c_str(), staging_path_.c_str());
   }
   void PutNumber(std::string_view key, std::int16_t value) { Put(key, FormatIniNumber(value)); }
   // True when the file now holds every key.
@@ -145,7 +143,8 @@ void LoadSettings(Settings& settings, const SettingsFile& file) {
   if (settings.BGM_File.empty() && settings.BGM_Kind == 2) settings.BGM_Kind = 0;
 }
 
-bool SaveSettings(Settings& settings, const SettingsFile& file, std::string_view repeat_track_text) {
+bool SaveSettings(Settings& settings, const SettingsFile& file,
+                  std::string_view repeat_track_text) {
   if (auto number = ParseNumber(repeat_track_text)) {
     if (auto track = nearest_as<std::int16_t>(*number)) settings.BGM_RepeatTrack = *track;
   } else {

@@ -34,7 +34,7 @@ namespace velkaro {
 struct SettingsFile {
   ProfileStore& store;
   FileProbe& files;
-  std::string path;             // beside the executable; ANSI code page
+  std::string path;                  // beside the executable; ANSI code page
   std::string per_user_folder = {};  // the user's own folder for it; empty: none
 };
 

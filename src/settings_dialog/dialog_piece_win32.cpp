@@ -41,7 +41,8 @@ bool DialogPiece::Create(HWND parent, const DialogPiece* backdrop, const Rect& r
 }
 
 void DialogPiece::MakePanel(COLORREF colour) {
-  SetWindowLongA(handle(), GWL_EXSTYLE, GetWindowLongA(handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+  SetWindowLongA(handle(), GWL_EXSTYLE,
+                 GetWindowLongA(handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
   const WindowDc screen;
   image_.reset(CreateCompatibleBitmap(screen.get(), size_.cx, size_.cy));
   const BitmapCanvas canvas(screen.get(), image_.get());
@@ -123,8 +124,7 @@ LRESULT DialogPiece::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       EndPaint(handle(), &paint);
       return 0;
     }
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_SETCURSOR:
       if (SetPointer(reinterpret_cast<HWND>(wparam))) return TRUE;
       break;
@@ -144,12 +144,8 @@ LRESULT DialogPiece::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_MBUTTONDBLCLK:
       if (on_press) on_press();
       return 0;
-    case WM_LBUTTONUP:
-      OnLeftButtonUp(lparam);
-      return 0;
-    case WM_CAPTURECHANGED:
-      pressed_ = false;
-      return 0;
+    case WM_LBUTTONUP: OnLeftButtonUp(lparam); return 0;
+    case WM_CAPTURECHANGED: pressed_ = false; return 0;
   }
   return Window::OnMessage(message, wparam, lparam);
 }

@@ -89,7 +89,9 @@ void SettingsDialog::ShowOnlyFrame(int pattern) {
   if (pattern >= 0 && pattern < PatternCount) view_.ShowFrame(pattern, true);
 }
 
-void SettingsDialog::ShowRandomChoice() { view_.ShowRandomPicture(settings_.Rdm_Flag != 0 ? 1 : 0); }
+void SettingsDialog::ShowRandomChoice() {
+  view_.ShowRandomPicture(settings_.Rdm_Flag != 0 ? 1 : 0);
+}
 
 void SettingsDialog::ShowMusicKind(int kind) {
   view_.EnableFileButton(false);

@@ -115,7 +115,9 @@ class Win32SettingsDialog final : public SettingsDialogView, public Window {
     const RECT from = ToRECT(rects.from), to = ToRECT(rects.to);
     DrawAnimatedRects(handle(), IDANI_CAPTION, &from, &to);
   }
-  void RestoreDefaultPointer() override { SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512))); }
+  void RestoreDefaultPointer() override {
+    SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
+  }
   std::optional<std::string> AskForFile(const OpenFileRequestData& request) override;
   void OpenAddress(std::string_view address) override;
   void TellUser(std::string_view message) override;
@@ -159,7 +161,8 @@ class Win32SettingsDialog final : public SettingsDialogView, public Window {
 
 bool Win32SettingsDialog::Create() {
   static const bool registered = RegisterWindowClass(
-      {.name = kDialogClass, .cursor = LoadCursorA(nullptr, IDC_ARROW),
+      {.name = kDialogClass,
+       .cursor = LoadCursorA(nullptr, IDC_ARROW),
        .icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(VELKARO_RES_ICON)),
        .captioned = true});
   const int screen_width = GetSystemMetrics(SM_CXSCREEN);
@@ -194,15 +197,9 @@ void Win32SettingsDialog::RunMessageLoop() {
 
 LRESULT Win32SettingsDialog::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_CLOSE:
-      logic_.Cancel();
-      return 0;
-    case WM_DESTROY:
-      logic_.Unload();
-      return 0;
-    case WM_SIZE:
-      DrawGradient();
-      return 0;
+    case WM_CLOSE: logic_.Cancel(); return 0;
+    case WM_DESTROY: logic_.Unload(); return 0;
+    case WM_SIZE: DrawGradient(); return 0;
   }
   return Window::OnMessage(message, wparam, lparam);
 }

@@ -17,7 +17,8 @@ StartMode ModeOfLetter(const std::string& letter) {
 
 std::string ModeLetter(std::string_view command_line) {
   if (command_line.size() < 2) return {};
-  return std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(command_line[1]))));
+  return std::string(1,
+                     static_cast<char>(std::toupper(static_cast<unsigned char>(command_line[1]))));
 }
 
 std::optional<std::int32_t> WindowHandleArgument(std::string_view command_line) {

@@ -35,7 +35,9 @@ class Win32StartupSystem final : public StartupSystem {
                         user_folder.empty() ? std::string() : user_folder + "\\Velkaro"};
   }
 
-  bool StartPreview(std::optional<std::int32_t> parent) override { return StartPreviewWindow(parent); }
+  bool StartPreview(std::optional<std::int32_t> parent) override {
+    return StartPreviewWindow(parent);
+  }
   // Modal with no owner: returns once the dialog has closed.
   void ShowSettingsDialog(Settings& settings) override {
     RunSettingsDialog(settings, SettingsLocation());
@@ -62,6 +64,7 @@ int RunMessageLoop() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
   velkaro::Win32StartupSystem system;
-  const auto after = velkaro::StartRoutine(command_line ? command_line : "", system, velkaro::g_settings);
+  const auto after =
+      velkaro::StartRoutine(command_line ? command_line : "", system, velkaro::g_settings);
   return after == velkaro::AfterStart::KeepPreviewRunning ? velkaro::RunMessageLoop() : 0;
 }

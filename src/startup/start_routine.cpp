@@ -39,18 +39,11 @@ AfterStart StartRoutine(std::string_view command_line, StartupSystem& system, Se
       // The system always passes a handle; without one the dialog has no owner.
       if (!system.IsWinNT()) system.ChangePassword(command.window.value_or(0));
       break;
-    case StartMode::Configure:
-      system.ShowSettingsDialog(settings);
-      break;
-    case StartMode::Show:
-      RunSaver(system, settings, SaverStart::BySystem);
-      break;
-    case StartMode::ShowByHand:
-      RunSaver(system, settings, SaverStart::ByHand);
-      break;
+    case StartMode::Configure: system.ShowSettingsDialog(settings); break;
+    case StartMode::Show: RunSaver(system, settings, SaverStart::BySystem); break;
+    case StartMode::ShowByHand: RunSaver(system, settings, SaverStart::ByHand); break;
     case StartMode::Preview:
-    case StartMode::Unknown:
-      break;
+    case StartMode::Unknown: break;
   }
   return AfterStart::EndProgram;
 }

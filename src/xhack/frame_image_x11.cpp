@@ -31,8 +31,7 @@ PixelRows RowsOf(const XImage& image) {
 
 class PlainImage final : public FrameImage {
  public:
-  PlainImage(Display* display, Visual* visual, int depth, std::int32_t width,
-             std::int32_t height)
+  PlainImage(Display* display, Visual* visual, int depth, std::int32_t width, std::int32_t height)
       : display_(display) {
     image_.reset(XCreateImage(display, visual, unsigned(depth), ZPixmap, 0, nullptr,
                               unsigned(width), unsigned(height), 32, 0));
@@ -110,14 +109,13 @@ class ShmAttachment {
 
 class SharedImage final : public FrameImage {
  public:
-  SharedImage(Display* display, Visual* visual, int depth, std::int32_t width,
-              std::int32_t height)
+  SharedImage(Display* display, Visual* visual, int depth, std::int32_t width, std::int32_t height)
       : display_(display) {
     image_.reset(XShmCreateImage(display, visual, unsigned(depth), ZPixmap, nullptr, &info_,
                                  unsigned(width), unsigned(height)));
     if (!image_) return;
-    segment_ = std::make_unique<ShmSegment>(std::size_t(image_->bytes_per_line) *
-                                            std::size_t(height));
+    segment_ =
+        std::make_unique<ShmSegment>(std::size_t(image_->bytes_per_line) * std::size_t(height));
     if (!segment_->address()) return;
     attachment_ = std::make_unique<ShmAttachment>(display, segment_->id());
     if (!attachment_->seg()) return;

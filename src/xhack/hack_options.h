@@ -16,7 +16,7 @@ inline constexpr std::int64_t kDefaultDelayUs = 16667;
 inline constexpr std::int64_t kLongestDelayUs = 10'000'000;
 
 struct HackOptions {
-  std::optional<std::uint32_t> window_id;  // -window-id
+  std::optional<std::uint32_t> window_id;   // -window-id
   bool root = false;                        // -root
   int pattern = 0;                          // -pattern N, 0..27
   bool random = false;                      // -random: a random pattern per start

@@ -76,15 +76,12 @@ void HackWindow::HandleEvent(const XEvent& event, SaverInput& input) {
     case ConfigureNotify:
       presentation_.Resize(event.xconfigure.width, event.xconfigure.height);
       break;
-    case DestroyNotify:
-      input.OnCloseRequest();
-      break;
+    case DestroyNotify: input.OnCloseRequest(); break;
     case ClientMessage:
       if (set_up_.own_window && Atom(event.xclient.data.l[0]) == set_up_.delete_window)
         input.OnCloseRequest();
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

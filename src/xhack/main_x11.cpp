@@ -139,8 +139,8 @@ int RunOn(Display* display, const WindowChoice& choice, const HackOptions& optio
 
   XPresentation presentation(display, window, attributes.visual, format, attributes.width,
                              attributes.height, XShmQueryExtension(display));
-  HackWindowSetUp set_up{display, window, own.get() != 0, delete_window,
-                         options.delay_us, &stop_signal};
+  HackWindowSetUp set_up{display,       window,           own.get() != 0,
+                         delete_window, options.delay_us, &stop_signal};
   HackWindow hack_window(set_up, presentation);
   Settings settings;
   settings.Pattern_No = std::int16_t(options.pattern);
@@ -167,7 +167,8 @@ int Main(const std::vector<std::string_view>& arguments) {
 
   CatchStopSignals();
   const DisplayOwner display(XOpenDisplay(nullptr));
-  if (!display) return Fail("cannot open display \"" + std::string(XDisplayName(nullptr)) + "\"", 1);
+  if (!display)
+    return Fail("cannot open display \"" + std::string(XDisplayName(nullptr)) + "\"", 1);
   XSetErrorHandler(OnXError);
   return RunOn(display.get(), std::get<WindowChoice>(choice), options);
 }

@@ -69,9 +69,9 @@ std::optional<PaletteTable> VisualPalette(const PaletteTable& PalLUT, const Pixe
   PaletteTable table = DisplayPalette(PalLUT, std::uint32_t(format.depth == 16 ? 16 : 32));
   const std::uint32_t rgb = format.red_mask | format.green_mask | format.blue_mask;
   const std::uint32_t alpha = format.depth == 32 ? ~rgb : 0;
-  const bool windows_order = Is565(format) || (format.red_mask == kWindowsRed &&
-                                               format.green_mask == kWindowsGreen &&
-                                               format.blue_mask == kWindowsBlue);
+  const bool windows_order =
+      Is565(format) || (format.red_mask == kWindowsRed && format.green_mask == kWindowsGreen &&
+                        format.blue_mask == kWindowsBlue);
   for (std::uint32_t& value : table) {
     if (!windows_order) value = Reordered(value, format);
     value |= alpha;

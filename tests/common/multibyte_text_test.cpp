@@ -55,8 +55,12 @@ TEST(FindLastCharacterOf, SkipsTheSecondByteOfADoubleByteCharacter) {
 
 TEST(LastCharacters, CountsCharactersNotBytes) {
   EXPECT_EQ(LastCharacters("C:\\" + kHyoji + "wav", 3, IsCp932LeadByte), "wav");
-  EXPECT_EQ(LastCharacters("x" + kHyoji + "av", 3, IsCp932LeadByte), "\x8E\xA6" "av");
-  EXPECT_EQ(LastCharacters("x" + kHyoji + "av", 3, IsNeverLeadByte), "\xA6" "av");
+  EXPECT_EQ(LastCharacters("x" + kHyoji + "av", 3, IsCp932LeadByte),
+            "\x8E\xA6"
+            "av");
+  EXPECT_EQ(LastCharacters("x" + kHyoji + "av", 3, IsNeverLeadByte),
+            "\xA6"
+            "av");
   EXPECT_EQ(LastCharacters(kSoft, 1, IsCp932LeadByte), "\x83\x67");
   EXPECT_EQ(LastCharacters(kSoft, 1, IsNeverLeadByte), "\x67");
   // Fewer characters than asked for: all of them.

@@ -22,31 +22,32 @@ TEST(ToCp932, GivesTheShiftJisBytesOfTheProgramsNames) {
 }
 
 TEST(ToCp932, ReplacesWhatItCannotConvertWithAQuestionMark) {
-  EXPECT_EQ(ToCp932("a\u00E9b"), "a?b");      // e acute has no code page 932 form
-  EXPECT_EQ(ToCp932("x\xFFy"), "x?y");        // not UTF-8
-  EXPECT_EQ(ToCp932("\xE3\x81"), "??");       // a sequence cut short
+  EXPECT_EQ(ToCp932("a\u00E9b"), "a?b");  // e acute has no code page 932 form
+  EXPECT_EQ(ToCp932("x\xFFy"), "x?y");    // not UTF-8
+  EXPECT_EQ(ToCp932("\xE3\x81"), "??");   // a sequence cut short
   EXPECT_EQ(ToCp932(""), "");
 }
 
 TEST(Cp932ToUtf16, ReadsTheBytesOfTheProgramsTexts) {
   using namespace std::string_literals;
-  EXPECT_EQ(Cp932ToUtf16("Velkaro" + Bytes({0x82, 0xCC, 0x90, 0xDD, 0x92, 0xE8})), u"Velkaroの設定");
+  EXPECT_EQ(Cp932ToUtf16("Velkaro" + Bytes({0x82, 0xCC, 0x90, 0xDD, 0x92, 0xE8})),
+            u"Velkaroの設定");
   EXPECT_EQ(Cp932ToUtf16(Bytes({0xA1, 0xCC, 0xA7, 0xDF})), u"｡ﾌｧﾟ");
   EXPECT_EQ(Cp932ToUtf16("a\\b~\0c"s), u"a\\b~\0c"s);  // 5C and 7E are '\' and '~' in 932
   EXPECT_EQ(Cp932ToUtf16(""), u"");
 }
 
 TEST(Cp932ToUtf16, MarksWhatItCannotRead) {
-  EXPECT_EQ(Cp932ToUtf16(Bytes({0x88, 0x9F})), u"\uFFFD");              // 亜: not a text of ours
-  EXPECT_EQ(Cp932ToUtf16("x" + Bytes({0x82})), u"x\uFFFD");            // a lead byte cut off
-  EXPECT_EQ(Cp932ToUtf16(Bytes({0x82, 0x5C, 0x41})), u"\uFFFDA");      // one character, then A
+  EXPECT_EQ(Cp932ToUtf16(Bytes({0x88, 0x9F})), u"\uFFFD");         // 亜: not a text of ours
+  EXPECT_EQ(Cp932ToUtf16("x" + Bytes({0x82})), u"x\uFFFD");        // a lead byte cut off
+  EXPECT_EQ(Cp932ToUtf16(Bytes({0x82, 0x5C, 0x41})), u"\uFFFDA");  // one character, then A
   EXPECT_EQ(Cp932ToUtf16(Bytes({0x80, 0xA0, 0xFD})), u"\uFFFD\uFFFD\uFFFD");
 }
 
 TEST(ToUtf16, GivesTheCharactersThatTheCodePage932BytesStandFor) {
   for (const std::string_view text :
-       {"Velkaroの設定", "ﾌｧｲﾙを開く", "BGMﾌｧｲﾙ (MP3 WAV)", "起動毎にﾗﾝﾀﾞﾑ", "曲目をﾘﾋﾟｰﾄ", "音楽CD",
-        "無し", "MP3、WAV", "ＭＳ Ｐゴシック", "ｴﾌｪｸﾄﾊﾟﾀｰﾝ"}) {
+       {"Velkaroの設定", "ﾌｧｲﾙを開く", "BGMﾌｧｲﾙ (MP3 WAV)", "起動毎にﾗﾝﾀﾞﾑ", "曲目をﾘﾋﾟｰﾄ",
+        "音楽CD", "無し", "MP3、WAV", "ＭＳ Ｐゴシック", "ｴﾌｪｸﾄﾊﾟﾀｰﾝ"}) {
     EXPECT_EQ(ToUtf16(text), Cp932ToUtf16(ToCp932(text)));
     EXPECT_EQ(ToUtf16(text).find(u'?'), std::u16string::npos) << text;
   }
@@ -75,10 +76,10 @@ TEST(ToCp932, AgreesWithTheSystemConverterOnEveryKnownCharacter) {
     all_katakana += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
     all_katakana += static_cast<char>(0x80 | (cp & 0x3F));
   }
-  for (const std::string& text : {std::string("Velkaroの設定"), std::string("BGM区分"),
-                                 std::string("ﾊﾟﾀｰﾝ BGMﾘﾋﾟｰﾄ BGMﾌｧｲﾙ"),
-                                 std::string("起動毎にﾗﾝﾀﾞﾑ 音楽CD 無し MP3、WAV 曲目をﾘﾋﾟｰﾄ ﾌｧｲﾙを開く"),
-                                 std::string("ＭＳ Ｐゴシック"), all_katakana}) {
+  for (const std::string& text :
+       {std::string("Velkaroの設定"), std::string("BGM区分"), std::string("ﾊﾟﾀｰﾝ BGMﾘﾋﾟｰﾄ BGMﾌｧｲﾙ"),
+        std::string("起動毎にﾗﾝﾀﾞﾑ 音楽CD 無し MP3、WAV 曲目をﾘﾋﾟｰﾄ ﾌｧｲﾙを開く"),
+        std::string("ＭＳ Ｐゴシック"), all_katakana}) {
     EXPECT_EQ(ToCp932(text), IconvCp932(text)) << text;
   }
 }

@@ -22,7 +22,9 @@ class UnderCodePage1252 : public ::testing::Test {
 };
 
 TEST_F(UnderCodePage1252, APathComesBackAsTheSystemsBytesOnlyWhenItHoldsIt) {
-  EXPECT_EQ(SystemAnsiFromWide(L"C:\\Musik\\Gr\u00FC\u00DFe.mp3"), "C:\\Musik\\Gr\xFC\xDF" "e.mp3");
+  EXPECT_EQ(SystemAnsiFromWide(L"C:\\Musik\\Gr\u00FC\u00DFe.mp3"),
+            "C:\\Musik\\Gr\xFC\xDF"
+            "e.mp3");
   EXPECT_EQ(SystemAnsiFromWide(L""), "");
   // Not in the code page: the converter's '?' would name another file.
   EXPECT_EQ(SystemAnsiFromWide(L"C:\\s\u0101ng.mp3"), std::nullopt);
@@ -32,7 +34,9 @@ TEST_F(UnderCodePage1252, APathComesBackAsTheSystemsBytesOnlyWhenItHoldsIt) {
 }
 
 TEST_F(UnderCodePage1252, SystemTextIsReadInTheSystemsCodePage) {
-  EXPECT_EQ(WideFromSystemAnsi("Gr\xFC\xDF" "e"), L"Gr\u00FC\u00DFe");
+  EXPECT_EQ(WideFromSystemAnsi("Gr\xFC\xDF"
+                               "e"),
+            L"Gr\u00FC\u00DFe");
   // The bytes of 表 are two characters here.
   EXPECT_EQ(WideFromSystemAnsi("\x95\x5C"), L"\u2022\\");
   EXPECT_EQ(WideFromSystemAnsi(""), L"");

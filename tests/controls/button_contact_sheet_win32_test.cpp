@@ -30,11 +30,12 @@ struct State {
   bool hovering;
   bool enabled;
 };
-constexpr std::array<State, 5> kStates{{{"normal", 0, false, true},
-                                        {"focused", kStateFocus, false, true},
-                                        {"hover", kStateOver, true, true},
-                                        {"pressed", kStateFocus | kStatePressed | kStateOver, true, true},
-                                        {"disabled", 0, false, false}}};
+constexpr std::array<State, 5> kStates{
+    {{"normal", 0, false, true},
+     {"focused", kStateFocus, false, true},
+     {"hover", kStateOver, true, true},
+     {"pressed", kStateFocus | kStatePressed | kStateOver, true, true},
+     {"disabled", 0, false, false}}};
 
 // PNG with stored (uncompressed) deflate blocks: no compression library
 // needed, and any viewer reads it.
@@ -51,7 +52,8 @@ void PutBigEndian(std::vector<std::uint8_t>& out, std::uint32_t v) {
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(std::uint8_t(v >> shift));
 }
 
-void Chunk(std::vector<std::uint8_t>& png, const char* type, const std::vector<std::uint8_t>& data) {
+void Chunk(std::vector<std::uint8_t>& png, const char* type,
+           const std::vector<std::uint8_t>& data) {
   PutBigEndian(png, std::uint32_t(data.size()));
   std::vector<std::uint8_t> body(type, type + 4);
   body.insert(body.end(), data.begin(), data.end());
@@ -299,9 +301,9 @@ TEST_F(ButtonContactSheet, ThePlainRectanglesHaveTheirFaceRimAndCornerColours) {
     const std::uint32_t seen = At(x, y);
     const std::uint32_t want = (std::uint32_t(RedOf(e.colour)) << 16) |
                                (std::uint32_t(GreenOf(e.colour)) << 8) | BlueOf(e.colour);
-    EXPECT_EQ(seen, want) << "style " << e.style << " " << kStates[std::size_t(e.state)].name << " ("
-                          << e.x << ", " << e.y << "): " << e.what << std::hex << " seen " << seen
-                          << " want " << want;
+    EXPECT_EQ(seen, want) << "style " << e.style << " " << kStates[std::size_t(e.state)].name
+                          << " (" << e.x << ", " << e.y << "): " << e.what << std::hex << " seen "
+                          << seen << " want " << want;
   }
 }
 

@@ -366,8 +366,7 @@ TEST_F(ButtonControlTest, FontStyleMapsBitsAndLeavesStrikethrough) {
 TEST_F(ButtonControlTest, FirstResizeReplacesTheMarkerByTheDisplayName) {
   button.OnResize();
   EXPECT_EQ(button.Caption(), "hbButtons_H1");
-  EXPECT_EQ(view.calls,
-            (std::vector<std::string>{"Offscreen", "Region", "Layout", "Redraw"}));
+  EXPECT_EQ(view.calls, (std::vector<std::string>{"Offscreen", "Region", "Layout", "Redraw"}));
   ambient.display_name = "Other";
   button.OnResize();
   EXPECT_EQ(button.Caption(), "hbButtons_H1");

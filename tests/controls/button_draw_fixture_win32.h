@@ -28,8 +28,8 @@ class ParentWindow {
 };
 
 inline std::unique_ptr<ButtonWindow> MakeButton(const ParentWindow& parent,
-                                                const AmbientValues& ambient, int width,
-                                                int height, int x = 0, int y = 0) {
+                                                const AmbientValues& ambient, int width, int height,
+                                                int x = 0, int y = 0) {
   return CreateButtonWindow(parent.Handle(), 100, RECT{x, y, x + width, y + height}, ambient);
 }
 

@@ -108,10 +108,10 @@ TEST_F(ButtonInteractionTest, DoubleClickAfterAnotherButtonChangesNoState) {
 }
 
 TEST_F(ButtonInteractionTest, FirstMoveInsideStartsHoveringOnce) {
-  EXPECT_THAT(Do([&] { input_.OnMouseMove(0, 0, 5, 5); }),
-              ElementsAre("OnButton", "SetProp hb_ClassID=" + std::to_string(kControlRef),
-                          "SetProp hb_TimerID=237", "SetTimer(237,50)", "Redraw[4]",
-                          "MouseMove(0,0,5,5)"));
+  EXPECT_THAT(
+      Do([&] { input_.OnMouseMove(0, 0, 5, 5); }),
+      ElementsAre("OnButton", "SetProp hb_ClassID=" + std::to_string(kControlRef),
+                  "SetProp hb_TimerID=237", "SetTimer(237,50)", "Redraw[4]", "MouseMove(0,0,5,5)"));
   EXPECT_TRUE(control_.Hovering());
   EXPECT_THAT(Do([&] { input_.OnMouseMove(1, 0, 6, 5); }), ElementsAre("MouseMove(1,0,6,5)"));
 }

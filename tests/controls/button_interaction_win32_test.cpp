@@ -77,9 +77,9 @@ class ButtonInputWin32Test : public ::testing::Test {
  protected:
   ButtonInputWin32Test() {
     RegisterFormClass();
-    form_ = CreateWindowExA(WS_EX_TOPMOST, kTestFormClass, "button input", WS_POPUP | WS_VISIBLE,
-                            100, 100, 320, 120, nullptr, nullptr, GetModuleHandleA(nullptr),
-                            nullptr);
+    form_ =
+        CreateWindowExA(WS_EX_TOPMOST, kTestFormClass, "button input", WS_POPUP | WS_VISIBLE, 100,
+                        100, 320, 120, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     first_ = std::make_unique<TestButton>(form_, 1, 10);
     second_ = std::make_unique<TestButton>(form_, 2, 120);
     SetForegroundWindow(form_);
@@ -118,9 +118,7 @@ class ButtonInputWin32Test : public ::testing::Test {
     ASSERT_TRUE(PumpUntil([&] { return button.control().Hovering(); }));
   }
 
-  void SetUp() override {
-    ASSERT_TRUE(first_->window && second_->window) << "no button window";
-  }
+  void SetUp() override { ASSERT_TRUE(first_->window && second_->window) << "no button window"; }
 
   HWND form_ = nullptr;
   std::unique_ptr<TestButton> first_, second_;

@@ -67,10 +67,10 @@ TEST_F(ButtonPersistenceTest, EveryKeyIsWrittenInOrderWhenNothingIsDefault) {
   button.SetMouseIcon(MakePicture(PictureKind::Icon, 32, 32));
   button.WriteProperties(store);
   EXPECT_EQ(store.Keys(),
-            (std::vector<std::string>{"Caption", "CapAlign", "BackStyle", "Shape", "Font", "cFore",
-                                      "cFHover", "cBHover", "Focus", "LockHover", "cGradient",
-                                      "Gradient", "CapStyle", "ImgAlign", "Image", "ImgSize",
-                                      "Enabled", "cBack", "mPointer", "mIcon"}));
+            (std::vector<std::string>{"Caption",   "CapAlign", "BackStyle", "Shape",    "Font",
+                                      "cFore",     "cFHover",  "cBHover",   "Focus",    "LockHover",
+                                      "cGradient", "Gradient", "CapStyle",  "ImgAlign", "Image",
+                                      "ImgSize",   "Enabled",  "cBack",     "mPointer", "mIcon"}));
 }
 
 TEST_F(ButtonPersistenceTest, RoundTripRestoresEveryProperty) {
@@ -191,10 +191,12 @@ TEST_F(ButtonPersistenceTest, DamagedValuesFallBackToDefaults) {
 // A stored picture's stated size is whatever the store held; the drawing
 // look must still tell an image from none without overflowing.
 TEST_F(ButtonPersistenceTest, PictureOfExtremeStatedSizeStillCountsAsAnImage) {
-  store.Write("Image", MakePicture(PictureKind::Bitmap, std::numeric_limits<std::int32_t>::max(), 1));
+  store.Write("Image",
+              MakePicture(PictureKind::Bitmap, std::numeric_limits<std::int32_t>::max(), 1));
   loaded.ReadProperties(store);
   EXPECT_TRUE(LookOf(loaded, 80, 24).has_image);
-  store.Write("Image", MakePicture(PictureKind::Bitmap, std::numeric_limits<std::int32_t>::min(), -1));
+  store.Write("Image",
+              MakePicture(PictureKind::Bitmap, std::numeric_limits<std::int32_t>::min(), -1));
   loaded.ReadProperties(store);
   EXPECT_FALSE(LookOf(loaded, 80, 24).has_image);
 }

@@ -23,8 +23,7 @@ std::string Ini(const std::string& lines) { return "[Section]\r\n" + lines; }
 bool IsCrashCode(DWORD code) { return code >= 0xC0000000; }
 
 std::string Show(const std::string& text) {
-  return text.size() > 40 ? text.substr(0, 40) + "... (" + std::to_string(text.size()) + ")"
-                          : text;
+  return text.size() > 40 ? text.substr(0, 40) + "... (" + std::to_string(text.size()) + ")" : text;
 }
 
 // The saver starts full screen with this settings file (none when nullopt),
@@ -63,8 +62,8 @@ TEST(BadCommandLine, LinesWithoutAModeToRunEndAtOnceWithoutAWindow) {
 }
 
 TEST(BadCommandLine, LinesOfTheShowModeOrNoneRunFullScreenUntilAKey) {
-  for (const std::string& line : {std::string(), std::string("xs"),
-                                 "/s" + std::string(9998, 'x'), std::string("/S 12 extra")}) {
+  for (const std::string& line : {std::string(), std::string("xs"), "/s" + std::string(9998, 'x'),
+                                  std::string("/S 12 extra")}) {
     SaverFolder folder;
     ExpectRunsUntilAKey(folder, line, Show(line));
   }
@@ -108,9 +107,9 @@ TEST(BadSettingsFile, DamagedFilesRunWithTheDefaults) {
   ExpectRunsUntilAKeyWith(garbage, "binary garbage");
   ExpectRunsUntilAKeyWith(Ini(std::string("\0\0\0", 3) + IniLine(kPatternKey, " 5")),
                           "NULs in the file");
-  ExpectRunsUntilAKeyWith(Ini(IniLine(kPatternKey, std::string(300, '7')) +
-                              IniLine(kFileKey, std::string(300, 'q'))),
-                          "300-byte values");
+  ExpectRunsUntilAKeyWith(
+      Ini(IniLine(kPatternKey, std::string(300, '7')) + IniLine(kFileKey, std::string(300, 'q'))),
+      "300-byte values");
 }
 
 TEST(BadSettingsFile, ValuesThatAreNoUsableNumbersInEveryKey) {
@@ -181,8 +180,8 @@ TEST(BadEnvironment, ARunWithMusicShowsAndEndsOnAKey) {
   if (tone.empty()) GTEST_FAIL() << "needs VELKARO_TONE_MP3";
   for (int pattern : {6, 12, 21}) {
     SaverFolder folder;
-    folder.WriteIni(Ini(IniLine(kPatternKey, " " + std::to_string(pattern)) + IniLine(kKindKey, " 2") +
-                        IniLine(kFileKey, tone)));
+    folder.WriteIni(Ini(IniLine(kPatternKey, " " + std::to_string(pattern)) +
+                        IniLine(kKindKey, " 2") + IniLine(kFileKey, tone)));
     ExpectRunsUntilAKey(folder, "/s", "pattern " + std::to_string(pattern));
   }
 }
@@ -196,7 +195,8 @@ TEST(BadEnvironment, TheSoundCardVanishingMidRunLeavesTheRunGoingAndAKeyEndsIt) 
   if (!sync || tone.empty()) GTEST_FAIL() << "run by bad_input_env_test.sh";
   const std::string dir = std::string(sync) + "\\";
   SaverFolder folder;
-  folder.WriteIni(Ini(IniLine(kPatternKey, " 8") + IniLine(kKindKey, " 2") + IniLine(kFileKey, tone)));
+  folder.WriteIni(
+      Ini(IniLine(kPatternKey, " 8") + IniLine(kKindKey, " 2") + IniLine(kFileKey, tone)));
   SaverProcess saver(folder, "/s");
   ASSERT_NE(saver.WaitForWindow(Wide(kSaverWindowTitle), kWindowShowsMs), nullptr);
   // The music plays once the MP3 device holds the file open.

@@ -75,7 +75,7 @@ TEST(CodePage932, AMusicFileIsKnownByItsLastThreeCharacters) {
   ASSERT_NE(tone, nullptr) << "needs VELKARO_TONE_MP3";
   SaverFolder folder(L"\u30BD\u30D5\u30C8");
   ASSERT_TRUE(folder.made());
-  const std::string mp3 = folder.path() + "\\\x95\x5C\x8E\xA6.mp3";   // 表示.mp3
+  const std::string mp3 = folder.path() + "\\\x95\x5C\x8E\xA6.mp3";    // 表示.mp3
   const std::string not_mp3 = folder.path() + "\\\x8B\xC8\x83\x4DP3";  // 曲ギP3
   const std::string bytes = ReadFileBytes(tone);
   ASSERT_FALSE(bytes.empty());

@@ -23,7 +23,9 @@ namespace {
 struct ScreenBlock {
   int width = 0, height = 0;
   std::vector<COLORREF> values;
-  COLORREF at(int x, int y) const { return values[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
+  COLORREF at(int x, int y) const {
+    return values[std::size_t(y) * std::size_t(width) + std::size_t(x)];
+  }
 };
 
 ScreenBlock ReadScreen(const RECT& rect) {
@@ -96,8 +98,7 @@ std::optional<ColorRef> PlannedColour(const ButtonLook& look, int x, int y) {
           if (on_vertical || on_horizontal) colour = op.colour;
         }
         break;
-      default:
-        break;
+      default: break;
     }
   }
   return colour;
@@ -106,8 +107,8 @@ std::optional<ColorRef> PlannedColour(const ButtonLook& look, int x, int y) {
 // Points on the face beside the caption and on each side of the two inner
 // rings, where nothing but the face and edges is drawn.
 std::vector<POINT> LookProbes(int w, int h) {
-  return {{5, h / 2}, {5, 4}, {5, h - 5}, {2, h / 2}, {1, h / 2}, {w / 2, 2}, {w / 2, 1},
-          {w - 3, h / 2}, {w - 2, h / 2}, {w / 2, h - 3}, {w / 2, h - 2}};
+  return {{5, h / 2}, {5, 4},         {5, h - 5},     {2, h / 2},     {1, h / 2},    {w / 2, 2},
+          {w / 2, 1}, {w - 3, h / 2}, {w - 2, h / 2}, {w / 2, h - 3}, {w / 2, h - 2}};
 }
 
 // Every probe whose pixel on the screen is not what the look plans, as text.

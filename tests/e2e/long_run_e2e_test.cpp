@@ -60,9 +60,10 @@ TEST(LongRun, SamplesEveryMinuteAndEndsOnAKey) {
       ASSERT_FALSE(saver.WaitForExit(60000)) << "ended by itself";
     }
     const Sample s = SampleOf(saver.process_id());
-    std::printf("sample pattern=%s minute=%d private_kb=%lu gdi=%lu user=%lu handles=%lu error=%lu\n",
-                pattern_text, minute, static_cast<unsigned long>(s.private_bytes / 1024),
-                s.gdi_objects, s.user_objects, s.handles, s.error);
+    std::printf(
+        "sample pattern=%s minute=%d private_kb=%lu gdi=%lu user=%lu handles=%lu error=%lu\n",
+        pattern_text, minute, static_cast<unsigned long>(s.private_bytes / 1024), s.gdi_objects,
+        s.user_objects, s.handles, s.error);
     std::fflush(stdout);
   }
   PressKey(VK_SPACE);

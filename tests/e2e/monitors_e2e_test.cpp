@@ -37,9 +37,9 @@ class OpenDesktop {
     window_class.hbrBackground = brush_;
     window_class.lpszClassName = "VelkaroTestDesktop";
     RegisterClassA(&window_class);
-    window_ = CreateWindowExA(0, "VelkaroTestDesktop", "", WS_POPUP | WS_VISIBLE, 0, 0,
-                              kSecond.right, kPrimary.bottom, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
+    window_ =
+        CreateWindowExA(0, "VelkaroTestDesktop", "", WS_POPUP | WS_VISIBLE, 0, 0, kSecond.right,
+                        kPrimary.bottom, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     UpdateWindow(window_);
   }
   ~OpenDesktop() {

@@ -55,8 +55,9 @@ TEST(Preview, WithoutAPaneToShowInEndsAtOnce) {
     Pane pane(10, 10);
     gone = pane.argument();
   }
-  for (const std::string& line : {std::string("/p 0"), std::string("/p"), std::string("/p "),
-                                  std::string("/p x12"), std::string("/p 99999999999"), "/p " + gone}) {
+  for (const std::string& line :
+       {std::string("/p 0"), std::string("/p"), std::string("/p "), std::string("/p x12"),
+        std::string("/p 99999999999"), "/p " + gone}) {
     SaverFolder folder;
     const SaverOutcome run = RunSaver(folder, line, kAtOnceMs);
     EXPECT_TRUE(run.ended) << line;
@@ -71,8 +72,8 @@ TEST(Preview, StartsWhateverTheSettingsFile) {
   garbled.WriteIni(std::string("\0\xFF\xFE[Section\r\n=\x81\x82", 12) + std::string(5000, 'x'));
   SaverFolder locked;
   locked.WriteIni("[Section]\r\n");
-  HANDLE lock = CreateFileA(locked.ini().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
-                            nullptr);
+  HANDLE lock = CreateFileA(locked.ini().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
   for (const SaverFolder* folder : {&missing, &garbled, &locked}) {
     Pane pane(152, 112);
     SaverProcess saver(*folder, "/p " + pane.argument());

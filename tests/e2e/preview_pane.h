@@ -36,9 +36,9 @@ class Pane {
       return RegisterClassA(&pane_class) != 0;
     }();
     (void)registered;
-    window_ = CreateWindowExA(WS_EX_TOPMOST, "VelkaroTestPane", "pane", WS_POPUP | WS_VISIBLE,
-                              kLeft, kTop, width, height, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
+    window_ =
+        CreateWindowExA(WS_EX_TOPMOST, "VelkaroTestPane", "pane", WS_POPUP | WS_VISIBLE, kLeft,
+                        kTop, width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     PumpThreadMessages();
   }
   ~Pane() { Destroy(); }

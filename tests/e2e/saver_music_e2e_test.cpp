@@ -15,8 +15,9 @@ TEST(SaverMusic, PlaysTheMp3WhileRunningAndStopsAtTheEnd) {
   const char* mp3 = std::getenv("VELKARO_TEST_MP3");
   if (!mp3) GTEST_FAIL() << "run by saver_music_test.sh, which records the sound";
   SaverFolder folder;
-  folder.WriteIni(std::string("[Section]\r\n\xCA\xDF\xC0\xB0\xDD= 8\r\nBGM\x8B\xE6\x95\xAA= 2\r\n") +
-                  "BGM\xCC\xA7\xB2\xD9=" + mp3 + "\r\n");
+  folder.WriteIni(
+      std::string("[Section]\r\n\xCA\xDF\xC0\xB0\xDD= 8\r\nBGM\x8B\xE6\x95\xAA= 2\r\n") +
+      "BGM\xCC\xA7\xB2\xD9=" + mp3 + "\r\n");
   SaverProcess saver(folder, "/s");
   ASSERT_NE(saver.WaitForWindow(Wide(kSaverWindowTitle), 15000), nullptr);
   // The recording must hear the file whole and again after its end, when

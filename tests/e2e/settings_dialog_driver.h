@@ -26,11 +26,11 @@ constexpr DWORD kCloseMs = 15000;
 
 // The file as the system's profile functions write it; Wine drops the space
 // before each number.
-inline std::string WrittenIni(int random, int pattern, int kind, int repeat, const std::string& file) {
+inline std::string WrittenIni(int random, int pattern, int kind, int repeat,
+                              const std::string& file) {
   return "[Section]\r\n" + IniLine(kRandomKey, std::to_string(random)) +
-         IniLine(kPatternKey, std::to_string(pattern)) +
-         IniLine(kKindKey, std::to_string(kind)) + IniLine(kRepeatKey, std::to_string(repeat)) +
-         IniLine(kFileKey, file);
+         IniLine(kPatternKey, std::to_string(pattern)) + IniLine(kKindKey, std::to_string(kind)) +
+         IniLine(kRepeatKey, std::to_string(repeat)) + IniLine(kFileKey, file);
 }
 
 // True once the thread of `window` takes its messages: a message sent to it

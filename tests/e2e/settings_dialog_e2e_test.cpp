@@ -78,8 +78,7 @@ std::uint32_t GradientOnScreen(int row) {
 TEST_F(SettingsDialogE2e, TheWholePanelShowsOnTheScreen) {
   ASSERT_TRUE(Open());
   const int width = kBackgroundPanel.width(), height = kBackgroundPanel.height();
-  const Pixels shown =
-      ScreenPixels({client_.x, client_.y, client_.x + width, client_.y + height});
+  const Pixels shown = ScreenPixels({client_.x, client_.y, client_.x + width, client_.y + height});
   int wrong_right = 0, wrong_bottom = 0;
   for (int y = 0; y < height; ++y) wrong_right += shown.at(width - 1, y) != GradientOnScreen(y);
   for (int x = 0; x < width; ++x)
@@ -87,8 +86,8 @@ TEST_F(SettingsDialogE2e, TheWholePanelShowsOnTheScreen) {
   EXPECT_EQ(wrong_right, 0) << "pixels of the panel's right column that do not show it";
   EXPECT_EQ(wrong_bottom, 0) << "pixels of the panel's bottom row that do not show it";
   // Just past the panel the window's frame begins.
-  const Pixels beyond = ScreenPixels({client_.x + width, client_.y + height - 1,
-                                      client_.x + width + 1, client_.y + height});
+  const Pixels beyond = ScreenPixels(
+      {client_.x + width, client_.y + height - 1, client_.x + width + 1, client_.y + height});
   EXPECT_NE(beyond.at(0, 0), GradientOnScreen(height - 1));
   ClickCancel();
   EXPECT_TRUE(Closes());
@@ -258,18 +257,20 @@ TEST_F(SettingsDialogE2e, SettingOnAReadOnlyFileSavesForTheUserAndLeavesTheFileA
 class FakeBrowser {
  public:
   explicit FakeBrowser(std::string log) : log_(std::move(log)) {
-    RegCreateKeyExA(HKEY_CLASSES_ROOT, kCommandKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                    &key_, nullptr);
+    RegCreateKeyExA(HKEY_CLASSES_ROOT, kCommandKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
+                    nullptr);
     char old[1024] = {};
     DWORD size = sizeof old - 1;
-    had_command_ = RegQueryValueExA(key_, nullptr, nullptr, nullptr,
-                                    reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
+    had_command_ = RegQueryValueExA(key_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(old),
+                                    &size) == ERROR_SUCCESS;
     old_command_ = old;
     SetCommand("\"" + BesideThisProgram("velkaro_fake_browser.exe") + "\" \"" + log_ + "\" \"%1\"");
   }
   ~FakeBrowser() {
-    if (had_command_) SetCommand(old_command_);
-    else RegDeleteValueA(key_, nullptr);
+    if (had_command_)
+      SetCommand(old_command_);
+    else
+      RegDeleteValueA(key_, nullptr);
     RegCloseKey(key_);
     DeleteFileA(log_.c_str());
   }

@@ -21,8 +21,7 @@ void ExpectEndsAtOnceWithoutAWindow(const std::string& arguments) {
 
 TEST(Startup, UnrecognisedCommandLinesEndAtOnceWithoutAWindow) {
   for (const std::string& line : {std::string("s"), std::string("/"), std::string("/x"),
-                                  std::string("/q 5"), std::string("/1"),
-                                  std::string(10000, 'z')})
+                                  std::string("/q 5"), std::string("/1"), std::string(10000, 'z')})
     ExpectEndsAtOnceWithoutAWindow(line);
 }
 

@@ -72,8 +72,7 @@ class WindowsVersionsDialog : public SettingsDialogE2e,
   void SetUp() override {
     setting_.emplace(GetParam());
     ASSERT_EQ(VersionToldToTheSaver(), GetParam().reported) << kNotReached;
-    dialog_caption_ =
-        TextAsShown(GetParam(), Wide(kSettingsWindowTitle), kSettingsCaptionCp932);
+    dialog_caption_ = TextAsShown(GetParam(), Wide(kSettingsWindowTitle), kSettingsCaptionCp932);
     chooser_caption_ = TextAsShown(GetParam(), Wide("ﾌｧｲﾙを開く"), kChooserTitleCp932);
   }
   std::optional<PretendWindowsVersion> setting_;
@@ -112,8 +111,8 @@ TEST_P(WindowsVersionsDialog, AChoiceMadeAndSavedLeavesItsBytes) {
   // Found by its title; its file-type list is the program's too.
   const HWND chooser = OpenChooser();
   ASSERT_NE(chooser, nullptr) << "no file chooser titled \"ﾌｧｲﾙを開く\" showed";
-  EXPECT_EQ(ShownFileType(chooser), TextAsShown(GetParam(), Wide("BGMﾌｧｲﾙ (MP3 WAV)"),
-                                                   "BGM\xCC\xA7\xB2\xD9 (MP3 WAV)"));
+  EXPECT_EQ(ShownFileType(chooser),
+            TextAsShown(GetParam(), Wide("BGMﾌｧｲﾙ (MP3 WAV)"), "BGM\xCC\xA7\xB2\xD9 (MP3 WAV)"));
   ASSERT_TRUE(TakeFile(chooser, Wide(song)));
   ClickSetting();
   ASSERT_TRUE(Closes());
@@ -155,8 +154,8 @@ TEST_P(WindowsVersions, ThePreviewFillsItsPaneAndEndsWithIt) {
   EXPECT_EQ(saver.exit_code(), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(, WindowsVersions,
-                         ::testing::Values(kWindows98, kWindows2000, kWindowsXp), VersionName);
+INSTANTIATE_TEST_SUITE_P(, WindowsVersions, ::testing::Values(kWindows98, kWindows2000, kWindowsXp),
+                         VersionName);
 INSTANTIATE_TEST_SUITE_P(, WindowsVersionsDialog,
                          ::testing::Values(kWindows98, kWindows2000, kWindowsXp), VersionName);
 

@@ -20,7 +20,7 @@ namespace {
 // `part_max` + 1 parked records and the tables.
 struct EngineRun {
   explicit EngineRun(int pattern, std::int32_t part_max = 100, std::int32_t burst_count = 0,
-               std::uint32_t seconds = 0)
+                     std::uint32_t seconds = 0)
       : engine(random) {
     EngineSetUpOptions set_up;
     set_up.seconds_since_midnight = seconds;
@@ -39,10 +39,14 @@ TEST(AnimatorTable, IntervalsAndKinds) {
   EXPECT_EQ(AnimatorsFor(0), (PatternAnimators{2000, BurstKind::Emitter, {}, MotionKind::None}));
   EXPECT_EQ(AnimatorsFor(2), (PatternAnimators{100, BurstKind::Emitter, {}, MotionKind::None}));
   EXPECT_EQ(AnimatorsFor(8), PatternAnimators{});
-  EXPECT_EQ(AnimatorsFor(20), (PatternAnimators{100, BurstKind::RandomPoint, {}, MotionKind::None}));
-  EXPECT_EQ(AnimatorsFor(21), (PatternAnimators{1000, BurstKind::Emitter, 100, MotionKind::CurveStep}));
-  EXPECT_EQ(AnimatorsFor(23), (PatternAnimators{800, BurstKind::RandomPointUpper, {}, MotionKind::None}));
-  EXPECT_EQ(AnimatorsFor(25), (PatternAnimators{200, BurstKind::DoubleSweep, 5000, MotionKind::BigBurst}));
+  EXPECT_EQ(AnimatorsFor(20),
+            (PatternAnimators{100, BurstKind::RandomPoint, {}, MotionKind::None}));
+  EXPECT_EQ(AnimatorsFor(21),
+            (PatternAnimators{1000, BurstKind::Emitter, 100, MotionKind::CurveStep}));
+  EXPECT_EQ(AnimatorsFor(23),
+            (PatternAnimators{800, BurstKind::RandomPointUpper, {}, MotionKind::None}));
+  EXPECT_EQ(AnimatorsFor(25),
+            (PatternAnimators{200, BurstKind::DoubleSweep, 5000, MotionKind::BigBurst}));
   EXPECT_EQ(AnimatorsFor(27), (PatternAnimators{{}, BurstKind::None, 100, MotionKind::CurveStep}));
   EXPECT_EQ(AnimatorsFor(28), PatternAnimators{});
   EXPECT_EQ(AnimatorsFor(-1), PatternAnimators{});

@@ -26,7 +26,8 @@ TEST(ChoosePattern, RandomFlagPicksFromTheClock) {
     settings.Rdm_Flag = 1;
     settings.Pattern_No = 3;
     Random random;
-    const std::string_view params = ChoosePattern(settings.Rdm_Flag, settings.Pattern_No, random, seconds);
+    const std::string_view params =
+        ChoosePattern(settings.Rdm_Flag, settings.Pattern_No, random, seconds);
     EXPECT_EQ(settings.Pattern_No, PatternAt(seconds)) << seconds;
     EXPECT_EQ(params, ParamString(settings.Pattern_No));
     // The choice takes exactly one draw of the reseeded sequence.
@@ -59,7 +60,8 @@ TEST(ChoosePattern, FixedPatternKeepsNumberAndGenerator) {
     settings.Rdm_Flag = flag;
     settings.Pattern_No = 17;
     Random random;
-    EXPECT_EQ(ChoosePattern(settings.Rdm_Flag, settings.Pattern_No, random, 45296), ParamString(17));
+    EXPECT_EQ(ChoosePattern(settings.Rdm_Flag, settings.Pattern_No, random, 45296),
+              ParamString(17));
     EXPECT_EQ(settings.Pattern_No, 17);
     EXPECT_EQ(random.next(), Random().next());
   }

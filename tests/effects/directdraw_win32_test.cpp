@@ -195,8 +195,7 @@ TEST_F(DirectDrawTest, ADisplayChangeTo16BitsRemakesTheSurfaces) {
   ASSERT_TRUE(Present(QuadrantFrame()));
   const std::uint32_t first_bits = presentation.rgb_bit_count();
   if (FAILED(presentation.direct_draw()->SetDisplayMode(GetSystemMetrics(SM_CXSCREEN),
-                                                        GetSystemMetrics(SM_CYSCREEN), 16, 0,
-                                                        0))) {
+                                                        GetSystemMetrics(SM_CYSCREEN), 16, 0, 0))) {
     GTEST_SKIP() << "this display offers no 16-bit mode";
   }
   PumpMessages();
@@ -237,9 +236,8 @@ TEST_F(DirectDrawWithOnePrimary, TheFirstFrameAfterADisplayChangeShows) {
   ASSERT_TRUE(Present(QuadrantFrame()));
   const std::uint32_t first_bits = presentation.rgb_bit_count();
   const DWORD other_bits = first_bits == 16 ? 32 : 16;
-  ASSERT_EQ(presentation.direct_draw()->SetDisplayMode(GetSystemMetrics(SM_CXSCREEN),
-                                                       GetSystemMetrics(SM_CYSCREEN), other_bits,
-                                                       0, 0),
+  ASSERT_EQ(presentation.direct_draw()->SetDisplayMode(
+                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), other_bits, 0, 0),
             DD_OK);
   PumpMessages();
   EXPECT_TRUE(Present(QuadrantFrame())) << "the first frame in the new mode";

@@ -89,9 +89,25 @@ TEST(FastForms, BlurDividesEveryPossibleSumByNineExactly) {
 }
 
 TEST(FastForms, NearestIsNearbyintForEveryKindOfValue) {
-  std::vector<float> floats = {0.0f, -0.0f, 0.5f, -0.5f, 1.5f, 2.5f, -2.5f, 0.49999997f,
-                               -0.4f, 239.5f, 240.5f, 8388607.5f, 8388608.0f, 16777217.0f,
-                               2147483520.0f, 2147483648.0f, -2147483648.0f, 1e30f, -1e30f,
+  std::vector<float> floats = {0.0f,
+                               -0.0f,
+                               0.5f,
+                               -0.5f,
+                               1.5f,
+                               2.5f,
+                               -2.5f,
+                               0.49999997f,
+                               -0.4f,
+                               239.5f,
+                               240.5f,
+                               8388607.5f,
+                               8388608.0f,
+                               16777217.0f,
+                               2147483520.0f,
+                               2147483648.0f,
+                               -2147483648.0f,
+                               1e30f,
+                               -1e30f,
                                std::numeric_limits<float>::infinity(),
                                -std::numeric_limits<float>::infinity(),
                                std::numeric_limits<float>::denorm_min()};

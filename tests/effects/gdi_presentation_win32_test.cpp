@@ -105,9 +105,8 @@ TEST(GdiPresentation, EachWindowPixelShowsThePicturePixelUnderItsCentre) {
       const int column = low[i] + 256 * high[i];
       if (column != columns[std::size_t(x)] || rows[i] != lines[std::size_t(y)]) {
         if (++wrong <= 5)
-          ADD_FAILURE() << "window pixel " << x << "," << y << " shows " << column << ","
-                        << rows[i] << ", not " << columns[std::size_t(x)] << ","
-                        << lines[std::size_t(y)];
+          ADD_FAILURE() << "window pixel " << x << "," << y << " shows " << column << "," << rows[i]
+                        << ", not " << columns[std::size_t(x)] << "," << lines[std::size_t(y)];
       }
     }
   EXPECT_EQ(wrong, 0);

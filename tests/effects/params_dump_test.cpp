@@ -57,8 +57,7 @@ TEST(ParamsDump, ExtremeRealsStayFixed) {
   params.WindAmp = -std::numeric_limits<float>::denorm_min();
   params.ColBase = 7;
   const std::string dump = FormatParamsDump(params, 99, 0, 0);
-  EXPECT_NE(dump.find("\nGravity=340282346638528859811704183484516925440\n"),
-            std::string::npos);
+  EXPECT_NE(dump.find("\nGravity=340282346638528859811704183484516925440\n"), std::string::npos);
   EXPECT_NE(dump.find("\nWindAmp=-0.000000000000000000000000000000000000000000001\n"),
             std::string::npos);
   EXPECT_NE(dump.find("\nColBase=7\n"), std::string::npos);  // a number, not a character

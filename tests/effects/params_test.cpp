@@ -227,10 +227,14 @@ TEST(ParseParams, ResetsToTheValuesBeforeTheScan) {
 TEST(ParseParams, GarbageIsSkipped) {
   EngineParams defaults;
   ParseParams("", defaults);
-  for (std::string_view text : {"x", "-", "--", "- p 5", "hello world", "-q 5 -z 3",
-                                "\t-\tp", "-x", "p-"})
+  for (std::string_view text :
+       {"x", "-", "--", "- p 5", "hello world", "-q 5 -z 3", "\t-\tp", "-x", "p-"})
     EXPECT_EQ(Parsed(text), defaults) << text;
-  EXPECT_EQ(Parsed(std::string_view("-p\0" "8", 4)).PartMax, 8);
+  EXPECT_EQ(Parsed(std::string_view("-p\0"
+                                    "8",
+                                    4))
+                .PartMax,
+            8);
   EXPECT_EQ(Parsed("\xff\xfe-b 6\x80").BlurCount, 6);
 }
 

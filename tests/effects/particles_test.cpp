@@ -207,7 +207,8 @@ TEST(Launch, DrawsInTheDocumentedOrderForEveryMode) {
       e.EmitX = 40;
       e.EmitY = 30;
       for (int step = 0; step < 5; ++step) {
-        SCOPED_TRACE(testing::Message() << "mode " << mode << " jitter " << with_jitter << " step " << step);
+        SCOPED_TRACE(testing::Message()
+                     << "mode " << mode << " jitter " << with_jitter << " step " << step);
         const std::int32_t first = e.NextPart;
         Random twin = run.random;
         const Replayed expected = ReplayStep(twin, params, e, e.EmitX, e.EmitY);
@@ -216,7 +217,8 @@ TEST(Launch, DrawsInTheDocumentedOrderForEveryMode) {
         ASSERT_EQ(e.EmitY, expected.emit_y);
         ASSERT_EQ(e.NextPart, first + std::int32_t(expected.launched.size()));
         for (std::size_t n = 0; n < expected.launched.size(); ++n)
-          ASSERT_EQ(e.Particles[std::size_t(first) + 1 + n], expected.launched[n]) << "launch " << n;
+          ASSERT_EQ(e.Particles[std::size_t(first) + 1 + n], expected.launched[n])
+              << "launch " << n;
         ASSERT_EQ(Random(run.random).next(), twin.next()) << "the same number of draws";
       }
     }
@@ -237,7 +239,8 @@ TEST(Launch, EmitterRangesOfTheRandomAndLineModes) {
   struct Case {
     std::int32_t mode, x_lo, x_hi, y_lo, y_hi;
   };
-  for (const Case c : {Case{2, 5, 318, 5, 238}, Case{1, 5, 318, 220, 220}, Case{3, 25, 298, 220, 220}}) {
+  for (const Case c :
+       {Case{2, 5, 318, 5, 238}, Case{1, 5, 318, 220, 220}, Case{3, 25, 298, 220, 220}}) {
     EngineParams params = OneLaunchPerStep(0);
     params.EmitMode = c.mode;
     EngineRun run(params);
@@ -372,15 +375,15 @@ TEST(DrawPart, StrictBoundsAndRoundingIntoTheLastColumn) {
   Engine& e = run.engine;
   FrameBuffer& buf = e.FrameBuf;
   std::ranges::fill(buf.bytes(), std::uint8_t{7});
-  e.Particles[0] = {0, 50, 0, 0, 200, 0};                 // on column 0
-  e.Particles[1] = {float(W), 60, 0, 0, 200, 0};          // on column W
-  e.Particles[2] = {W - 0.4f, 70, 0, 0, 201, 0};          // rounds to column W
-  e.Particles[3] = {50, 0, 0, 0, 200, 0};                 // on row 0
-  e.Particles[4] = {60, float(H), 0, 0, 200, 0};          // on row H
-  e.Particles[5] = {70, H - 0.4f, 0, 0, 202, 0};          // rounds to row H
-  e.Particles[6] = {0.4f, 80, 0, 0, 203.5f, 0};           // rounds to column 0, even colour
-  e.Particles[7] = {90, 90, 0, 0, 254.5f, 0};             // ties to even: 254
-  e.Particles[8] = {100, 100, 0, 0, 0, 0};                // colour 0 still writes
+  e.Particles[0] = {0, 50, 0, 0, 200, 0};         // on column 0
+  e.Particles[1] = {float(W), 60, 0, 0, 200, 0};  // on column W
+  e.Particles[2] = {W - 0.4f, 70, 0, 0, 201, 0};  // rounds to column W
+  e.Particles[3] = {50, 0, 0, 0, 200, 0};         // on row 0
+  e.Particles[4] = {60, float(H), 0, 0, 200, 0};  // on row H
+  e.Particles[5] = {70, H - 0.4f, 0, 0, 202, 0};  // rounds to row H
+  e.Particles[6] = {0.4f, 80, 0, 0, 203.5f, 0};   // rounds to column 0, even colour
+  e.Particles[7] = {90, 90, 0, 0, 254.5f, 0};     // ties to even: 254
+  e.Particles[8] = {100, 100, 0, 0, 0, 0};        // colour 0 still writes
   ASSERT_TRUE(DrawPart(e));
   EXPECT_EQ(buf.at(0, 50), 7);
   EXPECT_EQ(buf.at(W, 60), 7);
@@ -391,7 +394,8 @@ TEST(DrawPart, StrictBoundsAndRoundingIntoTheLastColumn) {
   EXPECT_EQ(buf.at(0, 80), 204);
   EXPECT_EQ(buf.at(90, 90), 254);
   EXPECT_EQ(buf.at(100, 100), 0);
-  EXPECT_EQ(std::ranges::count(buf.bytes(), std::uint8_t{7}), std::ptrdiff_t(buf.bytes().size()) - 5);
+  EXPECT_EQ(std::ranges::count(buf.bytes(), std::uint8_t{7}),
+            std::ptrdiff_t(buf.bytes().size()) - 5);
 }
 
 TEST(DrawPart, LaterParticleWinsAndParkedOnesAreNotPlotted) {

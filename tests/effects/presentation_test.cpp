@@ -14,8 +14,11 @@ namespace {
 class MemorySurface final : public Surface {
  public:
   MemorySurface(int width, int height, int bytes_per_pixel)
-      : width_(width), height_(height), bytes_per_pixel_(bytes_per_pixel),
-        pitch_(width * bytes_per_pixel + 8), memory_(pitch_ * height, 0xEE) {}
+      : width_(width),
+        height_(height),
+        bytes_per_pixel_(bytes_per_pixel),
+        pitch_(width * bytes_per_pixel + 8),
+        memory_(pitch_ * height, 0xEE) {}
 
   std::int32_t Width() const override { return width_; }
   std::int32_t Height() const override { return height_; }
@@ -76,7 +79,7 @@ TEST(To565, PacksTheThreeLowBytes) {
   EXPECT_EQ(To565(255u * 65536), 63488);  // the fire entry for index 63
   EXPECT_EQ(To565(0x00FF00), 0x07E0);
   EXPECT_EQ(To565(0x0000FF), 0x001F);
-  EXPECT_EQ(To565(0xFF070307), 0);  // below each field's step; the top byte is ignored
+  EXPECT_EQ(To565(0xFF070307), 0);       // below each field's step; the top byte is ignored
   EXPECT_EQ(To565(0xFF080408), 0x0821);  // one step in each field
 }
 
@@ -153,11 +156,11 @@ TEST(DrawArray, EmptyRectanglesReturnOneAndDrawNothing) {
   const Pattern frame(10, 8);
   MemorySurface surface(8, 8, 4);
   const Rect empty[] = {
-      {12, 0, 20, 5},   // wholly right of the array: both edges become 10
-      {0, 3, 5, 3},     // top = bottom
-      {4, 0, 4, 5},     // left = right
-      {-9, 0, -1, 5},   // wholly left: both edges become 0
-      {0, 9, 5, 30},    // wholly below
+      {12, 0, 20, 5},  // wholly right of the array: both edges become 10
+      {0, 3, 5, 3},    // top = bottom
+      {4, 0, 4, 5},    // left = right
+      {-9, 0, -1, 5},  // wholly left: both edges become 0
+      {0, 9, 5, 30},   // wholly below
   };
   for (const Rect& r : empty) {
     EXPECT_EQ(DrawArray(frame.image(), frame.table, 0, 0, r, surface), DrawStatus::kEmpty)
@@ -170,8 +173,7 @@ TEST(DrawArray, EmptyRectanglesReturnOneAndDrawNothing) {
 TEST(DrawArray, ReversedEdgesAreSwapped) {
   const Pattern frame(10, 8);
   MemorySurface surface(8, 8, 4);
-  EXPECT_EQ(DrawArray(frame.image(), frame.table, 0, 0, {6, 5, 2, 1}, surface),
-            DrawStatus::kDrawn);
+  EXPECT_EQ(DrawArray(frame.image(), frame.table, 0, 0, {6, 5, 2, 1}, surface), DrawStatus::kDrawn);
   EXPECT_EQ(surface.Pixel(0, 0), frame.Value(2, 1));
   EXPECT_EQ(surface.Pixel(3, 3), frame.Value(5, 4));
   EXPECT_EQ(surface.Pixel(4, 0), 0xEEEEEEEEu);
@@ -181,10 +183,8 @@ TEST(DrawArray, ReversedEdgesAreSwapped) {
 // before the surface's start skips the pixels that would land there, and a
 // wide rectangle is cut at the surface's far edge.
 TEST(DrawArray, CutsToTheSurfaceWithoutMovingPixels) {
-  EXPECT_EQ(ClipArrayCopy({4, 2, 9, 7}, 20, 20, -3, -1, 10, 10),
-            (ArrayCopy{{7, 3, 9, 7}, 0, 0}));
-  EXPECT_EQ(ClipArrayCopy({4, 0, 20, 20}, 20, 20, 2, 5, 10, 10),
-            (ArrayCopy{{4, 0, 12, 5}, 2, 5}));
+  EXPECT_EQ(ClipArrayCopy({4, 2, 9, 7}, 20, 20, -3, -1, 10, 10), (ArrayCopy{{7, 3, 9, 7}, 0, 0}));
+  EXPECT_EQ(ClipArrayCopy({4, 0, 20, 20}, 20, 20, 2, 5, 10, 10), (ArrayCopy{{4, 0, 12, 5}, 2, 5}));
 
   const Pattern frame(20, 20);
   MemorySurface surface(10, 10, 4);
@@ -203,8 +203,8 @@ TEST(DrawArray, CutsToTheSurfaceWithoutMovingPixels) {
 TEST(DrawArray, NothingLandsOnTheSurface) {
   const Pattern frame(20, 20);
   MemorySurface surface(10, 10, 4);
-  for (auto [dx, dy] : {std::pair{10, 0}, {0, 10}, {-8, 0}, {0, -30}, {2147483647, 0},
-                        {-2147483647 - 1, 0}}) {
+  for (auto [dx, dy] :
+       {std::pair{10, 0}, {0, 10}, {-8, 0}, {0, -30}, {2147483647, 0}, {-2147483647 - 1, 0}}) {
     EXPECT_EQ(DrawArray(frame.image(), frame.table, dx, dy, {4, 2, 9, 7}, surface),
               DrawStatus::kDrawn)
         << dx << "," << dy;

@@ -88,8 +88,7 @@ TEST(PresetParams, GoldenTableCoversEveryPattern) {
 
 TEST(PresetParams, ScanGivesTheGoldenValues) {
   for (const Golden& g : kGolden) {
-    SCOPED_TRACE(testing::Message() << "pattern " << g.pattern << ": "
-                                    << ParamString(g.pattern));
+    SCOPED_TRACE(testing::Message() << "pattern " << g.pattern << ": " << ParamString(g.pattern));
     EngineParams p;
     ParseParams(ParamString(g.pattern), p);
     EXPECT_EQ(p.PartMax, g.PartMax);

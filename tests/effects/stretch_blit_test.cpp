@@ -67,8 +67,8 @@ TEST(StretchBlit, CopiesEachWindowPixelFromItsPicturePixel) {
         for (std::int32_t x = 0; x < w; ++x) {
           for (int b = 0; b < bytes; ++b) {
             ASSERT_EQ(to[std::size_t(y * pitch + x * bytes + b)],
-                      from[std::size_t((rows[std::size_t(y)] * kFromW + columns[std::size_t(x)]) *
-                                       bytes + b)])
+                      from[std::size_t(
+                          (rows[std::size_t(y)] * kFromW + columns[std::size_t(x)]) * bytes + b)])
                 << bytes << " bytes, " << w << "x" << h << " at " << x << "," << y;
           }
         }

@@ -62,9 +62,9 @@ TEST_F(MciChannelTest, AFailureWithoutASystemTextAnswersWithTheFixedText) {
   device.forced_failures["status cdaudio mode"] = 999;
   std::string answer;
   EXPECT_EQ(channel.MciSend("status cdaudio mode", answer), 999);
-  EXPECT_EQ(answer, Bytes({0x45, 0x72, 0x72, 0x6f, 0x72, 0x20, 0x28, 0x95, 0xb6, 0x8e, 0x9a,
-                           0x97, 0xf1, 0x82, 0xaa, 0x8e, 0xe6, 0x82, 0xea, 0x82, 0xdc, 0x82,
-                           0xb9, 0x82, 0xf1, 0x29}));
+  EXPECT_EQ(answer,
+            Bytes({0x45, 0x72, 0x72, 0x6f, 0x72, 0x20, 0x28, 0x95, 0xb6, 0x8e, 0x9a, 0x97, 0xf1,
+                   0x82, 0xaa, 0x8e, 0xe6, 0x82, 0xea, 0x82, 0xdc, 0x82, 0xb9, 0x82, 0xf1, 0x29}));
 }
 
 TEST_F(MciChannelTest, AFailedQueryAnswersErrorAndTheDecimalCodeOnly) {
@@ -89,10 +89,11 @@ TEST_F(MciChannelTest, PlayLeavesOutTheClausesOfEmptyPositions) {
   channel.MciPlay("cdaudio", "", "05:00:00:00");
   channel.MciPlay("cdaudio", "03:00:00:00", "");
   channel.MciPlay("cdaudio", "03:00:00:00", "05:00:00:00");
-  EXPECT_THAT(device.sent, ElementsAre(SentCommand{"play cdaudio", 512},
-                                       SentCommand{"play cdaudio to 05:00:00:00", 512},
-                                       SentCommand{"play cdaudio from 03:00:00:00", 512},
-                                       SentCommand{"play cdaudio from 03:00:00:00 to 05:00:00:00", 512}));
+  EXPECT_THAT(
+      device.sent,
+      ElementsAre(SentCommand{"play cdaudio", 512}, SentCommand{"play cdaudio to 05:00:00:00", 512},
+                  SentCommand{"play cdaudio from 03:00:00:00", 512},
+                  SentCommand{"play cdaudio from 03:00:00:00 to 05:00:00:00", 512}));
 }
 
 TEST_F(MciChannelTest, PlayReturnsTheDevicesResult) {

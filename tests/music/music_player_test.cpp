@@ -50,9 +50,9 @@ TEST_F(MusicPlayerTest, AFreshDiscIsStartedByThePlainPlayCommand) {
   EXPECT_TRUE(timers.cd_check);
   EXPECT_FALSE(timers.mp3_check);
   CdTicks(1);
-  EXPECT_THAT(device.sent, ElementsAre(Direct("open cdaudio"),
-                                       Direct("set cdaudio time format tmsf"), kCurrentTrack,
-                                       kTrackCount, kCdMode, Query("play cdaudio")));
+  EXPECT_THAT(device.sent,
+              ElementsAre(Direct("open cdaudio"), Direct("set cdaudio time format tmsf"),
+                          kCurrentTrack, kTrackCount, kCdMode, Query("play cdaudio")));
   EXPECT_EQ(device.cd_mode, "playing");
   EXPECT_EQ(device.time_format, "tmsf");
   EXPECT_TRUE(player.CdPollActive());
@@ -73,10 +73,9 @@ TEST_F(MusicPlayerTest, ARepeatTrackIsReturnedToWithinOneCheck) {
   timers.cd_check = true;
   OpenDisc();
   CdTicks(1);
-  EXPECT_THAT(device.sent,
-              ElementsAre(kCurrentTrack, kTrackCount, kCdMode,
-                          Query("status cdaudio position track 3"),
-                          Query("play cdaudio from 03:00:00:00")));
+  EXPECT_THAT(device.sent, ElementsAre(kCurrentTrack, kTrackCount, kCdMode,
+                                       Query("status cdaudio position track 3"),
+                                       Query("play cdaudio from 03:00:00:00")));
   EXPECT_EQ(device.current_track, 3);
 
   device.sent.clear();
@@ -86,10 +85,9 @@ TEST_F(MusicPlayerTest, ARepeatTrackIsReturnedToWithinOneCheck) {
   device.PlayOnInto(4);
   device.sent.clear();
   CdTicks(1);
-  EXPECT_THAT(device.sent,
-              ElementsAre(kCurrentTrack, kTrackCount, kCdMode,
-                          Query("status cdaudio position track 3"),
-                          Query("play cdaudio from 03:00:00:00")));
+  EXPECT_THAT(device.sent, ElementsAre(kCurrentTrack, kTrackCount, kCdMode,
+                                       Query("status cdaudio position track 3"),
+                                       Query("play cdaudio from 03:00:00:00")));
   EXPECT_EQ(device.current_track, 3);
   EXPECT_EQ(device.cd_mode, "playing");
 }
@@ -241,9 +239,10 @@ class Mp3Test : public MusicPlayerTest {
 
 TEST_F(Mp3Test, OpensTheQuotedFileUnderItsAliasAndPlaysIt) {
   StartMusic(settings, player, timers);
-  EXPECT_THAT(device.sent,
-              ElementsAre(Direct("open \"C:\\My Music\\night song.Mp3\" type MPEGVideo Alias MP3Play"),
-                          Direct("play MP3Play")));
+  EXPECT_THAT(
+      device.sent,
+      ElementsAre(Direct("open \"C:\\My Music\\night song.Mp3\" type MPEGVideo Alias MP3Play"),
+                  Direct("play MP3Play")));
   EXPECT_TRUE(timers.mp3_check);
   EXPECT_FALSE(timers.cd_check);
   EXPECT_EQ(device.mp3_mode, "playing");
@@ -301,7 +300,8 @@ TEST_F(MusicPlayerTest, AWavFileLoopsAsynchronouslyUntilStopped) {
   settings.BGM_File = "C:\\chime.wav";
   StartMusic(settings, player, timers);
   EndMusic(settings, player, timers);
-  EXPECT_THAT(sound.played, ElementsAre(PlayedSound{"C:\\chime.wav", 9}, PlayedSound{std::nullopt, 0}));
+  EXPECT_THAT(sound.played,
+              ElementsAre(PlayedSound{"C:\\chime.wav", 9}, PlayedSound{std::nullopt, 0}));
   EXPECT_FALSE(timers.mp3_check);
   EXPECT_THAT(device.sent, IsEmpty());
 }
@@ -330,7 +330,9 @@ TEST(MusicFileOf, GoesByTheLastThreeCharactersInAnyCase) {
 // Code page 932 names: ギ is 83 4D ("M"), ジ 83 57 ("W"), 表 95 5C, ソ 83 5C.
 TEST(MusicFileOf, CountsCharactersOfTheSystemsCodePage) {
   const std::string gi_p3 = "C:\\\x8B\xC8\x83\x4DP3";  // 曲ギP3
-  const std::string ji_av = "C:\\\x83\x57" "AV";       // ジAV
+  const std::string ji_av =
+      "C:\\\x83\x57"
+      "AV";  // ジAV
   EXPECT_EQ(MusicFileOf(gi_p3, IsCp932LeadByte), MusicFile::None);
   EXPECT_EQ(MusicFileOf(ji_av, IsCp932LeadByte), MusicFile::None);
   // Under 1252 the same bytes are other characters, and these end in MP3
@@ -364,7 +366,9 @@ TEST_F(MusicPlayerTest, TheFileNameIsReadInTheSoundPortsCodePage) {
 
 TEST_F(MusicPlayerTest, NoMusicStartsNothing) {
   for (const auto& [kind, file] : {std::pair<std::int16_t, std::string>{0, "C:\\a.mp3"},
-                                   {2, "C:\\a.mid"}, {3, "C:\\a.mp3"}, {-1, ""}}) {
+                                   {2, "C:\\a.mid"},
+                                   {3, "C:\\a.mp3"},
+                                   {-1, ""}}) {
     settings.BGM_Kind = kind;
     settings.BGM_File = file;
     StartMusic(settings, player, timers);

@@ -66,8 +66,8 @@ class ProbeWindow : public MusicTimers {
     window_class.hInstance = GetModuleHandleA(nullptr);
     window_class.lpszClassName = "VelkaroMusicProbe";
     RegisterClassA(&window_class);
-    hwnd_ = CreateWindowExA(0, window_class.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                            nullptr, window_class.hInstance, nullptr);
+    hwnd_ = CreateWindowExA(0, window_class.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                            window_class.hInstance, nullptr);
     if (!hwnd_) return 2;
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 

@@ -53,16 +53,17 @@ void CheckFixedPart(const std::vector<char>& info, const std::string& version) {
 void CheckTranslation(const std::vector<char>& info) {
   WORD* pair = nullptr;
   UINT length = 0;
-  const bool found =
-      VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&pair), &length) &&
-      length >= 4;
+  const bool found = VerQueryValueA(info.data(), "\\VarFileInfo\\Translation",
+                                    reinterpret_cast<void**>(&pair), &length) &&
+                     length >= 4;
   char text[16] = "(missing)";
   if (found) std::snprintf(text, sizeof text, "%04X%04X", pair[0], pair[1]);
   Expect("translation", text, "040904B0");
 }
 
 std::string DisplayName(const char* file) {
-  HMODULE module = LoadLibraryExA(file, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  HMODULE module =
+      LoadLibraryExA(file, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   if (!module) return "(cannot load)";
   char name[256] = {};
   const int length = LoadStringA(module, 1, name, sizeof name);

@@ -44,8 +44,10 @@ bool TakeQuitMessage() {
   MSG message;
   bool quit = false;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) quit = true;
-    else DispatchMessageA(&message);
+    if (message.message == WM_QUIT)
+      quit = true;
+    else
+      DispatchMessageA(&message);
   }
   return quit;
 }
@@ -68,9 +70,9 @@ class Pane {
  public:
   Pane(int width, int height) {
     RegisterPaneClass();
-    window_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kPaneClass, "", WS_POPUP | WS_VISIBLE,
-                              40, 40, width, height, nullptr, nullptr, GetModuleHandleA(nullptr),
-                              nullptr);
+    window_ =
+        CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kPaneClass, "", WS_POPUP | WS_VISIBLE, 40,
+                        40, width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     UpdateWindow(window_);
   }
   ~Pane() { Destroy(); }
@@ -129,7 +131,8 @@ class PreviewInPane : public ::testing::Test {
 TEST_F(PreviewInPane, TheStandardPaneShowsTheStillExactly) {
   Pane pane(152, 112);
   ASSERT_TRUE(StartPreviewWindow(pane.HandleValue()));
-  const Pixels seen = WaitForPixels(pane, [&](const Pixels& p) { return CountDifferent(p, still_) == 0; });
+  const Pixels seen =
+      WaitForPixels(pane, [&](const Pixels& p) { return CountDifferent(p, still_) == 0; });
   EXPECT_EQ(CountDifferent(seen, still_), 0);
 }
 
@@ -145,7 +148,10 @@ TEST_F(PreviewInPane, ALargerPaneIsFilledByTheScaledStill) {
   const Pixels seen = WaitForPixels(pane, covered);
   EXPECT_TRUE(covered(seen));
   // Corners and centre: wherever the still is not black, neither is the pane.
-  const POINT probes[] = {{0, 0}, {kWidth - 1, 0}, {0, kHeight - 1}, {kWidth - 1, kHeight - 1},
+  const POINT probes[] = {{0, 0},
+                          {kWidth - 1, 0},
+                          {0, kHeight - 1},
+                          {kWidth - 1, kHeight - 1},
                           {kWidth / 2, kHeight / 2}};
   for (const POINT p : probes) {
     const int sx = p.x * still_.width / kWidth, sy = p.y * still_.height / kHeight;
@@ -174,7 +180,8 @@ TEST_F(PreviewInPane, NoFormStartsWithoutALivePane) {
     Pane pane(152, 112);
     gone = pane.handle();
   }
-  EXPECT_FALSE(StartPreviewWindow(static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(gone))));
+  EXPECT_FALSE(
+      StartPreviewWindow(static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(gone))));
   EXPECT_FALSE(TakeQuitMessage());
 }
 

@@ -23,10 +23,10 @@ TEST(MonitorLayout, OneMonitorKeepsTheSaverWindowAloneOnThePrimaryScreen) {
 
 TEST(MonitorLayout, EveryOtherMonitorGetsACoverWhereverItLies) {
   const std::vector<Rect> monitors = {
-      {0, 0, 1024, 768},         // primary
-      {1024, 0, 1824, 600},      // right, smaller
-      {-1280, -256, 0, 768},     // left and higher, taller
-      {0, -1080, 1920, 0},       // above, wider
+      {0, 0, 1024, 768},      // primary
+      {1024, 0, 1824, 600},   // right, smaller
+      {-1280, -256, 0, 768},  // left and higher, taller
+      {0, -1080, 1920, 0},    // above, wider
   };
   EXPECT_EQ(CoversOf(monitors),
             (Rects{{1024, 0, 1824, 600}, {-1280, -256, 0, 768}, {0, -1080, 1920, 0}}));
@@ -34,13 +34,13 @@ TEST(MonitorLayout, EveryOtherMonitorGetsACoverWhereverItLies) {
 
 TEST(MonitorLayout, MirroredRepeatedAndEmptyMonitorsGetNoCover) {
   const std::vector<Rect> monitors = {
-      {0, 0, 800, 600},          // a clone inside the primary screen
-      {1024, 0, 1824, 600},
-      {1024, 0, 1824, 600},      // listed twice
-      {1100, 100, 1500, 400},    // inside a covered monitor
-      {2000, 0, 2000, 600},      // empty
-      {3000, 500, 2900, 100},    // inverted
-      {500, 0, 1500, 768},       // overlaps the primary: still needs covering
+      {0, 0, 800, 600},        // a clone inside the primary screen
+      {1024, 0, 1824, 600},    // to the right
+      {1024, 0, 1824, 600},    // listed twice
+      {1100, 100, 1500, 400},  // inside a covered monitor
+      {2000, 0, 2000, 600},    // empty
+      {3000, 500, 2900, 100},  // inverted
+      {500, 0, 1500, 768},     // overlaps the primary: still needs covering
   };
   EXPECT_EQ(CoversOf(monitors), (Rects{{1024, 0, 1824, 600}, {500, 0, 1500, 768}}));
 }

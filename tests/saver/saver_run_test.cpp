@@ -102,7 +102,10 @@ TEST_F(SaverRunTest, TheCdCheckSwitchesItselfOffWithoutADisc) {
   settings.Pattern_No = 8;
   settings.BGM_Kind = 1;
   mci.has_disc = false;
-  window.script = {[&] { MarkLoaded(); run->OnTimer(SaverTimer::Timer2); }};
+  window.script = {[&] {
+    MarkLoaded();
+    run->OnTimer(SaverTimer::Timer2);
+  }};
   Run();
   // With the check off, the end of the run does not close the CD again.
   EXPECT_THAT(AfterLoad(),
@@ -112,7 +115,10 @@ TEST_F(SaverRunTest, TheCdCheckSwitchesItselfOffWithoutADisc) {
 TEST_F(SaverRunTest, BurstTicksLaunchParticles) {
   settings.Pattern_No = 14;  // launches nothing but its bursts
   int next_before = -1;
-  window.script = {[&] { next_before = run->engine().NextPart; run->OnTimer(SaverTimer::Timer3); },
+  window.script = {[&] {
+                     next_before = run->engine().NextPart;
+                     run->OnTimer(SaverTimer::Timer3);
+                   },
                    [&] { EXPECT_EQ(run->engine().NextPart, next_before + 700); }};
   Run();
 }
@@ -121,8 +127,14 @@ TEST_F(SaverRunTest, ArrowsChangeTheCdTrackAndAnyOtherKeyEnds) {
   settings.Pattern_No = 8;
   settings.BGM_Kind = 1;
   window.script = {[&] { run->OnTimer(SaverTimer::Timer2); },  // the disc starts
-                   [&] { MarkLoaded(); run->OnKeyDown(39); },
-                   [&] { EXPECT_EQ(mci.current_track, 2); run->OnKeyDown(37); },
+                   [&] {
+                     MarkLoaded();
+                     run->OnKeyDown(39);
+                   },
+                   [&] {
+                     EXPECT_EQ(mci.current_track, 2);
+                     run->OnKeyDown(37);
+                   },
                    [&] { run->OnKeyDown(65); }};
   Run();
   EXPECT_THAT(AfterLoad(),
@@ -134,7 +146,10 @@ TEST_F(SaverRunTest, ArrowsChangeTheCdTrackAndAnyOtherKeyEnds) {
 
 TEST_F(SaverRunTest, WithoutCdMusicTheArrowsEndTheRunLikeAnyKey) {
   settings.Pattern_No = 8;
-  window.script = {[&] { MarkLoaded(); run->OnKeyDown(37); }};
+  window.script = {[&] {
+    MarkLoaded();
+    run->OnKeyDown(37);
+  }};
   Run();
   EXPECT_THAT(AfterLoad(), ElementsAre("saver stopped", "screen saver on", "unload"));
 }
@@ -143,19 +158,28 @@ TEST_F(SaverRunTest, ARefusedPasswordKeepsTheRunGoingOn95And98) {
   settings.Pattern_No = 8;
   system.nt = false;
   system.password_accepted = false;
-  window.script = {[&] { MarkLoaded(); run->OnMouseButtonDown(); },
-                   [&] { system.password_accepted = true; run->OnMouseButtonDown(); }};
+  window.script = {[&] {
+                     MarkLoaded();
+                     run->OnMouseButtonDown();
+                   },
+                   [&] {
+                     system.password_accepted = true;
+                     run->OnMouseButtonDown();
+                   }};
   Run();
-  EXPECT_THAT(AfterLoad(), ElementsAre("show cursor", "password prompt", "hide cursor",
-                                       "show cursor", "password prompt", "saver stopped",
-                                       "screen saver on", "unload"));
+  EXPECT_THAT(AfterLoad(),
+              ElementsAre("show cursor", "password prompt", "hide cursor", "show cursor",
+                          "password prompt", "saver stopped", "screen saver on", "unload"));
   EXPECT_EQ(window.frames_presented, 2);
 }
 
 TEST_F(SaverRunTest, ARunStartedByHandHasNoPasswordCheckAndLeavesTheRunningFlag) {
   settings.Pattern_No = 8;
   system.nt = false;
-  window.script = {[&] { MarkLoaded(); run->OnMouseButtonDown(); }};
+  window.script = {[&] {
+    MarkLoaded();
+    run->OnMouseButtonDown();
+  }};
   Run(SaverStart::ByHand);
   EXPECT_THAT(AfterLoad(), ElementsAre("screen saver on", "unload"));
 }
@@ -166,8 +190,14 @@ TEST_F(SaverRunTest, ACloseRequestAsksForThePasswordAndTheSessionEndDoesNot) {
   settings.Pattern_No = 8;
   system.nt = false;
   system.password_accepted = false;
-  window.script = {[&] { MarkLoaded(); run->OnCloseRequest(); },
-                   [&] { EXPECT_TRUE(run->running()); run->OnSessionEnd(); }};
+  window.script = {[&] {
+                     MarkLoaded();
+                     run->OnCloseRequest();
+                   },
+                   [&] {
+                     EXPECT_TRUE(run->running());
+                     run->OnSessionEnd();
+                   }};
   Run();
   EXPECT_THAT(AfterLoad(), ElementsAre("show cursor", "password prompt", "hide cursor",
                                        "saver stopped", "screen saver on", "unload"));

@@ -79,8 +79,8 @@ TEST_F(SettingsSaveTest, AFileThatRefusesTheReplacementKeepsItsContent) {
 // at most the 255 bytes a value can have.
 class UnterminatedProfileStore : public testing::FakeProfileStore {
  public:
-  std::uint32_t GetString(const char*, const char*, const char*, char* buffer,
-                          std::uint32_t size, const char*) override {
+  std::uint32_t GetString(const char*, const char*, const char*, char* buffer, std::uint32_t size,
+                          const char*) override {
     std::memset(buffer, 'x', size);
     return size;
   }

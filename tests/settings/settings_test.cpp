@@ -86,8 +86,8 @@ TEST_F(SettingsTest, FloorsNumbersAndKeepsOnly16BitValues) {
 }
 
 TEST_F(SettingsTest, TextThatIsNoUsableNumberLeavesTheVariableAtZero) {
-  for (const char* value : {"abc", "99999", "-40000", "32768", "-32768.5", "1e9", "5x", "-",
-                            ".", "1e", "\x01\xFF", "1e999"})
+  for (const char* value : {"abc", "99999", "-40000", "32768", "-32768.5", "1e9", "5x", "-", ".",
+                            "1e", "\x01\xFF", "1e999"})
     EXPECT_EQ(LoadPattern(value), 0) << value;
 }
 
@@ -162,12 +162,12 @@ TEST_F(SettingsTest, AValueIsReadAsItsFirst255Bytes) {
 TEST_F(SettingsTest, SavesAllFiveKeysInOrderWithTheNumberEncoding) {
   Settings settings{1, 27, 2, 0, "C:\\music\\song.mp3"};
   SaveSettings(settings, file, "12");
-  EXPECT_THAT(store.writes, ::testing::ElementsAre(
-                                ProfileWrite{"Section", kRandom, " 1", kPath},
-                                ProfileWrite{"Section", kPattern, " 27", kPath},
-                                ProfileWrite{"Section", kKind, " 2", kPath},
-                                ProfileWrite{"Section", kRepeat, " 12", kPath},
-                                ProfileWrite{"Section", kFile, "C:\\music\\song.mp3", kPath}));
+  EXPECT_THAT(store.writes,
+              ::testing::ElementsAre(ProfileWrite{"Section", kRandom, " 1", kPath},
+                                     ProfileWrite{"Section", kPattern, " 27", kPath},
+                                     ProfileWrite{"Section", kKind, " 2", kPath},
+                                     ProfileWrite{"Section", kRepeat, " 12", kPath},
+                                     ProfileWrite{"Section", kFile, "C:\\music\\song.mp3", kPath}));
   EXPECT_EQ(settings.BGM_RepeatTrack, 12);
 }
 

@@ -40,7 +40,8 @@ TEST_F(Win32SettingsTest, WritesTheKeysInCodePage932) {
                        "\xCA\xDF\xC0\xB0\xDD=27\r\n"
                        "BGM\x8B\xE6\x95\xAA=2\r\n"
                        "BGM\xD8\xCB\xDF\xB0\xC4=3\r\n"
-                       "BGM\xCC\xA7\xB2\xD9=" + folder + "\\song.mp3\r\n");
+                       "BGM\xCC\xA7\xB2\xD9=" +
+                       folder + "\\song.mp3\r\n");
 }
 
 TEST_F(Win32SettingsTest, AnEmptyMusicPathKeepsItsKey) {
@@ -52,12 +53,14 @@ TEST_F(Win32SettingsTest, AnEmptyMusicPathKeepsItsKey) {
 TEST_F(Win32SettingsTest, ReadsAFileWrittenByWindows) {
   const std::string song = folder + "\\song.wav";
   WriteFileBytes(song, "RIFF");
-  WriteFileBytes(path, "[Section]\r\n"
-                       "\xD7\xDD\xC0\xDE\xD1= 0\r\n"
-                       "\xCA\xDF\xC0\xB0\xDD= 5.9\r\n"
-                       "BGM\x8B\xE6\x95\xAA= 2\r\n"
-                       "BGM\xD8\xCB\xDF\xB0\xC4=-1\r\n"
-                       "BGM\xCC\xA7\xB2\xD9=" + song + "\r\n");
+  WriteFileBytes(path,
+                 "[Section]\r\n"
+                 "\xD7\xDD\xC0\xDE\xD1= 0\r\n"
+                 "\xCA\xDF\xC0\xB0\xDD= 5.9\r\n"
+                 "BGM\x8B\xE6\x95\xAA= 2\r\n"
+                 "BGM\xD8\xCB\xDF\xB0\xC4=-1\r\n"
+                 "BGM\xCC\xA7\xB2\xD9=" +
+                     song + "\r\n");
   Settings settings;
   LoadSettings(settings, file);
   EXPECT_EQ(settings.Pattern_No, 5);
@@ -92,8 +95,8 @@ TEST_F(Win32SettingsTest, SavesWhereTheReplaceIsNotImplementedOrNotAvailable) {
   const std::string hand_written = "[Section]\r\n; kept\r\n";
   Win32ProfileStore no_replace(true, &ReplaceNotImplemented);
   Win32ProfileStore off_nt(false);
-  for (ProfileStore* each : {static_cast<ProfileStore*>(&no_replace),
-                             static_cast<ProfileStore*>(&off_nt)}) {
+  for (ProfileStore* each :
+       {static_cast<ProfileStore*>(&no_replace), static_cast<ProfileStore*>(&off_nt)}) {
     WriteFileBytes(path, hand_written);
     SettingsFile other{*each, files, path};
     Settings settings{0, 9, 0, 0, ""};

@@ -115,11 +115,12 @@ TEST_F(SettingsDialogCycles, OpeningAndClosingLeavesTheObjectCountsWhereTheyWere
   for (int i = 0; i < cycles; ++i) ASSERT_TRUE(Cycle()) << "cycle " << i;
   const GuiCounts after = CountsNow();
   const auto n = [](DWORD v) { return static_cast<unsigned long>(v); };
-  std::printf("after %d cycles: GDI objects %lu -> %lu, windows %lu -> %lu, "
-              "GR_GDIOBJECTS %lu -> %lu, GR_USEROBJECTS %lu -> %lu\n",
-              cycles + 1, n(before.gdi), n(after.gdi), n(before.windows), n(after.windows),
-              n(before.reported_gdi), n(after.reported_gdi), n(before.reported_user),
-              n(after.reported_user));
+  std::printf(
+      "after %d cycles: GDI objects %lu -> %lu, windows %lu -> %lu, "
+      "GR_GDIOBJECTS %lu -> %lu, GR_USEROBJECTS %lu -> %lu\n",
+      cycles + 1, n(before.gdi), n(after.gdi), n(before.windows), n(after.windows),
+      n(before.reported_gdi), n(after.reported_gdi), n(before.reported_user),
+      n(after.reported_user));
   EXPECT_EQ(after.gdi, before.gdi);
   EXPECT_EQ(after.windows, before.windows);
   EXPECT_EQ(after.reported_gdi, before.reported_gdi);

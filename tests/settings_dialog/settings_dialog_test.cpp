@@ -18,14 +18,14 @@ class RecordingView : public SettingsDialogView {
     Log(panel == DialogPanel::Pattern ? "tile pattern" : "tile music");
   }
   void ShowRandomPicture(int picture) override { Log("random"), random_picture = picture; }
-  void ShowFrame(int pattern, bool visible) override {
-    Log("frame"), frames.at(pattern) = visible;
-  }
+  void ShowFrame(int pattern, bool visible) override { Log("frame"), frames.at(pattern) = visible; }
   void ShowOptionPicture(int kind, int picture) override {
     Log("option"), options.at(kind) = picture;
   }
   void EnableTrackList(bool enabled) override { Log("track list"), track_list_enabled = enabled; }
-  void EnableFileButton(bool enabled) override { Log("file button"), file_button_enabled = enabled; }
+  void EnableFileButton(bool enabled) override {
+    Log("file button"), file_button_enabled = enabled;
+  }
   void FillTrackList(const std::vector<std::string>& e) override { Log("fill"), entries = e; }
   void SetTrackListText(const std::string& text) override { Log("track text"), track_text = text; }
   std::string TrackListText() override { return track_text; }
@@ -49,7 +49,9 @@ class RecordingView : public SettingsDialogView {
     if (steps.empty() || steps.back() != step) steps.push_back(step);
   }
   void ClearLog() { steps.clear(); }
-  int VisibleFrameCount() const { return static_cast<int>(std::count(frames.begin(), frames.end(), true)); }
+  int VisibleFrameCount() const {
+    return static_cast<int>(std::count(frames.begin(), frames.end(), true));
+  }
 
   std::vector<std::string> steps;
   Rect placed;
@@ -90,8 +92,8 @@ class SettingsDialogTest : public ::testing::Test {
 };
 
 TEST_F(SettingsDialogTest, LoadShowsTheStoredChoicesInOrderAndZoomsOpenFromThePointer) {
-  settings = {.Rdm_Flag = 1, .Pattern_No = 9, .BGM_Kind = 1, .BGM_RepeatTrack = 4,
-              .BGM_File = "C:\\m.mp3"};
+  settings = {
+      .Rdm_Flag = 1, .Pattern_No = 9, .BGM_Kind = 1, .BGM_RepeatTrack = 4, .BGM_File = "C:\\m.mp3"};
   SettingsDialog dialog(settings, view, SettingsFile{store, files, "x"});
   dialog.Load(1024, 768, kClassicFrame);
 
@@ -213,11 +215,11 @@ TEST_F(SettingsDialogTest, SettingWritesEveryChoiceThenZoomsClosedAndCloses) {
   dialog.ChooseMusicKind(2);
   view.track_text = "5";
   dialog.Save();
-  EXPECT_EQ(Stored("\xCA\xDF\xC0\xB0\xDD"), " 12");      // pattern
-  EXPECT_EQ(Stored("\xD7\xDD\xC0\xDE\xD1"), " 0");       // random
-  EXPECT_EQ(Stored("BGM\x8B\xE6\x95\xAA"), " 2");        // kind
-  EXPECT_EQ(Stored("BGM\xD8\xCB\xDF\xB0\xC4"), " 5");    // repeat track
-  EXPECT_EQ(Stored("BGM\xCC\xA7\xB2\xD9"), "");          // no file chosen: empty, not removed
+  EXPECT_EQ(Stored("\xCA\xDF\xC0\xB0\xDD"), " 12");    // pattern
+  EXPECT_EQ(Stored("\xD7\xDD\xC0\xDE\xD1"), " 0");     // random
+  EXPECT_EQ(Stored("BGM\x8B\xE6\x95\xAA"), " 2");      // kind
+  EXPECT_EQ(Stored("BGM\xD8\xCB\xDF\xB0\xC4"), " 5");  // repeat track
+  EXPECT_EQ(Stored("BGM\xCC\xA7\xB2\xD9"), "");        // no file chosen: empty, not removed
   EXPECT_THAT(view.steps, ::testing::IsSupersetOf({"zoom", "destroy"}));
   EXPECT_EQ(view.steps.back(), "destroy");
   EXPECT_EQ(view.zooms.back().to, (Rect::At({300, 200}, {0, 0})));

@@ -133,7 +133,7 @@ TEST_F(StartRoutineTest, PasswordModeCallsThePasswordDialogOnlyOff95And98) {
 TEST_F(StartRoutineTest, UnknownModesEndAfterReadingTheSettings) {
   const std::string long_line(10000, 'z');
   for (const std::string& line : {std::string("s"), std::string("/"), std::string("/x"),
-                                 std::string("/q 5"), std::string("//s"), long_line}) {
+                                  std::string("/q 5"), std::string("//s"), long_line}) {
     system.calls.clear();
     system.store.reads.clear();
     EXPECT_EQ(Start(line), AfterStart::EndProgram);

@@ -79,8 +79,7 @@ class FakeMciDevice : public MciPort {
   void DiscEnds() { cd_mode = "stopped"; }
   void Mp3Ends() { mp3_mode = "stopped"; }
 
-  std::uint32_t SendString(const char* command, char* reply,
-                           std::uint32_t reply_length) override {
+  std::uint32_t SendString(const char* command, char* reply, std::uint32_t reply_length) override {
     sent.push_back({command, reply_length});
     if (auto forced = forced_failures.find(command); forced != forced_failures.end())
       return forced->second;

@@ -40,8 +40,10 @@ class FakeSaverWindow : public SaverWindowPort, public SaverPresentation {
   // sooner or later. The next frame is always due at once.
   void DispatchPending(SaverInput&) override {
     ++yields;
-    if (next_action < script.size()) script[next_action++]();
-    else if (on_idle) on_idle();
+    if (next_action < script.size())
+      script[next_action++]();
+    else if (on_idle)
+      on_idle();
   }
   bool WaitForNextFrame() override { return true; }
   void Unload() override {

@@ -23,8 +23,8 @@ class OnePrimaryDirectDraw final : public IDirectDraw7 {
   // system gives none. The caller owns the one reference.
   static ComOwner<IDirectDraw7> Create() {
     ComOwner<IDirectDraw7> system, made;
-    if (FAILED(DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(system.put()),
-                                  IID_IDirectDraw7, nullptr)))
+    if (FAILED(DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(system.put()), IID_IDirectDraw7,
+                                  nullptr)))
       return made;
     // A COM object frees itself at its last Release.
     *made.put() = std::make_unique<OnePrimaryDirectDraw>(std::move(system)).release();
@@ -52,8 +52,8 @@ class OnePrimaryDirectDraw final : public IDirectDraw7 {
     return left;
   }
 
-  STDMETHOD(CreateSurface)(LPDDSURFACEDESC2 desc, LPDIRECTDRAWSURFACE7* surface,
-                           IUnknown* outer) override {
+  STDMETHOD(CreateSurface)
+  (LPDDSURFACEDESC2 desc, LPDIRECTDRAWSURFACE7* surface, IUnknown* outer) override {
     const bool primary = desc && (desc->ddsCaps.dwCaps & DDSCAPS_PRIMARYSURFACE) != 0;
     if (!primary) return system_->CreateSurface(desc, surface, outer);
     if (PrimaryHeldElsewhere()) {
@@ -73,19 +73,20 @@ class OnePrimaryDirectDraw final : public IDirectDraw7 {
   STDMETHOD(CreateClipper)(DWORD flags, LPDIRECTDRAWCLIPPER* clipper, IUnknown* outer) override {
     return system_->CreateClipper(flags, clipper, outer);
   }
-  STDMETHOD(CreatePalette)(DWORD flags, LPPALETTEENTRY colours, LPDIRECTDRAWPALETTE* palette,
-                           IUnknown* outer) override {
+  STDMETHOD(CreatePalette)
+  (DWORD flags, LPPALETTEENTRY colours, LPDIRECTDRAWPALETTE* palette, IUnknown* outer) override {
     return system_->CreatePalette(flags, colours, palette, outer);
   }
   STDMETHOD(DuplicateSurface)(LPDIRECTDRAWSURFACE7 surface, LPDIRECTDRAWSURFACE7* copy) override {
     return system_->DuplicateSurface(surface, copy);
   }
-  STDMETHOD(EnumDisplayModes)(DWORD flags, LPDDSURFACEDESC2 desc, LPVOID context,
-                              LPDDENUMMODESCALLBACK2 callback) override {
+  STDMETHOD(EnumDisplayModes)
+  (DWORD flags, LPDDSURFACEDESC2 desc, LPVOID context, LPDDENUMMODESCALLBACK2 callback) override {
     return system_->EnumDisplayModes(flags, desc, context, callback);
   }
-  STDMETHOD(EnumSurfaces)(DWORD flags, LPDDSURFACEDESC2 desc, LPVOID context,
-                          LPDDENUMSURFACESCALLBACK7 callback) override {
+  STDMETHOD(EnumSurfaces)
+  (DWORD flags, LPDDSURFACEDESC2 desc, LPVOID context,
+   LPDDENUMSURFACESCALLBACK7 callback) override {
     return system_->EnumSurfaces(flags, desc, context, callback);
   }
   STDMETHOD(FlipToGDISurface)() override { return system_->FlipToGDISurface(); }
@@ -113,8 +114,8 @@ class OnePrimaryDirectDraw final : public IDirectDraw7 {
   STDMETHOD(SetCooperativeLevel)(HWND window, DWORD flags) override {
     return system_->SetCooperativeLevel(window, flags);
   }
-  STDMETHOD(SetDisplayMode)(DWORD width, DWORD height, DWORD bits, DWORD refresh,
-                            DWORD flags) override {
+  STDMETHOD(SetDisplayMode)
+  (DWORD width, DWORD height, DWORD bits, DWORD refresh, DWORD flags) override {
     return system_->SetDisplayMode(width, height, bits, refresh, flags);
   }
   STDMETHOD(WaitForVerticalBlank)(DWORD flags, HANDLE event) override {

@@ -35,8 +35,8 @@ std::string& SaverUnderTest() {
 
 std::wstring Wide(std::string_view utf8) {
   std::wstring wide(utf8.size(), L'\0');
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(),
-                                         int(wide.size()));
+  const int length =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), int(wide.size()));
   wide.resize(length > 0 ? length : 0);
   return wide;
 }

@@ -41,16 +41,16 @@ class SaverFolder {
 
  private:
   ScopedTempFolder base_{"e2e"};  // the test's own folder
-  std::string path_;  // the folder of the copy: base_ or a folder in it
+  std::string path_;              // the folder of the copy: base_ or a folder in it
   std::string executable_;
   bool made_ = false;
 };
 
 // What one run of the program came to, as seen from outside it.
 struct SaverOutcome {
-  bool ended = false;        // within the time allowed
+  bool ended = false;  // within the time allowed
   DWORD exit_code = 0;
-  DWORD milliseconds = 0;    // until it ended, or the time allowed
+  DWORD milliseconds = 0;                   // until it ended, or the time allowed
   std::vector<std::wstring> window_titles;  // top-level windows it showed
 };
 

@@ -10,8 +10,7 @@ constexpr DWORD kProbeEndsMs = 8000;
 }  // namespace
 
 void PrintTo(const ReportedVersion& version, std::ostream* out) {
-  *out << "platform " << version.platform << ", version " << version.major << "."
-       << version.minor;
+  *out << "platform " << version.platform << ", version " << version.major << "." << version.minor;
 }
 
 void PrintTo(const WindowsVersion& version, std::ostream* out) { *out << version.wine_name; }
@@ -27,7 +26,7 @@ ReportedVersion VersionToldToTheSaver() {
 }
 
 std::wstring TextAsShown(const WindowsVersion& version, const std::wstring& wide,
-                            const std::string& cp932_bytes) {
+                         const std::string& cp932_bytes) {
   if (version.nt_family()) return wide;
   std::wstring shown(cp932_bytes.size(), L'\0');
   const int length = MultiByteToWideChar(CP_ACP, 0, cp932_bytes.data(), int(cp932_bytes.size()),

@@ -54,6 +54,6 @@ ReportedVersion VersionToldToTheSaver();
 // which the system reads through its own ANSI code page, so a test finds
 // them as those bytes read the same way.
 std::wstring TextAsShown(const WindowsVersion& version, const std::wstring& wide,
-                            const std::string& cp932_bytes);
+                         const std::string& cp932_bytes);
 
 }  // namespace velkaro::testing

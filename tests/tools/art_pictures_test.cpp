@@ -10,7 +10,9 @@ namespace velkaro::art_tool {
 namespace {
 
 std::uint32_t Read16(const Bytes& b, std::size_t at) { return b[at] | (b[at + 1] << 8); }
-std::uint32_t Read32(const Bytes& b, std::size_t at) { return Read16(b, at) | (Read16(b, at + 2) << 16); }
+std::uint32_t Read32(const Bytes& b, std::size_t at) {
+  return Read16(b, at) | (Read16(b, at + 2) << 16);
+}
 
 TEST(DownscaleByArea, AveragesWholeAndCutPixels) {
   RgbImage uniform(320, 240, {200, 100, 7});
@@ -36,9 +38,9 @@ TEST(DownscaleByArea, AveragesWholeAndCutPixels) {
 }
 
 TEST(PictureFiles, BmpIsBottomUpBgrWithPaddedRows) {
-  RgbImage image(13, 2);  // 39 bytes a row, padded to 40
-  image.set(0, 0, {1, 2, 3});     // top left
-  image.set(12, 1, {4, 5, 6});    // bottom right
+  RgbImage image(13, 2);        // 39 bytes a row, padded to 40
+  image.set(0, 0, {1, 2, 3});   // top left
+  image.set(12, 1, {4, 5, 6});  // bottom right
   const Bytes bmp = EncodeBmp(image);
   ASSERT_EQ(bmp.size(), 54u + 80u);
   EXPECT_EQ(bmp[0], 'B');
@@ -47,10 +49,10 @@ TEST(PictureFiles, BmpIsBottomUpBgrWithPaddedRows) {
   EXPECT_EQ(Read32(bmp, 10), 54u);  // pixels after the two headers
   EXPECT_EQ(Read32(bmp, 14), 40u);
   EXPECT_EQ(Read32(bmp, 18), 13u);
-  EXPECT_EQ(Read32(bmp, 22), 2u);   // positive height: bottom row first
+  EXPECT_EQ(Read32(bmp, 22), 2u);  // positive height: bottom row first
   EXPECT_EQ(Read16(bmp, 26), 1u);
   EXPECT_EQ(Read16(bmp, 28), 24u);
-  EXPECT_EQ(Read32(bmp, 30), 0u);   // uncompressed
+  EXPECT_EQ(Read32(bmp, 30), 0u);  // uncompressed
   EXPECT_EQ(Read32(bmp, 34), 80u);
   // The bottom row comes first, so the bottom-right pixel ends the first row.
   EXPECT_EQ(bmp[54 + 36], 6);

@@ -41,9 +41,8 @@ std::string Thumbnail(int i) {
 
 TEST(ArtSet, EveryBitmapHasItsSize) {
   const std::map<std::string, std::pair<int, int>> sizes = {
-      {"preview_still.bmp", {152, 112}}, {"panel_tile.bmp", {579, 21}},
-      {"check_off.bmp", {12, 12}},       {"check_on.bmp", {12, 12}},
-      {"option_off.bmp", {13, 13}},      {"option_on.bmp", {13, 13}},
+      {"preview_still.bmp", {152, 112}}, {"panel_tile.bmp", {579, 21}}, {"check_off.bmp", {12, 12}},
+      {"check_on.bmp", {12, 12}},        {"option_off.bmp", {13, 13}},  {"option_on.bmp", {13, 13}},
   };
   for (const auto& [name, size] : sizes) {
     EXPECT_EQ(Read32(File(name), 18), std::uint32_t(size.first)) << name;
@@ -103,7 +102,8 @@ TEST(ArtSet, ResourceScriptListsEveryPictureOnce) {
     ASSERT_NE(at, std::string::npos) << name;
     EXPECT_EQ(script.find(quoted, at + 1), std::string::npos) << name;
   }
-  EXPECT_NE(script.find("VELKARO_RES_PREVIEW_STILL BITMAP \"preview_still.bmp\""), std::string::npos);
+  EXPECT_NE(script.find("VELKARO_RES_PREVIEW_STILL BITMAP \"preview_still.bmp\""),
+            std::string::npos);
   EXPECT_NE(script.find("327 BITMAP \"thumbnail_27.bmp\""), std::string::npos);
   EXPECT_EQ(Files().size(), 8u + VELKARO_THUMBNAIL_COUNT + 1u);
 }

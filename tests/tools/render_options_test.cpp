@@ -18,10 +18,10 @@ TEST(RenderOptions, TakesEveryOptionWithItsDefaults) {
   EXPECT_EQ(defaults.clock_seconds, 0u);
   EXPECT_EQ(defaults.dump, Dump::None);
 
-  const auto all = std::get<Options>(
-      Parse({"--pattern", "-1", "--params", "-b 2 -l 4", "--frames", "0", "--fps", "30", "--seed",
-             "4294967295", "--clock", "86399", "--random", "--png", "a.png", "--raw", "a.raw",
-             "--dump", "palette"}));
+  const auto all =
+      std::get<Options>(Parse({"--pattern", "-1", "--params", "-b 2 -l 4", "--frames", "0", "--fps",
+                               "30", "--seed", "4294967295", "--clock", "86399", "--random",
+                               "--png", "a.png", "--raw", "a.raw", "--dump", "palette"}));
   EXPECT_EQ(all.pattern, -1);
   EXPECT_EQ(all.params, "-b 2 -l 4");
   EXPECT_EQ(all.frames, 0);

@@ -27,10 +27,18 @@ TEST(HackOptions, TakesXScreenSaverSpellings) {
 
 TEST(HackOptions, RefusesWithOneLineNamingTheOption) {
   const std::vector<std::vector<std::string_view>> refused = {
-      {"-bogus"},          {"-pattern"},         {"-pattern", "28"},  {"-pattern", "-1"},
-      {"-pattern", "5x"},  {"-delay", "-1"},     {"-delay", "10000001"},
-      {"-window-id", "0"}, {"-window-id", "0x"}, {"-window-id", "12abc"},
-      {"root"},            {"---root"},
+      {"-bogus"},
+      {"-pattern"},
+      {"-pattern", "28"},
+      {"-pattern", "-1"},
+      {"-pattern", "5x"},
+      {"-delay", "-1"},
+      {"-delay", "10000001"},
+      {"-window-id", "0"},
+      {"-window-id", "0x"},
+      {"-window-id", "12abc"},
+      {"root"},
+      {"---root"},
   };
   for (const auto& arguments : refused) {
     const auto result = Parse(arguments);

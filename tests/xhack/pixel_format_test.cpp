@@ -67,10 +67,9 @@ TEST(PixelFormat, RefusesOtherVisuals) {
   pseudo.true_color = false;
   PixelFormat direct = kRgb24;
   direct.true_color = false;
-  for (const PixelFormat& format : {pseudo, direct, Format(15, 16, 0x7C00, 0x03E0, 0x1F),
-                                    Format(16, 16, 0x1F, 0x07E0, 0xF800),
-                                    Format(30, 32, 0x3FF00000, 0xFFC00, 0x3FF),
-                                    Format(24, 32, 0xFF0000, 0xFF0000, 0xFF)}) {
+  for (const PixelFormat& format :
+       {pseudo, direct, Format(15, 16, 0x7C00, 0x03E0, 0x1F), Format(16, 16, 0x1F, 0x07E0, 0xF800),
+        Format(30, 32, 0x3FF00000, 0xFFC00, 0x3FF), Format(24, 32, 0xFF0000, 0xFF0000, 0xFF)}) {
     EXPECT_FALSE(IsSupported(format)) << format.depth;
     EXPECT_EQ(VisualPalette(Probe(), format), std::nullopt);
     EXPECT_EQ(Unsupported(format).find('\n'), std::string::npos);

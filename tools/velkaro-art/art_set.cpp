@@ -67,11 +67,13 @@ std::string ResourceScript() {
   // The resource compiler takes no arithmetic in a name, so each thumbnail's
   // identifier is written out: VELKARO_RES_FIRST_THUMBNAIL + pattern.
   for (int pattern = 0; pattern < VELKARO_THUMBNAIL_COUNT; ++pattern)
-    script += Line(std::to_string(VELKARO_RES_FIRST_THUMBNAIL + pattern), "BITMAP", ThumbnailName(pattern));
+    script += Line(std::to_string(VELKARO_RES_FIRST_THUMBNAIL + pattern), "BITMAP",
+                   ThumbnailName(pattern));
   return script;
 }
 
-bool WriteArtFolder(const std::string& folder, const std::vector<ArtFile>& files, std::ostream& err) {
+bool WriteArtFolder(const std::string& folder, const std::vector<ArtFile>& files,
+                    std::ostream& err) {
   for (const auto& file : files) {
     const std::string path = folder + "/" + file.name;
     if (!render_tool::WriteWholeFile(path, file.bytes)) {

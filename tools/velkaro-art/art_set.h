@@ -28,6 +28,7 @@ std::string ResourceScript();
 // Writes every file of the set into `folder`, which must exist, each one
 // whole or not at all. Returns false after a one-line message on err when a
 // file cannot be written.
-bool WriteArtFolder(const std::string& folder, const std::vector<ArtFile>& files, std::ostream& err);
+bool WriteArtFolder(const std::string& folder, const std::vector<ArtFile>& files,
+                    std::ostream& err);
 
 }  // namespace velkaro::art_tool

@@ -24,7 +24,8 @@ struct PlanePoint {
 double DistanceToSegment(PlanePoint p, PlanePoint a, PlanePoint b) {
   const double dx = b.x - a.x, dy = b.y - a.y;
   const double length2 = dx * dx + dy * dy;
-  const double t = length2 == 0 ? 0 : std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0, 1.0);
+  const double t =
+      length2 == 0 ? 0 : std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / length2, 0.0, 1.0);
   return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
 }
 
@@ -39,11 +40,11 @@ bool InHand(int x, int y) {
     double radius;
   };
   static constexpr Stroke kStrokes[] = {
-      {{12, 11.5}, {12, 21}, 2.0},     // index finger, pointing up
+      {{12, 11.5}, {12, 21}, 2.0},      // index finger, pointing up
       {{16.5, 17.5}, {16.5, 22}, 2.0},  // middle finger
-      {{21, 18.5}, {21, 22}, 2.0},     // ring finger
-      {{25, 20}, {25, 23}, 1.7},       // little finger
-      {{7, 19}, {11, 24}, 2.0},        // thumb
+      {{21, 18.5}, {21, 22}, 2.0},      // ring finger
+      {{25, 20}, {25, 23}, 1.7},        // little finger
+      {{7, 19}, {11, 24}, 2.0},         // thumb
   };
   for (const auto& s : kStrokes)
     if (DistanceToSegment(p, s.a, s.b) <= s.radius) return true;
@@ -69,7 +70,8 @@ RgbImage CheckBox(bool ticked) {
     for (int y = 1; y < 11; ++y)
       for (int x = 1; x < 11; ++x) {
         const PlanePoint p{double(x), double(y)};
-        if (std::min(DistanceToSegment(p, short_arm, corner), DistanceToSegment(p, corner, long_arm)) <= 0.9)
+        if (std::min(DistanceToSegment(p, short_arm, corner),
+                     DistanceToSegment(p, corner, long_arm)) <= 0.9)
           box.set(x, y, kWhite);
       }
   }
@@ -93,7 +95,8 @@ MaskedImage HandPointer() {
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) {
       if (!InHand(x, y)) continue;
-      const bool edge = !InHand(x - 1, y) || !InHand(x + 1, y) || !InHand(x, y - 1) || !InHand(x, y + 1);
+      const bool edge =
+          !InHand(x - 1, y) || !InHand(x + 1, y) || !InHand(x, y - 1) || !InHand(x, y + 1);
       hand.paint(x, y, edge ? Rgb{0, 0, 0} : kWhite);
     }
   return hand;
@@ -114,7 +117,8 @@ std::optional<double> FlameHeat(double u, double v) {
 }
 
 Rgb HeatColour(double heat) {
-  return {ToByte(255 * heat * 2.4), ToByte(255 * (heat * 2.4 - 0.9)), ToByte(255 * (heat * 3.0 - 2.2))};
+  return {ToByte(255 * heat * 2.4), ToByte(255 * (heat * 2.4 - 0.9)),
+          ToByte(255 * (heat * 3.0 - 2.2))};
 }
 
 }  // namespace
@@ -135,7 +139,9 @@ MaskedImage WindowIcon(int size) {
         }
       constexpr double kCount = kSamples * kSamples;
       const bool frame = x == 0 || y == 0 || x == size - 1 || y == size - 1;
-      icon.paint(x, y, frame ? kSelectionRed : Rgb{ToByte(r / kCount), ToByte(g / kCount), ToByte(b / kCount)});
+      icon.paint(
+          x, y,
+          frame ? kSelectionRed : Rgb{ToByte(r / kCount), ToByte(g / kCount), ToByte(b / kCount)});
     }
   return icon;
 }

@@ -68,11 +68,13 @@ int ThumbnailFrame(int pattern) {
 }
 
 RgbImage Thumbnail(int pattern) {
-  return DownscaleByArea(PatternFrame(pattern, ThumbnailFrame(pattern)), kThumbnailWidth, kThumbnailHeight);
+  return DownscaleByArea(PatternFrame(pattern, ThumbnailFrame(pattern)), kThumbnailWidth,
+                         kThumbnailHeight);
 }
 
 RgbImage PreviewStill() {
-  return DownscaleByArea(PatternFrame(kPreviewPattern, kPreviewFrame), kPreviewWidth, kPreviewHeight);
+  return DownscaleByArea(PatternFrame(kPreviewPattern, kPreviewFrame), kPreviewWidth,
+                         kPreviewHeight);
 }
 
 }  // namespace velkaro::art_tool

@@ -31,7 +31,8 @@ std::uint32_t MaskBytes(const RgbImage& image) {
 
 // BITMAPINFOHEADER. In an icon or pointer the height counts the colour
 // image and the mask below it, so it is twice the picture's.
-void PutInfoHeader(Bytes& out, const RgbImage& image, int stored_height, std::uint32_t image_bytes) {
+void PutInfoHeader(Bytes& out, const RgbImage& image, int stored_height,
+                   std::uint32_t image_bytes) {
   Put32(out, kInfoHeaderSize);
   Put32(out, std::uint32_t(image.width()));
   Put32(out, std::uint32_t(stored_height));  // positive: rows bottom to top
@@ -48,7 +49,8 @@ void PutInfoHeader(Bytes& out, const RgbImage& image, int stored_height, std::ui
 // Blue, green, red per pixel, bottom row first. A masked-out pixel is stored
 // black, so that the mask's AND and this XOR leave the screen as it was.
 void PutColourRows(Bytes& out, const RgbImage& image, const MaskedImage* masked) {
-  const std::uint32_t padding = PaddedRow(std::uint32_t(image.width()) * 3) - std::uint32_t(image.width()) * 3;
+  const std::uint32_t padding =
+      PaddedRow(std::uint32_t(image.width()) * 3) - std::uint32_t(image.width()) * 3;
   for (int y = image.height() - 1; y >= 0; --y) {
     for (int x = 0; x < image.width(); ++x) {
       const Rgb p = masked && !masked->is_opaque(x, y) ? Rgb{} : image.at(x, y);

@@ -29,7 +29,9 @@ class RgbImage {
   bool operator==(const RgbImage&) const = default;
 
  private:
-  std::size_t index(int x, int y) const { return std::size_t(y) * std::size_t(width_) + std::size_t(x); }
+  std::size_t index(int x, int y) const {
+    return std::size_t(y) * std::size_t(width_) + std::size_t(x);
+  }
 
   int width_;
   int height_;
@@ -42,8 +44,11 @@ struct MaskedImage {
   RgbImage colour;
   std::vector<bool> opaque;  // one per pixel, rows top to bottom
 
-  explicit MaskedImage(int size) : colour(size, size), opaque(std::size_t(size) * std::size_t(size)) {}
-  bool is_opaque(int x, int y) const { return opaque[std::size_t(y) * std::size_t(colour.width()) + std::size_t(x)]; }
+  explicit MaskedImage(int size)
+      : colour(size, size), opaque(std::size_t(size) * std::size_t(size)) {}
+  bool is_opaque(int x, int y) const {
+    return opaque[std::size_t(y) * std::size_t(colour.width()) + std::size_t(x)];
+  }
   void paint(int x, int y, Rgb c) {
     colour.set(x, y, c);
     opaque[std::size_t(y) * std::size_t(colour.width()) + std::size_t(x)] = true;

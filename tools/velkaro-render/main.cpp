@@ -19,5 +19,5 @@ int main(int argc, char** argv) {
     return 2;
   }
   return velkaro::render_tool::RunRender(std::get<velkaro::render_tool::Options>(parsed), std::cout,
-                                    std::cerr);
+                                         std::cerr);
 }

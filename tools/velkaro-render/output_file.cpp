@@ -53,9 +53,10 @@ bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes
   {
     File file(std::fopen(TemporaryNameFor(path).c_str(), "wb"));
     // An empty span may have no data pointer, which fwrite must not be given.
-    written = file &&
-              (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size()) &&
-              std::fflush(file.get()) == 0;
+    written =
+        file &&
+        (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size()) &&
+        std::fflush(file.get()) == 0;
   }
   return Finish(path, written);
 }

@@ -9,7 +9,6 @@ namespace velkaro::render_tool {
 
 bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes);
 // An 8-bit RGB PNG of width × height pixels, rows top to bottom.
-bool WriteRgbPng(const std::string& path, int width, int height,
-                 std::span<const std::uint8_t> rgb);
+bool WriteRgbPng(const std::string& path, int width, int height, std::span<const std::uint8_t> rgb);
 
 }  // namespace velkaro::render_tool

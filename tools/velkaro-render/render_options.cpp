@@ -68,9 +68,12 @@ struct Parser {
     if (option == "--dump") {
       const auto what = Value(option);
       if (!what) return false;
-      if (*what == "params") options.dump = Dump::Params;
-      else if (*what == "palette") options.dump = Dump::Palette;
-      else error = "--dump takes params or palette, not " + std::string(*what);
+      if (*what == "params")
+        options.dump = Dump::Params;
+      else if (*what == "palette")
+        options.dump = Dump::Palette;
+      else
+        error = "--dump takes params or palette, not " + std::string(*what);
       return error.empty();
     }
     error = "unknown option " + std::string(option);
