@@ -24,6 +24,12 @@ using GdiBrush = GdiObject<HBRUSH>;
 using GdiFont = GdiObject<HFONT>;
 using GdiRegion = GdiObject<HRGN>;
 
+struct IconDeleter {
+  void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+// An icon of our own (loaded, copied or handed over), destroyed with its owner.
+using GdiIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+
 struct MemoryDcDeleter {
   void operator()(HDC dc) const { DeleteDC(dc); }
 };

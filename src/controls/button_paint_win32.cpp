@@ -9,11 +9,6 @@
 
 namespace velkaro {
 
-Win32Picture::~Win32Picture() {
-  if (bitmap_) DeleteObject(bitmap_);
-  if (icon_) DestroyIcon(icon_);
-}
-
 ButtonPicture PictureFromBitmap(HBITMAP bitmap) {
   ButtonPicture picture;
   if (!bitmap) return picture;
@@ -244,18 +239,21 @@ void DrawPictureLayer(HDC dc, const ButtonPicture& picture, const Rect& target, 
   const int width = target.right - target.left, height = target.bottom - target.top;
   if (width <= 0 || height <= 0) return;
   const bool icon = source->Icon() != nullptr;
-  HANDLE copy = icon ? CopyImage(source->Icon(), IMAGE_ICON, width, height, 0)
-                     : CopyImage(source->Bitmap(), IMAGE_BITMAP, width, height, 0);
+  // The copy at the target's size goes with whichever owner holds it.
+  GdiIcon icon_copy;
+  GdiBitmap bitmap_copy;
+  if (icon) {
+    icon_copy.reset(HICON(CopyImage(source->Icon(), IMAGE_ICON, width, height, 0)));
+  } else {
+    bitmap_copy.reset(HBITMAP(CopyImage(source->Bitmap(), IMAGE_BITMAP, width, height, 0)));
+  }
+  const HANDLE copy = icon ? HANDLE(icon_copy.get()) : HANDLE(bitmap_copy.get());
   if (!copy) return;  // the layer is skipped; the rest of the button is drawn
   if (enabled) {
     DrawCopy(dc, copy, icon, target.left, target.top, width, height);
   } else {
     DrawEmbossed(dc, copy, icon, target.left, target.top, width, height);
   }
-  if (icon)
-    DestroyIcon(HICON(copy));
-  else
-    DeleteObject(copy);
 }
 
 void DrawCaptionLayer(HDC dc, std::string_view caption, CaptionAlignKind caption_align,

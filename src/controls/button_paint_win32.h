@@ -26,15 +26,12 @@ class Win32Picture final : public PlatformPicture {
  public:
   explicit Win32Picture(HBITMAP bitmap) : bitmap_(bitmap) {}
   explicit Win32Picture(HICON icon) : icon_(icon) {}
-  ~Win32Picture() override;
-  Win32Picture(const Win32Picture&) = delete;
-  Win32Picture& operator=(const Win32Picture&) = delete;
-  HBITMAP Bitmap() const { return bitmap_; }
-  HICON Icon() const { return icon_; }
+  HBITMAP Bitmap() const { return bitmap_.get(); }
+  HICON Icon() const { return icon_.get(); }
 
  private:
-  HBITMAP bitmap_ = nullptr;
-  HICON icon_ = nullptr;
+  GdiBitmap bitmap_;
+  GdiIcon icon_;
 };
 
 // A picture of the bitmap or icon (taking ownership), with its natural
