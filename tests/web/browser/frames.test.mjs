@@ -73,14 +73,21 @@ describe('each pattern at frames 1, 30 and 120', () => {
   });
 });
 
-describe('the other parameters reach the engine', () => {
-  test('seed, clock and fps', async () => {
-    const run = { pattern: 3, frames: 45, fps: 30, seed: 12345, clock: 43210 };
-    const plain = references.picture({ pattern: run.pattern, frames: run.frames });
-    const picture = await comparePicture(
-      `?pattern=${run.pattern}&seed=${run.seed}&clock=${run.clock}&fps=${run.fps}&frames=${run.frames}`, run);
-    // Only a run that these parameters change shows that the page passed them on.
-    assert.notEqual(pictureDifference(picture, plain), null,
-                    'seed, clock and fps do not change this run; choose another pattern');
-  });
+// Each run is one that its parameter changes (checked against velkaro-render),
+// so a page that dropped the parameter would show the plain run instead.
+describe('seed, clock and fps reach the engine', () => {
+  const runs = [
+    { pattern: 3, frames: 30, seed: 12345 },
+    { pattern: 12, frames: 60, clock: 43210 },
+    { pattern: 12, frames: 60, fps: 30 },
+  ];
+  for (const run of runs) {
+    const query = '?' + Object.entries(run).map(([name, value]) => `${name}=${value}`).join('&');
+    test(query, async () => {
+      const plain = references.picture({ pattern: run.pattern, frames: run.frames });
+      const picture = await comparePicture(query, run);
+      assert.notEqual(pictureDifference(picture, plain), null,
+                      `${query} draws what the run without its parameter draws; choose another run`);
+    });
+  }
 });
