@@ -3,12 +3,12 @@
 # check of velkaro_library (layers.cmake) all read. A folder not named here
 # is refused, so that a new folder must be given its place.
 #
-#   5 program entries   startup (Velkaro.scr), xhack (the Linux hack)
+#   5 program entries   startup (Velkaro.scr), xhack (the Linux hack), web (the page)
 #   4 windows           saver, settings_dialog, preview
 #   3 subsystems        effects, music, controls
 #   2 settings          the settings variables and file, number text, titles
 #   1 common            the foundation
-set(velkaro_layer_5 startup xhack)
+set(velkaro_layer_5 startup xhack web)
 set(velkaro_layer_4 saver settings_dialog preview)
 set(velkaro_layer_3 effects music controls)
 set(velkaro_layer_2 settings)

@@ -36,10 +36,12 @@ class PatternClock {
 };
 
 // One pattern set up as the saver sets it up, from the generator's fixed
-// start at midnight, on a 60 frames a second clock: what the benchmarks time
-// and what the tests compare the production engine and the scalar forms on.
+// start, on a 60 frames a second clock: what the benchmarks time and what the
+// tests compare the production engine and the scalar forms on (at midnight),
+// and the stills of the patterns (at noon).
 struct PatternRun {
-  explicit PatternRun(int pattern, int warm_up_frames = 0);
+  explicit PatternRun(int pattern, int warm_up_frames = 0,
+                      std::uint32_t seconds_since_midnight = 0);
 
   void Frame(PatternClock::Step step = StepFrame) { clock.Frame(engine, step); }
 
@@ -48,5 +50,15 @@ struct PatternRun {
   PaletteTable PalLUT{};
   PatternClock clock;
 };
+
+// The stills of the patterns (the dialog's thumbnails, the web page's, the
+// README's) are frames of runs set up at noon, the time of day that the
+// pendulum patterns reseed from, so that every build makes the same pictures.
+inline constexpr std::uint32_t kStillClockSeconds = 12 * 3600;
+
+// The frame at which pattern 0..27 looks like itself: its flames risen, its
+// fountain full, and for patterns whose look comes from bursts, shortly
+// after one. 0 for any other pattern.
+int ThumbnailFrame(int pattern);
 
 }  // namespace velkaro

@@ -20,13 +20,18 @@ SaverRun::SaverRun(Settings& settings, SaverStart start, const SaverPorts& ports
     : settings_(settings), start_(start), ports_(ports) {}
 
 SaverRun::Outcome SaverRun::Load() {
-  if (!SetUp()) return Outcome::BadPaletteMode;
-  Running = true;
+  if (!Start()) return Outcome::BadPaletteMode;
   while (Running) {
     RunFrame();
     YieldUntilNextFrame();
   }
   return Outcome::Ended;
+}
+
+bool SaverRun::Start() {
+  if (!SetUp()) return false;
+  Running = true;
+  return true;
 }
 
 // The load handler's order: the engine's phases, with the display set up

@@ -49,6 +49,18 @@ class SaverRun final : public SaverInput {
   // Sets the run up and runs frames until the run ends.
   Outcome Load();
 
+  // The generator's start for a run that must replay exactly, as the
+  // renderer's --seed: before Load or Start.
+  void SeedGenerator(std::uint32_t seed) { random_.reseed(seed); }
+
+  // For a front end whose frames are driven from outside (the browser's
+  // animation frames): Load's set-up, false when the palette mode is not
+  // one of 0..5. The front end then calls RunFrame whenever its window says
+  // a frame is due, and has the window dispatch its input in between.
+  bool Start();
+  // One frame of the loop: the engine's step, then the presentation.
+  void RunFrame();
+
   // Handlers, called by the window's pump while the frame loop yields.
   void OnKeyDown(int key_code) override;
   void OnMouseButtonDown() override;
@@ -70,7 +82,6 @@ class SaverRun final : public SaverInput {
  private:
   bool SetUp();
   void ArmPatternTimers();
-  void RunFrame();
   void YieldUntilNextFrame();
   void EndRun();
   bool PasswordAllowsTheEnd();

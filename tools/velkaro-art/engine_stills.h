@@ -16,11 +16,6 @@ inline constexpr int kPreviewHeight = 112;
 // frames a second, its burst and motion timers firing on that clock.
 RgbImage PatternFrame(int pattern, int frames);
 
-// The frame at which pattern 0..27 looks like itself: its flames risen, its
-// fountain full, and for patterns whose look comes from bursts, shortly
-// after one.
-int ThumbnailFrame(int pattern);
-
 // 60 × 45 still of pattern 0..27.
 RgbImage Thumbnail(int pattern);
 
