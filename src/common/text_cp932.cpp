@@ -70,7 +70,12 @@ constexpr std::array kDoubleByte{
     DoubleByte{U'Ｓ', 0x82, 0x72},
 };
 // clang-format on
-static_assert(std::ranges::is_sorted(kDoubleByte, {}, &DoubleByte::code_point));
+// (The iterator forms of the algorithms: the web build's library has no
+// ranges algorithms.)
+constexpr bool ByCodePoint(const DoubleByte& a, const DoubleByte& b) {
+  return a.code_point < b.code_point;
+}
+static_assert(std::is_sorted(kDoubleByte.begin(), kDoubleByte.end(), ByCodePoint));
 
 // Decodes one UTF-8 sequence at text[i], advancing i. Malformed bytes decode
 // to U+FFFD one byte at a time.
@@ -100,7 +105,10 @@ void AppendCp932(char32_t cp, std::string& out) {
   } else if (cp >= U'\uFF61' && cp <= U'\uFF9F') {
     // Half-width katakana are single bytes A1..DF in the same order.
     out += static_cast<char>(cp - 0xFF61 + 0xA1);
-  } else if (auto it = std::ranges::lower_bound(kDoubleByte, cp, {}, &DoubleByte::code_point);
+  } else if (auto it = std::lower_bound(kDoubleByte.begin(), kDoubleByte.end(), cp,
+                                        [](const DoubleByte& known, char32_t wanted) {
+                                          return known.code_point < wanted;
+                                        });
              it != kDoubleByte.end() && it->code_point == cp) {
     out += static_cast<char>(it->lead);
     out += static_cast<char>(it->trail);
@@ -118,8 +126,9 @@ char32_t DecodeCp932(std::string_view character) {
     return U'\uFFFD';  // a lead byte cut off, or a byte the code page leaves unused
   }
   const auto b1 = static_cast<unsigned char>(character[1]);
-  const auto it = std::ranges::find_if(
-      kDoubleByte, [&](const DoubleByte& known) { return known.lead == b0 && known.trail == b1; });
+  const auto it =
+      std::find_if(kDoubleByte.begin(), kDoubleByte.end(),
+                   [&](const DoubleByte& known) { return known.lead == b0 && known.trail == b1; });
   return it != kDoubleByte.end() ? it->code_point : U'\uFFFD';
 }
 

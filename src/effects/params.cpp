@@ -3,7 +3,10 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <string>
+#include <version>
 
 #include "common/rounding.h"
 
@@ -154,6 +157,24 @@ std::size_t CountDigits(std::string_view text, std::size_t from) {
   return count;
 }
 
+// The nearest double to the digits (with at most one point), as from_chars
+// reads them; false when that is out of range: too large, or too small and
+// so read as 0.
+bool ReadFixedDecimal(std::string_view digits, double& value) {
+#if defined(__cpp_lib_to_chars)
+  const auto [ptr, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
+                                            std::chars_format::fixed);
+  return error != std::errc::result_out_of_range;
+#else
+  // The web build's library has no from_chars for doubles. Its strtod rounds
+  // to nearest as well, and reads the point in the "C" locale, which the
+  // page never leaves.
+  value = std::strtod(std::string(digits).c_str(), nullptr);
+  const bool non_zero_digit = digits.find_first_not_of("0.") != std::string_view::npos;
+  return !std::isinf(value) && !(value == 0 && non_zero_digit);
+#endif
+}
+
 }  // namespace
 
 std::optional<double> LeadingNumber(std::string_view text) {
@@ -174,9 +195,7 @@ std::optional<double> LeadingNumber(std::string_view text) {
 
   const std::string_view digits = text.substr(position, numeric_end - position);
   double magnitude = 0;
-  const auto [ptr, error] = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude,
-                                            std::chars_format::fixed);
-  if (error == std::errc::result_out_of_range) {
+  if (!ReadFixedDecimal(digits, magnitude)) {
     // Too large for a double when a non-zero digit stands before the point;
     // otherwise too small, which reads as 0.
     const auto integer_part = digits.substr(0, integer_digits);

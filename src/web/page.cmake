@@ -9,13 +9,15 @@ target_link_options(velkaro_module PRIVATE
 
 set(VELKARO_PAGE_DIR ${CMAKE_BINARY_DIR}/page)
 set(page_sources ${CMAKE_CURRENT_SOURCE_DIR}/page)
+# The page shows the project's version.
+configure_file(${page_sources}/index.html ${CMAKE_CURRENT_BINARY_DIR}/index.html @ONLY)
 add_custom_command(
   OUTPUT ${VELKARO_PAGE_DIR}/velkaro.js ${VELKARO_PAGE_DIR}/index.html
   COMMAND ${CMAKE_COMMAND} -E make_directory ${VELKARO_PAGE_DIR}
   COMMAND ${CMAKE_COMMAND} -E cat $<TARGET_FILE:velkaro_module> ${page_sources}/page.js
           > ${VELKARO_PAGE_DIR}/velkaro.js
-  COMMAND ${CMAKE_COMMAND} -E copy ${page_sources}/index.html ${VELKARO_PAGE_DIR}/index.html
-  DEPENDS velkaro_module ${page_sources}/page.js ${page_sources}/index.html
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_BINARY_DIR}/index.html ${VELKARO_PAGE_DIR}/index.html
+  DEPENDS velkaro_module ${page_sources}/page.js ${CMAKE_CURRENT_BINARY_DIR}/index.html
   COMMENT "Putting the page together in ${VELKARO_PAGE_DIR}"
   VERBATIM)
 add_custom_target(velkaro_page ALL

@@ -26,8 +26,12 @@ struct PageRunOptions {
 };
 
 PageRunOptions ToPage(const WebRunOptions& options) {
-  return {options.pattern,        options.random,           options.seed ? double(*options.seed) : -1,
-          int(options.clock_seconds), options.frames.value_or(-1), options.fps,
+  return {options.pattern,
+          options.random,
+          options.seed ? double(*options.seed) : -1,
+          int(options.clock_seconds),
+          options.frames.value_or(-1),
+          options.fps,
           options.replay};
 }
 

@@ -14,7 +14,7 @@ struct WebRunOptions {
   int pattern = 0;
   bool random = false;  // a random pattern at the start, from the time of day
   std::optional<std::uint32_t> seed;
-  std::uint32_t clock_seconds = 0;  // the time of day the run reseeds from
+  std::uint32_t clock_seconds = 0;     // the time of day the run reseeds from
   std::optional<std::int32_t> frames;  // the run holds its picture after this frame
   std::int32_t fps = 60;
   bool replay = false;  // the virtual clock of velkaro-render

@@ -38,6 +38,8 @@ bool WebRun::AnimationFrame(double now_ms) {
   return true;
 }
 
-bool WebRun::held() const { return options_.frames && window_.frames_started() >= *options_.frames; }
+bool WebRun::held() const {
+  return options_.frames && window_.frames_started() >= *options_.frames;
+}
 
 }  // namespace velkaro::web

@@ -6,7 +6,8 @@ namespace velkaro::web {
 namespace {
 
 TEST(AddressQuery, TakesTheRenderersOptionsAndAsksForAReplay) {
-  const WebRunOptions options = ParseAddressQuery("?pattern=12&seed=4000000000&clock=43200&frames=30&fps=30");
+  const WebRunOptions options =
+      ParseAddressQuery("?pattern=12&seed=4000000000&clock=43200&frames=30&fps=30");
   EXPECT_EQ(options.pattern, 12);
   EXPECT_EQ(options.seed, 4000000000u);
   EXPECT_EQ(options.clock_seconds, 43200u);
@@ -29,9 +30,8 @@ TEST(AddressQuery, WithoutItsOptionsIsALiveRunAtTheDefaults) {
 
 // Whatever the address holds, the page gets a run it can start.
 TEST(AddressQuery, BadValuesAreTheDefaults) {
-  for (const char* query :
-       {"pattern=28", "pattern=-1", "pattern=abc", "pattern=1.5", "pattern=", "pattern=0x3",
-        "pattern=99999999999999999999", "pattern=%31"}) {
+  for (const char* query : {"pattern=28", "pattern=-1", "pattern=abc", "pattern=1.5", "pattern=",
+                            "pattern=0x3", "pattern=99999999999999999999", "pattern=%31"}) {
     const WebRunOptions options = ParseAddressQuery(query);
     EXPECT_EQ(options.pattern, 0) << query;
     EXPECT_TRUE(options.replay) << query;

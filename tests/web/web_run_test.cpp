@@ -22,8 +22,8 @@ std::vector<std::uint8_t> RendererPicture(const WebRunOptions& options) {
   PatternClock clock(engine.Pattern_No, options.fps);
   for (int k = 1; k <= options.frames.value_or(0); ++k) clock.Frame(engine);
   MemorySurface surface(kShownPictureSize.width, kShownPictureSize.height, 4);
-  render(IndexImage{engine.FrameBuf.bytes().data(), Engine::W, Engine::H},
-         CanvasPalette(*PalLUT), surface);
+  render(IndexImage{engine.FrameBuf.bytes().data(), Engine::W, Engine::H}, CanvasPalette(*PalLUT),
+         surface);
   return {surface.pixels().begin(), surface.pixels().end()};
 }
 
@@ -62,8 +62,8 @@ TEST(WebRunReplay, GivesTheRenderersFramesWhateverTheAnimationFrames) {
       RunUntilHeld(run, step_ms);
       ASSERT_TRUE(run.held());
       EXPECT_EQ(run.frames(), c.frames);
-      EXPECT_EQ(Bytes(run.Picture()), expected) << "pattern " << c.pattern << " every "
-                                                 << step_ms << " ms";
+      EXPECT_EQ(Bytes(run.Picture()), expected)
+          << "pattern " << c.pattern << " every " << step_ms << " ms";
       // A held picture stays as it is.
       run.AnimationFrame(1e9);
       EXPECT_EQ(run.frames(), c.frames);
