@@ -1,8 +1,8 @@
 # The page in Debian's Chromium, headless, driven by node scripts through
 # playwright-core (tests/web/browser/, installed there by scripts/setup.sh):
 # its replays against velkaro-render's pictures, its full-screen run, its
-# bad parameters and its frame rate. velkaro-render is built natively into
-# host-tools/ of this tree. Each test fails, naming what is missing, where
+# bad parameters, its frame rate and its music. velkaro-render is built
+# natively into host-tools/ of this tree. Each test fails, naming what is missing, where
 # Chromium, playwright-core, the page or velkaro-render is not there.
 include(${PROJECT_SOURCE_DIR}/cmake/host_tools.cmake)
 velkaro_host_tools(TOOLS velkaro-render)
@@ -31,3 +31,4 @@ velkaro_browser_test(web_browser_full_screen full_screen.test.mjs 120)
 velkaro_browser_test(web_browser_frame_rate frame_rate.test.mjs 120)
 # Measured alone, so that no other test takes the cores the page's frames need.
 set_tests_properties(web_browser_frame_rate PROPERTIES RUN_SERIAL ON)
+velkaro_browser_test(web_browser_music music.test.mjs 120)
