@@ -4,7 +4,7 @@
 'use strict';
 (function () {
   const page = window.velkaroPage = {
-    state: 'loading', frame: 0, pattern: 0, frameTimes: [], errors: [], runs: 0,
+    state: 'loading', frame: 0, pattern: 0, frameTimes: [], errors: [], runs: 0, stills: 0,
   };
   window.addEventListener('error', (event) => page.errors.push(String(event.message)));
 
@@ -118,6 +118,7 @@
         still.delete();
         still = null;
         next += 1;
+        page.stills = next;
       }
       setTimeout(work, 0);
     }
