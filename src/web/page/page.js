@@ -111,7 +111,11 @@
       if (next >= buttons.length) return;
       if (page.state === 'running' || page.state === 'held') return setTimeout(work, 250);
       if (!still) still = new Module.Still(next);
-      if (still.advance(30)) {
+      // Slices of about 10 ms keep the page answering its input meanwhile.
+      const sliceEnd = performance.now() + 10;
+      let done = false;
+      while (!done && performance.now() < sliceEnd) done = still.advance(5);
+      if (done) {
         const canvas = buttons[next].querySelector('canvas');
         const context = canvas.getContext('2d');
         drawPicture(context, context.createImageData(pictureWidth, pictureHeight), still.picture());
