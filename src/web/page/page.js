@@ -4,7 +4,7 @@
 'use strict';
 (function () {
   const page = window.velkaroPage = {
-    state: 'loading', frame: 0, pattern: 0, frameTimes: [], errors: [], runs: 0,
+    state: 'loading', frame: 0, pattern: 0, frameTimes: [], errors: [], runs: 0, stills: 0,
   };
   window.addEventListener('error', (event) => page.errors.push(String(event.message)));
   window.addEventListener('unhandledrejection', (event) => page.errors.push(String(event.reason)));
@@ -158,13 +158,18 @@
       if (next >= buttons.length) return;
       if (page.state === 'running' || page.state === 'held') return setTimeout(work, 250);
       if (!still) still = new Module.Still(next);
-      if (still.advance(30)) {
+      // Slices of about 10 ms keep the page answering its input meanwhile.
+      const sliceEnd = performance.now() + 10;
+      let done = false;
+      while (!done && performance.now() < sliceEnd) done = still.advance(5);
+      if (done) {
         const canvas = buttons[next].querySelector('canvas');
         const context = canvas.getContext('2d');
         drawPicture(context, context.createImageData(pictureWidth, pictureHeight), still.picture());
         still.delete();
         still = null;
         next += 1;
+        page.stills = next;
       }
       setTimeout(work, 0);
     }

@@ -85,17 +85,17 @@ export class PageUnderTest {
                         (page, frames) => page.state === 'held' && page.frame === frames, frames, timeout);
   }
 
-  // The canvas's pixels, as RGB bytes.
-  async picture() {
-    const { width, height, base64 } = await this.page.evaluate(() => {
-      const canvas = document.querySelector('canvas#picture');
+  // The pixels of the canvas (the run's picture unless told), as RGB bytes.
+  async picture(selector = 'canvas#picture') {
+    const { width, height, base64 } = await this.page.evaluate((selector) => {
+      const canvas = document.querySelector(selector);
       const { data } = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height);
       let text = '';
       const rgb = new Uint8Array((data.length / 4) * 3);
       for (let i = 0, j = 0; i < data.length; i += 4, j += 3) rgb.set(data.subarray(i, i + 3), j);
       for (let i = 0; i < rgb.length; i += 0x8000) text += String.fromCharCode(...rgb.subarray(i, i + 0x8000));
       return { width: canvas.width, height: canvas.height, base64: btoa(text) };
-    });
+    }, selector);
     return { width, height, rgb: Buffer.from(base64, 'base64') };
   }
 
