@@ -31,6 +31,6 @@ velkaro_browser_test(web_browser_bad_parameters bad_parameters.test.mjs 120)
 velkaro_browser_test(web_browser_full_screen full_screen.test.mjs 120)
 velkaro_browser_test(web_browser_frame_rate frame_rate.test.mjs 120)
 velkaro_browser_test(web_browser_chooser chooser.test.mjs 180)
+velkaro_browser_test(web_browser_music music.test.mjs 120)
 # Measured alone, so that no other test takes the cores the page's frames need.
 set_tests_properties(web_browser_frame_rate PROPERTIES RUN_SERIAL ON)
-velkaro_browser_test(web_browser_music music.test.mjs 120)
