@@ -18,11 +18,5 @@ install -m 644 "${3:?32-bit Velkaro.scr}" "$work/$top/32-bit/Velkaro.scr"
 sed -e "s|@VERSION@|$VELKARO_VERSION|g" -e "s|@COPYRIGHT@|$VELKARO_COPYRIGHT|g" -e 's/$/\r/' \
   "$here/windows/README.txt" >"$work/$top/README.txt"
 chmod 644 "$work/$top/README.txt"
-# The same bytes on every run: the release's times (zip writes local time,
-# hence UTC), no owners or extra times (-X), no folder entries (-D), and the
-# entries in a fixed order.
-touch -d "@$SOURCE_DATE_EPOCH" "$work/$top"/*/* "$work/$top/README.txt"
-mkdir -p "$(dirname "$out")"
-rm -f "$out"
-(cd "$work" && printf '%s\n' "$top/README.txt" "$top/32-bit/Velkaro.scr" "$top/64-bit/Velkaro.scr" |
-  TZ=UTC zip -X -D -q -9 "$out" -@)
+. "$here/zip-common.sh"
+reproducible_zip "$out" "$work" "$top/README.txt" "$top/32-bit/Velkaro.scr" "$top/64-bit/Velkaro.scr"

@@ -3,12 +3,12 @@
 # them side by side in artifacts/gallery/strip.png; then renders the pictures
 # Velkaro.scr carries with velkaro-art and lays the 28 dialog thumbnails out
 # as the dialog does, 7 by 4, in artifacts/gallery/thumbnails.png.
+# (The README's committed pictures come from scripts/readme-pictures.sh.)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
-cmake --preset host >/dev/null
-cmake --build --preset host --target velkaro-render velkaro-art
-render=build/host/tools/velkaro-render/velkaro-render
+. scripts/lib/pictures.sh
+pictures_tools
+render=$VELKARO_RENDER
 out=artifacts/gallery
 mkdir -p "$out"
 # pattern:frames, each at a frame where the pattern is well developed
@@ -17,14 +17,8 @@ for shot in 0:240 5:240 12:300 14:130 21:400 24:300; do
   "$render" --pattern "$pattern" --frames "$frames" --png "$out/pattern-$pattern.png"
 done
 convert "$out"/pattern-{0,5,12,14,21,24}.png +append "$out/strip.png"
-build/host/tools/velkaro-art/velkaro-art "$out/art"
-rows=()
-for r in 0 1 2 3; do
-  row=()
-  for c in 0 1 2 3 4 5 6; do row+=("$(printf '%s/art/thumbnail_%02d.bmp' "$out" $((7 * r + c)))"); done
-  convert "${row[@]}" -bordercolor gray50 -border 4 +append "$out/thumbnails-row-$r.png"
-  rows+=("$out/thumbnails-row-$r.png")
-done
-convert "${rows[@]}" -append "$out/thumbnails.png"
-rm -f "${rows[@]}"
+"$VELKARO_ART" "$out/art"
+thumbnails=()
+for pattern in $(seq 0 27); do thumbnails+=("$(printf '%s/art/thumbnail_%02d.bmp' "$out" "$pattern")"); done
+lay_out_patterns "$out/thumbnails.png" "${thumbnails[@]}"
 echo "Gallery: $out/strip.png, $out/thumbnails.png"

@@ -3,8 +3,9 @@
 #   Velkaro-<version>-setup.exe        the Windows setup program (x86, NSIS)
 #   Velkaro-<version>-windows.zip      both Velkaro.scr files and a read-me
 #   velkaro_<version>_<arch>.deb       the XScreenSaver hack for Debian
+#   Velkaro-<version>-web.zip          the web page (index.html, velkaro.js) and a read-me
 #   SHA256SUMS
-# The trees are build/release/{host,windows64,windows}, made afresh. Every
+# The trees are build/release/{host,windows64,windows,web}, made afresh. Every
 # time inside the packages is the last commit's (SOURCE_DATE_EPOCH), so two
 # runs on the same commit in the same folder give the same bytes.
 # Nothing here runs a Windows program: the 32-bit tree and the x86 setup
@@ -37,6 +38,12 @@ for preset in windows64 windows; do
   cmake --build "$trees/$preset" -j "$jobs" --target Velkaro
 done
 
+# The page: the engine in WebAssembly, inlined into velkaro.js.
+echo "== web (the page)"
+export NODE_PATH=/usr/share/nodejs
+cmake --preset web -B "$trees/web" >/dev/null
+cmake --build "$trees/web" -j "$jobs" --target velkaro_page
+
 set -a
 . "$trees/host/release.env"
 set +a
@@ -52,5 +59,6 @@ packaging/make-zip.sh "dist/Velkaro-$version-windows.zip" \
   "$trees/stage/Velkaro64.scr" "$trees/stage/Velkaro32.scr"
 packaging/make-deb.sh "dist/velkaro_${version}_$(dpkg --print-architecture).deb" \
   "$trees/host/src/xhack/velkaro" src/xhack/velkaro.xml
+packaging/make-web-zip.sh "dist/Velkaro-$version-web.zip" "$trees/web/page"
 (cd dist && sha256sum -- *.exe *.zip *.deb >SHA256SUMS)
 cat dist/SHA256SUMS

@@ -17,6 +17,13 @@
 # machine, not a clone: every clone on it shares it, and the next install
 # that brings the 32-bit Wine removes it.
 #
+# The web tree's browser tests drive Debian's Chromium through
+# playwright-core from the npm registry, at the version that
+# tests/web/browser/package-lock.json pins; `npm ci` installs it there (no
+# browser is downloaded), and only when node_modules/ was not made from that
+# very lock file. It needs Node.js 20 or newer; the machine's own node and
+# npm are used where there are some, Debian's otherwise.
+#
 # VELKARO_ROOT (default /) is the root of the files this script itself reads
 # and writes (/etc/locale.gen, /var/lib/velkaro); a test points it at a
 # folder of its own.
@@ -42,7 +49,15 @@ packages=(
   # The tests that run Wine as a user who is not root (useradd, runuser)
   # and under a Japanese locale.
   passwd util-linux locales
+  # The web tree: emscripten 3.1.6 (which finds acorn with
+  # NODE_PATH=/usr/share/nodejs) and the browser of its tests.
+  emscripten node-acorn chromium
 )
+# A node and npm that came from elsewhere (a nodejs package that includes
+# npm, and conflicts with Debian's) are kept.
+command -v npm >/dev/null || packages+=(nodejs npm)
+node_major_needed=20
+browser_tests=$here/../tests/web/browser
 # The 32-bit Wine and the i386 GStreamer plugins that its MCI "MPEGVideo"
 # plays MP3 files through.
 packages_32bit=(
@@ -154,7 +169,30 @@ if ! install_missing "${packages[@]}"; then
   echo "  (${#missing[@]} packages are still missing: ${missing[*]})" >&2
   exit 1
 fi
+# npm ci empties node_modules/ and installs the lock file's packages; the
+# copy of the lock file left beside them says which lock they came from.
+browser_library() {
+  local lock=$browser_tests/package-lock.json stamp=$browser_tests/node_modules/.installed-from-lock
+  [ -f "$lock" ] || { echo "setup: FAILED: $lock is missing" >&2; return 1; }
+  cmp -s "$lock" "$stamp" 2>/dev/null && return 0
+  local major found
+  major=$(node -p 'process.versions.node.split(".")[0]' 2>/dev/null) || major=0
+  if [ "$major" -lt "$node_major_needed" ]; then
+    found="$(command -v node) is version $major"
+    [ "$major" -gt 0 ] || found="there is no working node"
+    echo "setup: FAILED: the browser tests need Node.js $node_major_needed or newer; $found" >&2
+    return 1
+  fi
+  if ! (cd "$browser_tests" && npm ci --ignore-scripts --no-audit --no-fund) >"$work/npm.log" 2>&1; then
+    echo "setup: FAILED: npm ci could not install the browser tests' packages in $browser_tests:" >&2
+    tail -15 "$work/npm.log" | sed 's/^/  /' >&2
+    return 1
+  fi
+  cp "$lock" "$stamp"
+}
+
 japanese_locale
+browser_library || exit 1
 
 if ! "$here/can-run-32bit.sh" >/dev/null; then
   # No 32-bit Wine can start here, whatever apt could install.

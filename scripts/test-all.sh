@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds every tree and runs every test: the host
-# build's unit tests, the 64-bit Windows build's tests under wine64 (unit,
-# wine, e2e), the 32-bit Windows build's tests where this machine runs 32-bit
-# programs and has the 32-bit Wine, the host tests again under the
-# sanitizers, and the fuzz targets.
+# build's unit tests, the web page's tests in headless Chromium, the 64-bit
+# Windows build's tests under wine64 (unit, wine, e2e), the 32-bit Windows
+# build's tests where this machine runs 32-bit programs and has the 32-bit
+# Wine, the host tests again under the sanitizers, and the fuzz targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
 jobs=${VELKARO_JOBS:-$(nproc)}
-for preset in host windows64 windows; do
+for preset in host web windows64 windows; do
   echo "== $preset build"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
@@ -21,7 +21,7 @@ done
 skip32=()
 why32=$(scripts/can-run-wine32.sh) || skip32=(-LE needs32)
 status=0
-for preset in host windows64; do
+for preset in host web windows64; do
   echo "== $preset tests"
   ctest --preset "$preset" -j 1 "${skip32[@]}" || status=1
 done

@@ -1,7 +1,7 @@
 # The page: build/web/page/index.html and velkaro.js, the script that holds
 # the WebAssembly module (inlined, so that the page opens from the file
 # system with no server) followed by the page's own script.
-add_executable(velkaro_module page_bindings_web.cpp)
+add_executable(velkaro_module page_bindings_web.cpp page_audio_web.cpp)
 target_link_libraries(velkaro_module PRIVATE velkaro_web)
 target_link_options(velkaro_module PRIVATE
   -lembind -sMODULARIZE=1 -sEXPORT_NAME=createVelkaro -sSINGLE_FILE=1 -sENVIRONMENT=web

@@ -1,12 +1,19 @@
 // The page's script reaches the run and the stills through these bindings:
-// Module.parseAddress(query), new Module.Run(options), new Module.Still(pattern).
+// Module.parseAddress(query), new Module.Run(options), new Module.Run(options,
+// music) for a run with the user's music file, new Module.Still(pattern).
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "effects/presets.h"
+#include "web/page_audio_web.h"
+#include "web/web_music.h"
 #include "web/web_options.h"
 #include "web/web_run.h"
 #include "web/web_still.h"
@@ -56,8 +63,23 @@ emscripten::val View(std::span<const std::uint8_t> bytes) {
   return emscripten::val(emscripten::typed_memory_view(bytes.size(), bytes.data()));
 }
 
+// The music file of a run: the chosen file's name, which the run's music
+// names it by, and the object URL of the File. An empty name: no music.
+struct PageMusic {
+  std::string file;
+  std::string url;
+};
+
 std::unique_ptr<WebRun> MakeRun(const PageRunOptions& options) {
   return std::make_unique<WebRun>(FromPage(options));
+}
+
+std::unique_ptr<WebRun> MakeRunWithMusic(const PageRunOptions& options, const PageMusic& music) {
+  if (music.file.empty()) return MakeRun(options);
+  auto audio = std::make_unique<BrowserPageAudio>(
+      std::map<std::string, std::string, std::less<>>{{music.file, music.url}});
+  return std::make_unique<WebRun>(FromPage(options),
+                                  std::make_unique<WebMusic>(std::move(audio), music.file));
 }
 
 emscripten::val RunPicture(const WebRun& run) { return View(run.Picture()); }
@@ -77,11 +99,15 @@ EMSCRIPTEN_BINDINGS(velkaro_page) {
       .field("frames", &PageRunOptions::frames)
       .field("fps", &PageRunOptions::fps)
       .field("replay", &PageRunOptions::replay);
+  emscripten::value_object<PageMusic>("Music")
+      .field("file", &PageMusic::file)
+      .field("url", &PageMusic::url);
   emscripten::function("parseAddress", &ParseAddress);
   emscripten::constant("patternCount", velkaro::PatternCount);
 
   emscripten::class_<WebRun>("Run")
       .constructor(&MakeRun)
+      .constructor(&MakeRunWithMusic)
       .function("start", &WebRun::Start)
       .function("animationFrame", &WebRun::AnimationFrame)
       .function("keyDown", &WebRun::KeyDown)

@@ -1,10 +1,12 @@
 #include "web/web_run.h"
 
+#include <utility>
+
 namespace velkaro::web {
 namespace {
 
-Settings SettingsOf(const WebRunOptions& options, const Settings& music_settings) {
-  Settings settings = music_settings;
+Settings SettingsOf(const WebRunOptions& options, const WebMusic* music) {
+  Settings settings = music ? music->settings() : Settings{};
   settings.Pattern_No = std::int16_t(options.pattern);
   settings.Rdm_Flag = options.random ? 1 : 0;
   return settings;
@@ -12,12 +14,14 @@ Settings SettingsOf(const WebRunOptions& options, const Settings& music_settings
 
 }  // namespace
 
-WebRun::WebRun(const WebRunOptions& options, MusicPlayer* music, const Settings& music_settings)
+WebRun::WebRun(const WebRunOptions& options, std::unique_ptr<WebMusic> music)
     : options_(options),
-      settings_(SettingsOf(options, music_settings)),
+      music_(std::move(music)),
+      settings_(SettingsOf(options, music_.get())),
       window_(options.replay ? WebClock::Replay : WebClock::Live, options.fps),
       time_of_day_(options.clock_seconds),
-      run_(settings_, SaverStart::ByHand, {window_, presentation_, time_of_day_, music}) {
+      run_(settings_, SaverStart::ByHand,
+           {window_, presentation_, time_of_day_, music_ ? &music_->player() : nullptr}) {
   if (options.seed) run_.SeedGenerator(*options.seed);
 }
 

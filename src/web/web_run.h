@@ -4,10 +4,12 @@
 // The page calls AnimationFrame from the browser's animation frames and
 // passes on the input events; the rest is the saver's.
 #include <cstdint>
+#include <memory>
 #include <span>
 
 #include "saver/saver_run.h"
 #include "settings/settings.h"
+#include "web/web_music.h"
 #include "web/web_options.h"
 #include "web/web_presentation.h"
 #include "web/web_window.h"
@@ -16,9 +18,9 @@ namespace velkaro::web {
 
 class WebRun {
  public:
-  // `music` plays the settings' music file; null for a silent run.
-  explicit WebRun(const WebRunOptions& options, MusicPlayer* music = nullptr,
-                  const Settings& music_settings = {});
+  // `music` plays its music file through the run, from the start to the
+  // end; null for a silent run.
+  explicit WebRun(const WebRunOptions& options, std::unique_ptr<WebMusic> music = nullptr);
   WebRun(const WebRun&) = delete;
   WebRun& operator=(const WebRun&) = delete;
 
@@ -54,6 +56,8 @@ class WebRun {
   };
 
   WebRunOptions options_;
+  // Made before the run and gone after it, so that the run's end can stop it.
+  std::unique_ptr<WebMusic> music_;
   Settings settings_;
   WebWindow window_;
   WebPresentation presentation_;

@@ -25,7 +25,8 @@ count() { grep -cxF -- "$2" "$1"; }
 # every update once i386 is added, and no :i386 package can then be
 # installed) or a number of updates that fail before they succeed;
 # no_candidate lists packages apt has none of; kernel32 exists where the
-# kernel runs 32-bit programs.
+# kernel runs 32-bit programs; npm_fails makes npm ci fail; node_major is
+# the version the stand-in node gives (20 without it).
 make_stand_ins() {
   local bin=$1
   mkdir -p "$bin"
@@ -115,6 +116,21 @@ SH
 #!/usr/bin/env bash
 exec "$@"
 SH
+  cat >"$bin/npm" <<'SH'
+#!/usr/bin/env bash
+echo "npm $* in $(basename "$PWD")" >>"$fake/calls"
+rm -rf node_modules
+if [ -e "$fake/npm_fails" ]; then
+  echo "npm error code E404"
+  echo "npm error 404 Not Found - GET https://registry.example/playwright-core - Not found"
+  exit 1
+fi
+mkdir -p node_modules/playwright-core
+SH
+  cat >"$bin/node" <<'SH'
+#!/usr/bin/env bash
+cat "$fake/node_major" 2>/dev/null || echo 20
+SH
   chmod +x "$bin"/*
 }
 
@@ -137,6 +153,9 @@ SH
   make_stand_ins "$t/bin"
   touch "$fake/installed" "$fake/calls" "$fake/kernel32"
   printf '# ja_JP.EUC-JP EUC-JP\n# ja_JP.UTF-8 UTF-8\n' >"$VELKARO_ROOT/etc/locale.gen"
+  mkdir -p "$t/tests/web/browser"
+  echo '{"lockfileVersion": 3, "packages": {"node_modules/playwright-core": {"version": "1.0.0"}}}' \
+    >"$t/tests/web/browser/package-lock.json"
   state=$VELKARO_ROOT/var/lib/velkaro/wine32-not-installed
 }
 
@@ -199,10 +218,32 @@ for p in wine64 wine32:i386 libwine:i386 gstreamer1.0-plugins-good:i386; do
 done
 [ -e "$state" ] && fail "the reason of an earlier run outlived the install"
 run_decider || fail "the decider says no where the 32-bit Wine is installed: $(cat "$t/decision")"
-# Everything installed: a second run asks apt for nothing.
+[ "$(count "$fake/calls" 'npm ci --ignore-scripts --no-audit --no-fund in browser')" -eq 1 ] ||
+  fail "npm ci did not run once in tests/web/browser"
+# Everything installed: a second run asks apt and npm for nothing.
 run_setup || fail "the second setup ended with status $?"
 expect_no_text "$fake/calls" "apt-get"
 expect_no_text "$fake/calls" "locale-gen"
+expect_no_text "$fake/calls" "npm"
+# A new lock file (another pinned version) is installed by the next run.
+sed -i 's/1.0.0/1.0.1/' "$t/tests/web/browser/package-lock.json"
+run_setup || fail "the setup after a new lock file ended with status $?"
+expect_text "$fake/calls" "npm ci"
+
+new_case browser_library_cannot_be_installed
+touch "$fake/npm_fails"
+run_setup && fail "setup succeeded where npm ci failed"
+expect_text "$t/out" "setup: FAILED: npm ci could not install the browser tests' packages in"
+expect_text "$t/out" "npm error 404 Not Found"
+rm "$fake/npm_fails"
+run_setup || fail "setup failed once npm ci works: $(tail -5 "$t/out")"
+expect_text "$fake/calls" "npm ci"
+
+new_case node_too_old
+echo 18 >"$fake/node_major"
+run_setup && fail "setup succeeded with Node.js 18"
+expect_text "$t/out" "setup: FAILED: the browser tests need Node.js 20 or newer;"
+expect_no_text "$fake/calls" "npm"
 
 new_case host_package_cannot_be_installed
 printf 'nsis\n' >"$fake/no_candidate"
@@ -229,7 +270,7 @@ echo wine32:i386 >"$fake/installed"
 run_decider && fail "the decider says yes with wine32:i386 but no /usr/lib/wine/wine"
 
 if [ $failures -eq 0 ]; then
-  echo "PASS: setup.sh and can-run-wine32.sh, 5 cases"
+  echo "PASS: setup.sh and can-run-wine32.sh, 7 cases"
   exit 0
 fi
 echo "FAIL: $failures checks failed"

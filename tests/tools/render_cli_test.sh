@@ -25,6 +25,14 @@ cmp -s "$work/a.raw" "$work/c.raw" && fail "another clock gives the same pendulu
 "$render" --pattern 5 --frames 30 --seed 2 --raw "$work/e.raw"
 cmp -s "$work/d.raw" "$work/e.raw" && fail "another seed gives the same frame"
 
+# A series: the picture after every 4th frame, each the same as a run that
+# stops there, and no picture under the plain name.
+"$render" --pattern 21 --frames 10 --every 4 --png "$work/s.png" || fail "series run"
+[ "$(cd "$work" && echo s*.png)" = "s-000004.png s-000008.png" ] || fail "series files: $(cd "$work" && echo s*.png)"
+"$render" --pattern 21 --frames 8 --png "$work/eight.png"
+cmp -s "$work/s-000008.png" "$work/eight.png" || fail "frame 8 of the series differs from a run of 8 frames"
+cmp -s "$work/s-000004.png" "$work/eight.png" && fail "frames 4 and 8 of the series are the same"
+
 [ "$("$render" --version)" = "velkaro-render $version" ] || fail "--version: $("$render" --version)"
 [ "$("$render" --pattern 0 --dump palette | wc -l)" = 256 ] || fail "palette lines"
 "$render" --pattern 0 --dump palette | head -1 | grep -qx '0x00000000' || fail "palette format"
@@ -39,6 +47,7 @@ expect_refused() {
 expect_refused --pattern 1 --bogus
 expect_refused --pattern
 expect_refused --pattern 1 --frames ten
+expect_refused --pattern 1 --every 4
 expect_refused --pattern 1 --raw "$work/no/such/folder/x.raw"
 expect_refused --pattern 1 --params "-l 9" --raw "$work/bad.raw"
 [ -e "$work/bad.raw" ] && fail "a refused run wrote its output"

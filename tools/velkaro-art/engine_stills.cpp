@@ -4,6 +4,7 @@
 #include "effects/engine.h"
 #include "effects/pattern_run.h"
 #include "effects/presentation.h"
+#include "effects/presets.h"
 #include "scale.h"
 
 namespace velkaro::art_tool {
@@ -32,6 +33,14 @@ RgbImage PatternFrame(int pattern, int frames) {
   const auto& bytes = run.engine.FrameBuf.bytes();
   render(IndexImage{bytes.data(), Engine::W, Engine::H}, run.PalLUT, surface);
   return RgbOf(surface);
+}
+
+std::string ThumbnailFrameTable() {
+  std::string table;
+  for (int pattern = 0; pattern < PatternCount; ++pattern)
+    table += std::to_string(pattern) + " " + std::to_string(ThumbnailFrame(pattern)) + " " +
+             std::to_string(kStillClockSeconds) + "\n";
+  return table;
 }
 
 RgbImage Thumbnail(int pattern) {

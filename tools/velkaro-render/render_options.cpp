@@ -1,6 +1,7 @@
 #include "render_options.h"
 
 #include <charconv>
+#include <cstdio>
 
 namespace velkaro::render_tool {
 namespace {
@@ -64,6 +65,7 @@ struct Parser {
     if (option == "--random") return options.random = true;
     if (option == "--params") return Text(option, options.params);
     if (option == "--png") return Text(option, options.png);
+    if (option == "--every") return Number(option, options.every, 1, 10'000'000);
     if (option == "--raw") return Text(option, options.raw);
     if (option == "--dump") {
       const auto what = Value(option);
@@ -90,7 +92,19 @@ std::variant<Options, std::string> ParseOptions(const std::vector<std::string_vi
     if (!parser.One(arguments[parser.next++], pattern_given)) return parser.error;
   }
   if (!pattern_given) return std::string("--pattern N is required");
+  if (parser.options.every > 0 && !parser.options.png)
+    return std::string("--every N needs --png FILE to name the series");
   return parser.options;
+}
+
+std::string SeriesFileName(const std::string& path, int frame) {
+  const std::size_t folder_end = path.find_last_of('/');
+  const std::size_t name_start = folder_end == std::string::npos ? 0 : folder_end + 1;
+  std::size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || dot <= name_start) dot = path.size();
+  char number[16];
+  std::snprintf(number, sizeof number, "-%06d", frame);
+  return path.substr(0, dot) + number + path.substr(dot);
 }
 
 }  // namespace velkaro::render_tool

@@ -20,15 +20,22 @@ struct Options {
   std::uint32_t clock_seconds = 0;  // the time of day every reseed from the clock uses
   bool random = false;
   std::optional<std::string> png;
+  int every = 0;  // with png: a picture after every `every`-th frame, into SeriesFileName(png, k)
   std::optional<std::string> raw;
   Dump dump = Dump::None;
 };
+
+// The file of frame `frame` in a series of pictures named after `path`: the
+// frame number in six digits before the extension ("run.png", 8 ->
+// "run-000008.png").
+std::string SeriesFileName(const std::string& path, int frame);
 
 // The options, or a one-line message saying what is wrong with them.
 std::variant<Options, std::string> ParseOptions(const std::vector<std::string_view>& arguments);
 
 inline constexpr std::string_view kUsage =
     "usage: velkaro-render --pattern N [--params STRING] [--frames K] [--fps F] [--seed S] "
-    "[--clock T] [--random] [--png FILE] [--raw FILE] [--dump params|palette] | --version";
+    "[--clock T] [--random] [--png FILE [--every N]] [--raw FILE] [--dump params|palette] | "
+    "--version";
 
 }  // namespace velkaro::render_tool

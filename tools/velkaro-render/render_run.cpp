@@ -68,13 +68,22 @@ int RunRender(const Options& options, std::ostream& out, std::ostream& err) {
   if (options.dump == Dump::Palette) DumpPalette(*PalLUT, out);
 
   PatternClock clock(engine.Pattern_No, options.fps);
-  for (int k = 1; k <= options.frames; ++k) clock.Frame(engine);
+  for (int k = 1; k <= options.frames; ++k) {
+    clock.Frame(engine);
+    if (options.every > 0 && k % options.every == 0) {
+      const std::string name = SeriesFileName(*options.png, k);
+      if (!WritePng(name, engine, *PalLUT)) {
+        err << "velkaro-render: cannot write " << name << "\n";
+        return 2;
+      }
+    }
+  }
 
   if (options.raw && !WriteWholeFile(*options.raw, engine.FrameBuf.bytes())) {
     err << "velkaro-render: cannot write " << *options.raw << "\n";
     return 2;
   }
-  if (options.png && !WritePng(*options.png, engine, *PalLUT)) {
+  if (options.png && options.every == 0 && !WritePng(*options.png, engine, *PalLUT)) {
     err << "velkaro-render: cannot write " << *options.png << "\n";
     return 2;
   }

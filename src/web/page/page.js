@@ -4,9 +4,10 @@
 'use strict';
 (function () {
   const page = window.velkaroPage = {
-    state: 'loading', frame: 0, pattern: 0, frameTimes: [], errors: [], runs: 0,
+    state: 'loading', frame: 0, pattern: 0, frameTimes: [], errors: [], runs: 0, stills: 0,
   };
   window.addEventListener('error', (event) => page.errors.push(String(event.message)));
+  window.addEventListener('unhandledrejection', (event) => page.errors.push(String(event.reason)));
 
   const $ = (id) => document.getElementById(id);
   const pictureWidth = 320, pictureHeight = 240;
@@ -31,6 +32,51 @@
     try { localStorage.setItem(choicesKey, JSON.stringify(choices)); } catch (error) { /* kept for this visit only */ }
   }
 
+  // The chosen music file, kept as one record (its Blob and its name) in
+  // IndexedDB so that the next visit still has it. A browser that keeps
+  // nothing (a private window, a file page in some browsers) asks again on
+  // the next visit; nothing of that reaches the console.
+  const musicDatabase = { name: 'velkaro', store: 'music', key: 'chosen' };
+
+  function requestDone(request) {
+    return new Promise((resolve, reject) => {
+      request.onsuccess = () => resolve(request.result);
+      request.onerror = (event) => { event.preventDefault(); reject(request.error); };
+    });
+  }
+
+  async function withMusicStore(mode, work) {
+    const opening = indexedDB.open(musicDatabase.name, 1);
+    opening.onupgradeneeded = () => opening.result.createObjectStore(musicDatabase.store);
+    const database = await requestDone(opening);
+    try {
+      const transaction = database.transaction(musicDatabase.store, mode);
+      const done = new Promise((resolve, reject) => {
+        transaction.oncomplete = resolve;
+        transaction.onabort = () => reject(transaction.error);
+      });
+      const request = work(transaction.objectStore(musicDatabase.store));
+      const [result] = await Promise.all([requestDone(request), done]);
+      return result;
+    } finally {
+      database.close();
+    }
+  }
+
+  async function loadKeptMusic() {
+    try {
+      const kept = await withMusicStore('readonly', (store) => store.get(musicDatabase.key));
+      if (kept && kept.blob instanceof Blob && typeof kept.name === 'string') return kept;
+    } catch (error) { /* nothing kept */ }
+    return null;
+  }
+
+  async function keepMusic(blob, name) {
+    try {
+      await withMusicStore('readwrite', (store) => store.put({ name, blob }, musicDatabase.key));
+    } catch (error) { /* kept for this visit only */ }
+  }
+
   function seconds_since_midnight() {
     const now = new Date();
     return now.getHours() * 3600 + now.getMinutes() * 60 + now.getSeconds();
@@ -43,12 +89,13 @@
 
   // One run on the stage. Its input reaches the run at the next animation
   // frame; a key or a button press ends it, a pointer move does not.
-  function runOnStage(Module, options, fullScreen, onEnd) {
+  // music: { file, url } for the chosen music file, or null.
+  function runOnStage(Module, options, fullScreen, onEnd, music) {
     const stage = $('stage');
     const canvas = $('picture');
     const context = canvas.getContext('2d');
     const image = context.createImageData(pictureWidth, pictureHeight);
-    const run = new Module.Run(options);
+    const run = music ? new Module.Run(options, music) : new Module.Run(options);
     if (!run.start()) {
       run.delete();
       page.errors.push('the pattern has no palette');
@@ -111,20 +158,40 @@
       if (next >= buttons.length) return;
       if (page.state === 'running' || page.state === 'held') return setTimeout(work, 250);
       if (!still) still = new Module.Still(next);
-      if (still.advance(30)) {
+      // Slices of about 10 ms keep the page answering its input meanwhile.
+      const sliceEnd = performance.now() + 10;
+      let done = false;
+      while (!done && performance.now() < sliceEnd) done = still.advance(5);
+      if (done) {
         const canvas = buttons[next].querySelector('canvas');
         const context = canvas.getContext('2d');
         drawPicture(context, context.createImageData(pictureWidth, pictureHeight), still.picture());
         still.delete();
         still = null;
         next += 1;
+        page.stills = next;
       }
       setTimeout(work, 0);
     }
     work();
   }
 
-  function buildChooser(Module, choices) {
+  // The music file the user chose: the name it is known by in the run and
+  // the object URL of its Blob. An MCI command string quotes the name, so a
+  // quote in it (which other systems' names may hold) becomes an apostrophe.
+  function chosenMusic() {
+    let music = null;
+    return {
+      get: () => music,
+      choose(blob, name) {
+        if (music) URL.revokeObjectURL(music.url);
+        music = { file: name.replace(/"/g, "'"), url: URL.createObjectURL(blob) };
+        $('music-name').textContent = name;
+      },
+    };
+  }
+
+  function buildChooser(Module, choices, music) {
     const grid = $('patterns');
     const buttons = [];
     for (let n = 0; n < Module.patternCount; ++n) {
@@ -167,10 +234,14 @@
       $(id).addEventListener('change', () => { choices.music = $('music').checked; saveChoices(choices); });
     }
     $('music-choose').addEventListener('click', () => $('music-file').click());
+    // A cancelled choice keeps the file chosen before.
     $('music-file').addEventListener('change', () => {
       const file = $('music-file').files[0];
-      $('music-name').textContent = file ? file.name : '';
+      if (!file) return;
+      music.choose(file, file.name);
+      keepMusic(file, file.name);
     });
+    loadKeptMusic().then((kept) => { if (kept && !music.get()) music.choose(kept.blob, kept.name); });
     makeStills(Module, buttons);
     return buttons;
   }
@@ -183,7 +254,8 @@
 
   function main(Module) {
     const choices = loadChoices(Module.patternCount);
-    const buttons = buildChooser(Module, choices);
+    const music = chosenMusic();
+    const buttons = buildChooser(Module, choices, music);
     const backToChooser = () => showChooser(buttons, choices);
     $('start').addEventListener('click', () => {
       const options = Module.parseAddress('');
@@ -191,7 +263,7 @@
       options.random = choices.random;
       options.clockSeconds = seconds_since_midnight();
       $('chooser').hidden = true;
-      runOnStage(Module, options, true, backToChooser);
+      runOnStage(Module, options, true, backToChooser, choices.music ? music.get() : null);
     });
     const options = Module.parseAddress(location.search);
     if (options.replay) runOnStage(Module, options, false, backToChooser);
