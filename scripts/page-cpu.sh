@@ -39,22 +39,32 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# "pid ticks" for the process and every descendant of it.
+# "pid ticks kind" for the process and every descendant of it; the kind is
+# Chromium's --type (renderer, gpu-process, ...) or "main".
 tree_ticks() {
-  local pid
+  local pid kind
   for pid in $(ps -e -o pid=,ppid= | awk -v root="$1" '
       { parent[$1] = $2 }
       END { for (p in parent) { q = p; while (q in parent && q != root && q > 1) q = parent[q]
                                 if (q == root) print p } }'); do
-    awk -v p="$pid" '{ print p, $14 + $15 }' "/proc/$pid/stat" 2>/dev/null || true
+    # Chromium rewrites its children's command lines as one line of text.
+    kind=$(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | grep -o -- '--type=[a-z-]*' | head -1 || true)
+    kind=${kind#--type=}
+    awk -v p="$pid" -v k="${kind:-main}" '{ print p, $14 + $15, k }' "/proc/$pid/stat" 2>/dev/null || true
   done
 }
 # The ticks spent between two tree_ticks snapshots: a process seen only in
-# the second counts from its start. Prints "ticks ended_processes".
+# the second counts from its start. Prints "ticks ended_processes" and then
+# the two kinds of process that took most, with their shares.
 ticks_between() {
-  awk 'FNR == NR { before[$1] = $2; next }
-       { spent += $2 - ($1 in before ? before[$1] : 0); seen[$1] = 1 }
-       END { for (p in before) if (!(p in seen)) ended++; print spent + 0, ended + 0 }' "$1" "$2"
+  awk -v hz="$ticks" -v s="$seconds" 'FNR == NR { before[$1] = $2; next }
+       { d = $2 - ($1 in before ? before[$1] : 0); spent += d; by[$3] += d; seen[$1] = 1 }
+       END { for (p in before) if (!(p in seen)) ended++
+             printf "%d %d", spent, ended
+             for (n = 0; n < 2; ++n) { top = ""; for (k in by) if (top == "" || by[k] > by[top]) top = k
+                                       if (top == "") break
+                                       printf " %s:%.1f%%", top, 100 * by[top] / hz / s; delete by[top] }
+             print "" }' "$1" "$2"
 }
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 share() { awk -v t="$1" -v hz="$ticks" -v s="$seconds" 'BEGIN { printf "%.1f %%", 100 * t / hz / s }'; }
@@ -74,13 +84,13 @@ measure() {
   local x1=$(cpu_ticks "$xvfb_pid")
   stop "$run_pid"
   run_pid=""
-  read -r spent ended < <(ticks_between "$work/before" "$work/after")
+  read -r spent ended most < <(ticks_between "$work/before" "$work/after")
   local processes=$(wc -l <"$work/after")
-  echo "| $size | $name | $(share "$spent") | $processes ($ended ended) | $(share $((x1 - x0))) |"
+  echo "| $size | $name | $(share "$spent") | $processes ($ended ended) | ${most:-} | $(share $((x1 - x0))) |"
 }
 
-echo "| size | program | CPU (all its processes) | processes | X server CPU |"
-echo "|---|---|---|---|---|"
+echo "| size | program | CPU (all its processes) | processes | most of it | X server CPU |"
+echo "|---|---|---|---|---|---|"
 for size in 1024x768 1920x1080; do
   rm -f "$work/display"
   Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
@@ -92,7 +102,8 @@ for size in 1024x768 1920x1080; do
   # --no-sandbox: Chromium refuses to run as root with its sandbox.
   measure "$size" "page in Chromium" 6 "$chromium" --kiosk --no-sandbox --user-data-dir="$work/profile" \
     --no-first-run --no-default-browser-check --disable-background-networking \
-    --disable-component-update --disable-sync --noerrdialogs --password-store=basic \
+    --disable-component-update --disable-sync --disable-features=Translate --noerrdialogs \
+    --password-store=basic \
     --window-position=0,0 --window-size="${size/x/,}" "file://$page?pattern=0&fps=60"
   stop "$xvfb_pid"
   xvfb_pid=""
