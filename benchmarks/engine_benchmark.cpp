@@ -43,7 +43,7 @@ void BM_Frame(benchmark::State& state) {
   for (auto _ : state) Frame(run, scalar);
   benchmark::DoNotOptimize(run.engine.FrameBuf.bytes().data());
 }
-BENCHMARK(BM_Frame)->ArgNames({"pattern", "scalar"})->ArgsProduct({{12, 20, 22, 6}, {0, 1}});
+BENCHMARK(BM_Frame)->ArgNames({"pattern", "scalar"})->ArgsProduct({{12, 20, 22, 6, 0, 25}, {0, 1}});
 
 void BM_BlurPass(benchmark::State& state) {
   PatternRun run(20, kWarmUpFrames);

@@ -6,7 +6,12 @@
 #include <limits>
 #include <optional>
 
-#if defined(__SSE2__)
+// SSE2's scalar conversion, on x86 only: emscripten's SSE headers (the web
+// tree built with WebAssembly SIMD) define __SSE2__ too, but spell this
+// conversion as a call of lrint, while WebAssembly's own nearest, which the
+// plain forms below compile to, is one instruction.
+#if defined(__SSE2__) && !defined(__wasm__)
+#define VELKARO_SSE2_CONVERSION 1
 #include <emmintrin.h>
 #endif
 
@@ -23,7 +28,7 @@ namespace velkaro {
 // Larger values, infinities and not-a-number are already whole (or not a
 // number) and come back as they are, as from std::nearbyint.
 inline double nearest(double v) {
-#if defined(__SSE2__)
+#if defined(VELKARO_SSE2_CONVERSION)
   if (!(std::fabs(v) < 2147483648.0)) return std::nearbyint(v);
   return std::copysign(double(_mm_cvtsd_si32(_mm_set_sd(v))), v);
 #else
@@ -32,7 +37,7 @@ inline double nearest(double v) {
 }
 
 inline float nearest(float v) {
-#if defined(__SSE2__)
+#if defined(VELKARO_SSE2_CONVERSION)
   // From 2^23 on every float is whole.
   if (!(std::fabs(v) < 8388608.0f)) return v;
   return std::copysign(float(_mm_cvtss_si32(_mm_set_ss(v))), v);
@@ -45,7 +50,7 @@ inline float nearest(float v) {
 // inside the int32 range (a coordinate inside the frame buffer, say); one
 // conversion instruction where SSE2 is there.
 inline std::int32_t nearest_int32(float v) {
-#if defined(__SSE2__)
+#if defined(VELKARO_SSE2_CONVERSION)
   return _mm_cvtss_si32(_mm_set_ss(v));
 #else
   return static_cast<std::int32_t>(std::nearbyint(v));

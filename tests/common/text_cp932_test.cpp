@@ -56,9 +56,14 @@ TEST(ToUtf16, GivesTheCharactersThatTheCodePage932BytesStandFor) {
 }
 
 #ifndef _WIN32
-// The system's converter is the reference for the program's own texts.
+// The system's converter is the reference for the program's own texts. The
+// web tree's C library knows the code page only as Shift_JIS, whose table is
+// the same for every character of those texts (JIS X 0208 and the half-width
+// katakana); the two differ only in NEC's and IBM's additions.
 std::string IconvCp932(const std::string& utf8) {
   iconv_t cd = iconv_open("CP932", "UTF-8");
+  if (cd == iconv_t(-1)) cd = iconv_open("SHIFT_JIS", "UTF-8");
+  if (cd == iconv_t(-1)) return "(no converter for CP932)";
   std::string in = utf8, out(utf8.size() * 2 + 4, '\0');
   char* src = in.data();
   char* dst = out.data();

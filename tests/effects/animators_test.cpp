@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -12,6 +11,7 @@
 #include "effects/particles.h"
 #include "effects/pendulum.h"
 #include "effects/presets.h"
+#include "support/float_bits.h"
 
 namespace velkaro {
 namespace {
@@ -212,7 +212,7 @@ TEST(Gcd, EuclidAndZero) {
 TEST(Curve, SetUpValuesAndTheCurveAtZero) {
   EngineRun run(21);
   const Engine& e = run.engine;
-  EXPECT_EQ(std::bit_cast<std::uint32_t>(e.CycEnd), 0x422FEDDFu);
+  EXPECT_EQ(FloatBits(e.CycEnd), 0x422FEDDFu);
   EXPECT_EQ(e.CycRatio, 20.0f / 7.0f);
   EXPECT_EQ(e.CycSum, 27.0f);
   EXPECT_EQ(e.CycT, 0.0f);
@@ -277,7 +277,7 @@ TEST(Curve, PenWidensAfterEachClosedCurveAndWrapsAfter14) {
   PatternMotion(e);  // the 177th tick starts the next curve
   EXPECT_EQ(e.CycPen, 6.0f);
   EXPECT_EQ(e.CycT, 0.5f);
-  EXPECT_EQ(std::bit_cast<std::uint32_t>(e.CycEnd), 0x422FEDDFu);
+  EXPECT_EQ(FloatBits(e.CycEnd), 0x422FEDDFu);
 
   e.CycPen = 14;
   e.CycT = e.CycEnd;

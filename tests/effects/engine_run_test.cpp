@@ -4,13 +4,13 @@
 // fused multiply-add, a libm that rounds differently) shows up.
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cstdint>
 
 #include "effects/animators.h"
 #include "effects/engine.h"
 #include "effects/engine_setup.h"
 #include "effects/particles.h"
+#include "support/float_bits.h"
 
 namespace velkaro {
 namespace {
@@ -46,7 +46,7 @@ std::uint64_t RunDigest(int pattern, int frames) {
   Digest d;
   for (std::uint8_t byte : e.FrameBuf.bytes()) d.add(byte);
   for (const Particle& p : e.Particles) {
-    for (float v : {p.x, p.y, p.vx, p.vy, p.col, p.fade}) d.add(std::bit_cast<std::uint32_t>(v));
+    for (float v : {p.x, p.y, p.vx, p.vy, p.col, p.fade}) d.add(FloatBits(v));
   }
   d.add(std::uint32_t(e.EmitX));
   d.add(std::uint32_t(e.EmitY));

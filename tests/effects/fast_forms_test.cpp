@@ -149,7 +149,9 @@ TEST(FastForms, PlotStopsAtTheSameColourAsTheScalarForm) {
     EXPECT_EQ(plotted, scalar_forms::DrawPart(plain)) << bad;
     EXPECT_EQ(plotted, bad == -0.5f) << bad;  // -0.5 rounds to -0, a byte
     EXPECT_EQ(fast.FrameBuf.at(10, 10), 255);
-    EXPECT_TRUE(std::ranges::equal(fast.FrameBuf.bytes(), plain.FrameBuf.bytes())) << bad;
+    EXPECT_TRUE(std::equal(fast.FrameBuf.bytes().begin(), fast.FrameBuf.bytes().end(),
+                           plain.FrameBuf.bytes().begin(), plain.FrameBuf.bytes().end()))
+        << bad;
   }
 }
 

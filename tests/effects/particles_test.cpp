@@ -294,7 +294,9 @@ TEST(Scroll, DegenerateRowCounts) {
     FillRowNumbers(run.engine.FrameBuf);
     const FrameBuffer before = run.engine.FrameBuf;
     EXPECT_EQ(animPart(run.engine), rows >= 0) << rows;
-    EXPECT_TRUE(std::ranges::equal(run.engine.FrameBuf.bytes(), before.bytes())) << rows;
+    EXPECT_TRUE(std::equal(run.engine.FrameBuf.bytes().begin(), run.engine.FrameBuf.bytes().end(),
+                           before.bytes().begin(), before.bytes().end()))
+        << rows;
   }
   // H rows: row 0 takes row H, everything else stays.
   EngineParams params;
@@ -374,7 +376,7 @@ TEST(DrawPart, StrictBoundsAndRoundingIntoTheLastColumn) {
   EngineRun run(params);
   Engine& e = run.engine;
   FrameBuffer& buf = e.FrameBuf;
-  std::ranges::fill(buf.bytes(), std::uint8_t{7});
+  std::fill(buf.bytes().begin(), buf.bytes().end(), std::uint8_t{7});
   e.Particles[0] = {0, 50, 0, 0, 200, 0};         // on column 0
   e.Particles[1] = {float(W), 60, 0, 0, 200, 0};  // on column W
   e.Particles[2] = {W - 0.4f, 70, 0, 0, 201, 0};  // rounds to column W
@@ -394,7 +396,7 @@ TEST(DrawPart, StrictBoundsAndRoundingIntoTheLastColumn) {
   EXPECT_EQ(buf.at(0, 80), 204);
   EXPECT_EQ(buf.at(90, 90), 254);
   EXPECT_EQ(buf.at(100, 100), 0);
-  EXPECT_EQ(std::ranges::count(buf.bytes(), std::uint8_t{7}),
+  EXPECT_EQ(std::count(buf.bytes().begin(), buf.bytes().end(), std::uint8_t{7}),
             std::ptrdiff_t(buf.bytes().size()) - 5);
 }
 
@@ -407,7 +409,7 @@ TEST(DrawPart, LaterParticleWinsAndParkedOnesAreNotPlotted) {
   e.Particles[2] = {9.8f, 9.8f, 0, 0, 50, 0};
   ASSERT_TRUE(DrawPart(e));
   EXPECT_EQ(e.FrameBuf.at(10, 10), 50);
-  EXPECT_EQ(std::ranges::count(e.FrameBuf.bytes(), std::uint8_t{0}),
+  EXPECT_EQ(std::count(e.FrameBuf.bytes().begin(), e.FrameBuf.bytes().end(), std::uint8_t{0}),
             std::ptrdiff_t(e.FrameBuf.bytes().size()) - 1);
 }
 
@@ -417,7 +419,7 @@ TEST(DrawPart, ClearFrameLeavesTheLastColumnAndRow) {
   params.ClearFrame = true;
   EngineRun run(params);
   FrameBuffer& buf = run.engine.FrameBuf;
-  std::ranges::fill(buf.bytes(), std::uint8_t{9});
+  std::fill(buf.bytes().begin(), buf.bytes().end(), std::uint8_t{9});
   ASSERT_TRUE(DrawPart(run.engine));
   EXPECT_EQ(buf.at(0, 0), 0);
   EXPECT_EQ(buf.at(W - 1, H - 1), 0);
@@ -425,7 +427,7 @@ TEST(DrawPart, ClearFrameLeavesTheLastColumnAndRow) {
   EXPECT_EQ(buf.at(W, H - 1), 9);
   EXPECT_EQ(buf.at(0, H), 9);
   EXPECT_EQ(buf.at(W, H), 9);
-  EXPECT_EQ(std::ranges::count(buf.bytes(), std::uint8_t{9}), W + 1 + H);
+  EXPECT_EQ(std::count(buf.bytes().begin(), buf.bytes().end(), std::uint8_t{9}), W + 1 + H);
 }
 
 TEST(DrawPart, ColourThatIsNotAByteStopsThePlotSafely) {
