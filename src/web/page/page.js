@@ -273,6 +273,9 @@
   createVelkaro().then(main, (error) => {
     page.errors.push(String(error));
     page.state = 'failed';
-    $('message').textContent = 'Velkaro could not start: ' + error;
+    // Most often a browser without WebAssembly SIMD, which the module needs.
+    $('chooser').hidden = false;
+    $('message').textContent = 'Velkaro could not start in this browser (' + error + '). It needs ' +
+      'WebAssembly SIMD: Chrome or Edge 91, Firefox 89, Safari 16.4 or later.';
   });
 })();

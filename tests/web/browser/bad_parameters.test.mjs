@@ -33,3 +33,22 @@ for (const query of ['?pattern=99&frames=5', '?pattern=abc&frames=5', '?fps=-3&f
     assert.equal(difference, null, `${query} against pattern 0, 5 frames: ${difference}`);
   });
 }
+
+// A browser that cannot compile the module (one without WebAssembly SIMD)
+// gets a page that says so, not one that waits for ever.
+test('a module the browser cannot compile is reported', async () => {
+  const context = await browser.newContext();
+  await context.addInitScript(() => {
+    const refuse = () => Promise.reject(new WebAssembly.CompileError('no SIMD here'));
+    WebAssembly.instantiate = refuse;
+    WebAssembly.instantiateStreaming = refuse;
+  });
+  const page = await context.newPage();
+  const broken = new PageUnderTest(page);
+  await broken.load();
+  await broken.waitFor("page that failed ('failed')", (hooks) => hooks.state === 'failed');
+  const message = await page.textContent('#message');
+  assert.match(message, /could not start in this browser.*WebAssembly SIMD/s);
+  assert.equal(await page.isVisible('#message'), true);
+  await context.close();
+});
