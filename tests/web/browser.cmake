@@ -20,7 +20,7 @@ set(browser_environment
 
 # name, script, timeout in seconds.
 function(velkaro_browser_test name script timeout)
-  add_test(NAME ${name} COMMAND ${VELKARO_NODE} --test-reporter=spec ${browser_tests}/${script})
+  add_test(NAME ${name} COMMAND ${VELKARO_NODE} ${browser_tests}/${script})
   set_tests_properties(${name} PROPERTIES
     LABELS web ENVIRONMENT "${browser_environment}" TIMEOUT ${timeout}
     WORKING_DIRECTORY ${browser_tests})
